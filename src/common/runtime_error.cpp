@@ -1,0 +1,19 @@
+#include "common/runtime_error.h"
+
+namespace {
+
+std::string describe(ErrorCode code, const QString& detail)
+{
+    std::string text = "run-time error " + std::to_string(static_cast<int>(code));
+    if (!detail.isEmpty())
+        text += ": " + detail.toStdString();
+    return text;
+}
+
+} // namespace
+
+RuntimeError::RuntimeError(ErrorCode code, const QString& detail)
+    : std::runtime_error(describe(code, detail))
+    , m_code(code)
+{
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// The run-time error numbers the program reports and reacts to. Handlers
+// decide what to do by these numbers, and the general error box prints them,
+// so they keep the values operators and the order-entry product know.
+enum class ErrorCode : int {
+    Overflow = 6,
+    BadFileNameOrNumber = 52,
+    FileNotFound = 53,
+    FileAlreadyOpen = 55,
+    InputPastEndOfFile = 62,
+    PermissionDenied = 70,
+    ObjectNotSet = 91,
+    InvalidUseOfNull = 94,
+    NoCurrentRecord = 3021,
+    DatabaseFileNotFound = 3024,
+    InvalidDatabasePath = 3044,
+    TableNotFound = 3078,
+    FieldNotFound = 3265,
+    UnreadableDatabase = 3343,
+    DialogCancelled = 32755,
+};
+
+// A failure carrying its run-time error number.
+class RuntimeError : public std::runtime_error
+{
+public:
+    explicit RuntimeError(ErrorCode code, const QString& detail = {});
+
+    ErrorCode code() const { return m_code; }
+    int number() const { return static_cast<int>(m_code); }
+
+private:
+    ErrorCode m_code;
+};

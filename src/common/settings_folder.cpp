@@ -1,0 +1,50 @@
+#include "common/settings_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString& folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString settingsFolder()
+{
+    const QString& folder = folderOverride();
+    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
+}
+
+void setSettingsFolder(const QString& folder)
+{
+    folderOverride() = folder;
+}
+
+QString resolveFileName(const QString& folder, const QString& name)
+{
+    const QDir dir(folder);
+    const QString asked = dir.filePath(name);
+    const QFileInfo exact(asked);
+    if (exact.exists() || exact.isSymLink())
+        return asked;
+
+    // Sorted, so that of several spellings differing only in case the same
+    // one is chosen every time.
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return asked;
+}
+
+QString settingsFilePath(const QString& name)
+{
+    return resolveFileName(settingsFolder(), name);
+}

@@ -1,0 +1,136 @@
+#include "orderdb/reader_process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int millisecondsLeft(Clock::time_point deadline)
+{
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() <= 0 ? 0 : static_cast<int>(std::min<long long>(left.count(), 1000));
+}
+
+// Kills the child and its process group, then reaps it.
+void killAndReap(pid_t pid)
+{
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+} // namespace
+
+ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringList& arguments,
+                                         std::chrono::milliseconds timeLimit, qint64 maxOutputBytes)
+{
+    Result result;
+    const Clock::time_point deadline = Clock::now() + timeLimit;
+
+    std::vector<QByteArray> argStorage;
+    argStorage.push_back(program.toLocal8Bit());
+    for (const QString& argument : arguments)
+        argStorage.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& argument : argStorage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return result;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Its own process group, so that a kill reaches anything it started.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+
+    pid_t pid = -1;
+    const int spawned = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(pipeFds[1]);
+    if (spawned != 0) {
+        ::close(pipeFds[0]);
+        return result;
+    }
+
+    // Read until the child closes its end, the deadline passes, or it sends
+    // more than anyone asked for.
+    char chunk[1 << 16];
+    result.outcome = Outcome::Exited;
+    for (;;) {
+        pollfd fd{pipeFds[0], POLLIN, 0};
+        const int ready = ::poll(&fd, 1, millisecondsLeft(deadline));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            if (Clock::now() < deadline && ready == 0)
+                continue;
+            result.outcome = Outcome::TimedOut;
+            break;
+        }
+        const ssize_t n = ::read(pipeFds[0], chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        if (result.output.size() + n > maxOutputBytes) {
+            result.outcome = Outcome::OutputTooLarge;
+            break;
+        }
+        result.output.append(chunk, n);
+    }
+    ::close(pipeFds[0]);
+
+    if (result.outcome != Outcome::Exited) {
+        killAndReap(pid);
+        result.output.clear();
+        return result;
+    }
+
+    // The output is complete; the child may still be on its way out.
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR) {
+            result.outcome = Outcome::Crashed;
+            return result;
+        }
+        if (Clock::now() >= deadline) {
+            killAndReap(pid);
+            result.outcome = Outcome::TimedOut;
+            result.output.clear();
+            return result;
+        }
+        ::usleep(500);
+    }
+    if (WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    } else {
+        result.outcome = Outcome::Crashed;
+        result.output.clear();
+    }
+    return result;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "orderdb/field_value.h"
+#include "orderdb/table_snapshot.h"
+
+#include <QString>
+
+#include <memory>
+
+// A read-only cursor over one table of the order-entry database.
+//
+// Opening reads the table once; the cursor then walks that snapshot, taken
+// when it was opened, in the database's own record order. There is one
+// current record, which stays where the last move left it.
+//
+// Failures are RuntimeErrors: ObjectNotSet for any use of a cursor that is
+// not open, FieldNotFound for an unknown field, NoCurrentRecord for a field
+// read past the end, and the opening failures of table_source::read.
+class TableCursor
+{
+public:
+    // Opens (or reopens) the cursor on a table; on failure the cursor is
+    // closed. The cursor starts on the first record.
+    void open(const QString& databaseFile, const QString& table);
+    void close();
+    bool isOpen() const { return m_table != nullptr; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext(); // past the end it stays past the end
+
+    // True once the cursor has moved beyond the last record, and at once on
+    // an empty table.
+    bool eof() const;
+
+    qsizetype recordCount() const;
+
+    FieldValue field(QStringView name) const;
+
+    // For scans that read one field of every record: look the name up once.
+    int fieldCount() const;
+    int fieldIndex(QStringView name) const;
+    FieldValue field(int index) const;
+
+private:
+    const TableSnapshot& table() const;
+
+    std::shared_ptr<const TableSnapshot> m_table;
+    qsizetype m_position = 0;
+};

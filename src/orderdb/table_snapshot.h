@@ -1,0 +1,42 @@
+#pragma once
+
+#include "orderdb/field_value.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The rows of one table as they were when the table was read, in the order
+// the database returned them. Built from the reader program's table stream;
+// the stream's bytes are kept as they came, with one offset per cell, which
+// costs far less memory than one string object per value.
+class TableSnapshot
+{
+public:
+    // Checks and indexes a complete table stream; nullopt when it is cut
+    // short or malformed in any way.
+    static std::optional<TableSnapshot> fromStream(QByteArray stream);
+
+    qsizetype rowCount() const { return m_rowCount; }
+    qsizetype columnCount() const { return m_columnNames.size(); }
+    const QStringList& columnNames() const { return m_columnNames; }
+
+    // Column index by name, letter case ignored as the database does; -1 if
+    // there is no such column.
+    int columnIndex(QStringView name) const;
+
+    FieldValue value(qsizetype row, int column) const;
+
+private:
+    TableSnapshot() = default;
+
+    QByteArray m_stream;
+    QStringList m_columnNames;
+    std::vector<bool> m_numberColumns;
+    std::vector<std::uint32_t> m_cellOffsets; // row-major; each at its length word
+    qsizetype m_rowCount = 0;
+};

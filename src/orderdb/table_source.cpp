@@ -1,0 +1,124 @@
+#include "orderdb/table_source.h"
+
+#include "common/runtime_error.h"
+#include "orderdb/reader_process.h"
+#include "orderdb/snapshot_protocol.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <map>
+#include <sys/stat.h>
+
+namespace table_source {
+namespace {
+
+constexpr int ReaderMemoryLimitMiB = 1024;
+constexpr qint64 MaxStreamBytes = qint64{2} << 30;
+
+std::chrono::milliseconds g_baseTimeLimit{20000};
+QString g_readerProgram;
+
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+struct CachedTable
+{
+    FileIdentity identity;
+    std::shared_ptr<const TableSnapshot> snapshot;
+};
+
+std::map<std::pair<QString, QString>, CachedTable>& cache()
+{
+    static std::map<std::pair<QString, QString>, CachedTable> tables;
+    return tables;
+}
+
+QString defaultReaderProgram()
+{
+    // The folder of this very executable, found without needing a running
+    // application object.
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(self.canonicalFilePath()).absolutePath() + QStringLiteral("/qmdata-reader");
+}
+
+std::chrono::milliseconds timeLimitFor(off_t fileSize)
+{
+    return g_baseTimeLimit + std::chrono::seconds(fileSize / (4 << 20));
+}
+
+} // namespace
+
+QString readerProgram()
+{
+    if (g_readerProgram.isEmpty())
+        g_readerProgram = defaultReaderProgram();
+    return g_readerProgram;
+}
+
+void setReaderProgram(const QString& path)
+{
+    g_readerProgram = path;
+}
+
+void setBaseTimeLimit(std::chrono::milliseconds limit)
+{
+    g_baseTimeLimit = limit;
+}
+
+void clearCache()
+{
+    cache().clear();
+}
+
+std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table)
+{
+    const QFileInfo file(databaseFile);
+    if (!QDir(file.absolutePath()).exists())
+        throw RuntimeError(ErrorCode::InvalidDatabasePath, file.absolutePath());
+
+    struct stat info;
+    const QByteArray path = QFile::encodeName(file.absoluteFilePath());
+    if (::stat(path.constData(), &info) != 0)
+        throw RuntimeError(ErrorCode::DatabaseFileNotFound, databaseFile);
+    if (!S_ISREG(info.st_mode))
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+    const FileIdentity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+
+    const auto key = std::make_pair(file.absoluteFilePath(), table.toLower());
+    if (const auto cached = cache().find(key);
+        cached != cache().end() && cached->second.identity == identity)
+        return cached->second.snapshot;
+
+    const ReaderProcess::Result run = ReaderProcess::run(
+        readerProgram(), {file.absoluteFilePath(), table, QString::number(ReaderMemoryLimitMiB)},
+        timeLimitFor(info.st_size), MaxStreamBytes);
+
+    if (run.outcome == ReaderProcess::Outcome::Exited &&
+        run.exitCode == snapshot_protocol::ExitNoSuchTable)
+        throw RuntimeError(ErrorCode::TableNotFound, table);
+    if (run.outcome != ReaderProcess::Outcome::Exited || run.exitCode != 0)
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+
+    std::optional<TableSnapshot> snapshot = TableSnapshot::fromStream(run.output);
+    if (!snapshot)
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+
+    auto shared = std::make_shared<const TableSnapshot>(std::move(*snapshot));
+    cache()[key] = CachedTable{identity, shared};
+    return shared;
+}
+
+} // namespace table_source

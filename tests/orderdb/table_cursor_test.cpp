@@ -1,0 +1,246 @@
+// Cursors over writer-made databases: values, Nulls, order, counts, moves,
+// reopening, and every failure code of the database layer.
+
+#include "common/runtime_error.h"
+#include "jet4/jet4_writer.h"
+#include "orderdb/table_cursor.h"
+#include "orderdb/table_source.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using jet4::ColumnType;
+
+ErrorCode failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error.code();
+    }
+    ADD_FAILURE() << "no failure";
+    return ErrorCode::Overflow;
+}
+
+jet4::Table jobLog()
+{
+    jet4::Table table{"JobLog",
+                      {{"Job", ColumnType::Text, 8},
+                       {"Description", ColumnType::Text, 100},
+                       {"Invoiced", ColumnType::Text, 1},
+                       {"QuoteNo", ColumnType::Text, 10}},
+                      {}};
+    table.rows = {
+        {"00012345", "Brochures", "1", "Q-1"},
+        {"00000017", jet4::Null, "0", ""},
+        {"00000003", "Caf\xC3\xA9 menus \xE2\x82\xAC", jet4::Null, jet4::Null},
+    };
+    return table;
+}
+
+jet4::Table numbers()
+{
+    return {"Numbers",
+            {{"Id", ColumnType::Long},
+             {"Small", ColumnType::Integer},
+             {"Ratio", ColumnType::Double},
+             {"Flag", ColumnType::Boolean},
+             {"Price", ColumnType::Currency},
+             {"Tiny", ColumnType::Byte}},
+            {{2147483647, -32768, 2.5, true, jet4::Value::currency(35000), 255},
+             {-2147483647 - 1, 32767, 0.1, false, jet4::Value::currency(-10000), 0},
+             {100, 0, 100.0, false, jet4::Value::currency(12345678), 7},
+             {jet4::Null, jet4::Null, jet4::Null, false, jet4::Null, jet4::Null}}};
+}
+
+class TableCursorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        table_source::clearCache();
+        m_database = m_dir.filePath(QStringLiteral("qmdata.mdb"));
+        jet4::Table empty{"Addresses", {{"AddressID", ColumnType::Long}}, {}};
+        jet4::writeDatabase(m_database.toStdString(), {jobLog(), numbers(), empty});
+    }
+
+    QTemporaryDir m_dir;
+    QString m_database;
+};
+
+TEST_F(TableCursorTest, walksRecordsInTableOrderWithTextNullAndEmptyApart)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 3);
+
+    QStringList jobs;
+    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext())
+        jobs << cursor.field(u"Job").toText();
+    EXPECT_EQ(jobs, QStringList({"00012345", "00000017", "00000003"}));
+
+    cursor.moveFirst();
+    cursor.moveNext();
+    EXPECT_TRUE(cursor.field(u"Description").isNull());
+    EXPECT_EQ(cursor.field(u"QuoteNo"), FieldValue::text(QString()));
+    EXPECT_FALSE(cursor.field(u"QuoteNo").isNull());
+
+    cursor.moveNext();
+    EXPECT_EQ(cursor.field(u"description").toText(),
+              QString::fromUtf8("Caf\xC3\xA9 menus \xE2\x82\xAC"));
+    EXPECT_TRUE(cursor.field(u"QuoteNo").isNull());
+    EXPECT_FALSE(cursor.field(u"Invoiced").equalsValue(0));
+    EXPECT_FALSE(cursor.field(u"Invoiced").equalsValue(1));
+}
+
+TEST_F(TableCursorTest, numbersReadAsPlainDecimalText)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("Numbers"));
+    const QStringList columns{"Id", "Small", "Ratio", "Flag", "Price", "Tiny"};
+    std::vector<QStringList> rows;
+    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext()) {
+        QStringList row;
+        for (const QString& column : columns) {
+            const FieldValue value = cursor.field(column);
+            row << (value.isNull() ? QStringLiteral("<null>") : value.toText());
+            if (!value.isNull()) {
+                EXPECT_TRUE(value.isNumber()) << column.toStdString();
+            }
+        }
+        rows.push_back(row);
+    }
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], QStringList({"2147483647", "-32768", "2.5", "-1", "3.5", "255"}));
+    EXPECT_EQ(rows[1], QStringList({"-2147483648", "32767", "0.1", "0", "-1", "0"}));
+    EXPECT_EQ(rows[2], QStringList({"100", "0", "100", "0", "1234.5678", "7"}));
+    EXPECT_EQ(rows[3], QStringList({"<null>", "<null>", "<null>", "0", "<null>", "<null>"}));
+}
+
+TEST_F(TableCursorTest, movesStayInsideTheTable)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    cursor.moveLast();
+    EXPECT_EQ(cursor.field(u"Job").toText(), "00000003");
+    cursor.moveNext();
+    EXPECT_TRUE(cursor.eof());
+    cursor.moveNext();
+    EXPECT_TRUE(cursor.eof());
+    EXPECT_EQ(failureOf([&] { cursor.field(u"Job"); }), ErrorCode::NoCurrentRecord);
+    cursor.moveFirst();
+    EXPECT_FALSE(cursor.eof());
+    EXPECT_EQ(cursor.field(u"Job").toText(), "00012345");
+}
+
+TEST_F(TableCursorTest, anEmptyTableIsPastItsEndAtOnce)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("Addresses"));
+    EXPECT_TRUE(cursor.eof());
+    EXPECT_EQ(cursor.recordCount(), 0);
+    cursor.moveLast();
+    cursor.moveFirst();
+    EXPECT_TRUE(cursor.eof());
+}
+
+TEST_F(TableCursorTest, reopeningReadsAChangedFileAgain)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    cursor.moveLast();
+
+    jet4::Table grown = jobLog();
+    grown.rows.push_back({"00099999", "Late job", "0", "Q-9"});
+    jet4::writeDatabase(m_database.toStdString(), {grown});
+
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 4);
+    EXPECT_EQ(cursor.field(u"Job").toText(), "00012345"); // a reopened cursor starts at the top
+    cursor.moveLast();
+    EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
+}
+
+TEST_F(TableCursorTest, failuresCarryTheirCodes)
+{
+    TableCursor cursor;
+    EXPECT_EQ(failureOf([&] { cursor.moveFirst(); }), ErrorCode::ObjectNotSet);
+    EXPECT_EQ(failureOf([&] { cursor.eof(); }), ErrorCode::ObjectNotSet);
+    EXPECT_EQ(failureOf([&] { cursor.field(u"Job"); }), ErrorCode::ObjectNotSet);
+
+    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.filePath("missing/qmdata.mdb"), "JobLog"); }),
+              ErrorCode::InvalidDatabasePath);
+    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.filePath("other.mdb"), "JobLog"); }),
+              ErrorCode::DatabaseFileNotFound);
+    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.path(), "JobLog"); }),
+              ErrorCode::UnreadableDatabase);
+    EXPECT_EQ(failureOf([&] { cursor.open(m_database, "Customers"); }), ErrorCode::TableNotFound);
+    EXPECT_FALSE(cursor.isOpen());
+
+    cursor.open(m_database, QStringLiteral("joblog")); // table names ignore case
+    EXPECT_EQ(failureOf([&] { cursor.field(u"Jobs"); }), ErrorCode::FieldNotFound);
+}
+
+TEST_F(TableCursorTest, theDatabaseFileIsNeverTouched)
+{
+    const QFileInfo before(m_database);
+    const QDateTime modified = before.lastModified();
+    QFile file(m_database);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    // A database the operator may only read must read all the same.
+    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    table_source::clearCache();
+    cursor.open(m_database, QStringLiteral("Numbers"));
+
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    EXPECT_EQ(QFileInfo(m_database).lastModified(), modified);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"qmdata.mdb"}));
+}
+
+TEST_F(TableCursorTest, manyRowsOverManyPagesKeepTheirOrder)
+{
+    jet4::Table orders{"Orders",
+                       {{"OrderNo", ColumnType::Text, 8},
+                        {"PartNo", ColumnType::Integer},
+                        {"Description", ColumnType::Text, 200}},
+                       {}};
+    for (int i = 0; i < 20000; ++i)
+        orders.rows.push_back(
+            {QString::asprintf("%08d", i).toStdString(), i % 9 + 1,
+             i % 7 == 0 ? jet4::Value(jet4::Null)
+                        : jet4::Value(std::string(static_cast<std::size_t>(i % 150), 'x'))});
+    const QString path = m_dir.filePath(QStringLiteral("big.mdb"));
+    jet4::writeDatabase(path.toStdString(), {orders});
+
+    TableCursor cursor;
+    cursor.open(path, QStringLiteral("Orders"));
+    ASSERT_EQ(cursor.recordCount(), 20000);
+    const int orderNo = cursor.fieldIndex(u"OrderNo");
+    const int description = cursor.fieldIndex(u"Description");
+    int i = 0;
+    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext(), ++i) {
+        ASSERT_EQ(cursor.field(orderNo).toText(), QString::asprintf("%08d", i));
+        ASSERT_EQ(cursor.field(description).isNull(), i % 7 == 0);
+        if (i % 7 != 0) {
+            ASSERT_EQ(cursor.field(description).toText().size(), i % 150);
+        }
+    }
+    EXPECT_EQ(i, 20000);
+}
+
+} // namespace
