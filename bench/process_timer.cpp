@@ -1,59 +1,69 @@
 #include "process_timer.h"
 
+#include <QFile>
+#include <QProcess>
+
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
-extern char** environ;
-
-ProcessMeasure measureCommand(const QString& program, const QStringList& arguments, bool keepOutput)
+int runPeakWrapper(int argc, char** argv)
 {
-    std::vector<QByteArray> storage{program.toLocal8Bit()};
-    for (const QString& argument : arguments)
-        storage.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& item : storage)
-        argv.push_back(item.data());
-    argv.push_back(nullptr);
-
-    int pipeFds[2] = {-1, -1};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (keepOutput && ::pipe(pipeFds) == 0) {
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    } else {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    }
-
-    ProcessMeasure measure;
+    if (argc < 3)
+        return 2;
     const auto start = std::chrono::steady_clock::now();
-    pid_t pid = -1;
-    if (::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        std::fprintf(stderr, "cannot start %s\n", argv[0]);
-        return measure;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    if (keepOutput) {
-        ::close(pipeFds[1]);
-        QByteArray bytes;
-        char chunk[4096];
-        ssize_t n;
-        while ((n = ::read(pipeFds[0], chunk, sizeof chunk)) > 0)
-            bytes.append(chunk, n);
-        ::close(pipeFds[0]);
-        measure.output = QString::fromUtf8(bytes);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int devNull = ::open("/dev/null", O_WRONLY);
+        ::dup2(devNull, STDOUT_FILENO);
+        ::execvp(argv[2], argv + 2);
+        _exit(127);
     }
     int status = 0;
     rusage usage{};
     ::wait4(pid, &status, 0, &usage);
-    measure.seconds =
+    const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    measure.peakKiB = usage.ru_maxrss;
+    std::printf("%.6f %ld %d\n", seconds, usage.ru_maxrss,
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    return 0;
+}
+
+QString commandOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+ProcessMeasure measureCommand(const QString& self, const QString& program,
+                              const QStringList& arguments)
+{
+    const QStringList parts =
+        commandOutput(self, QStringList{"--peak", program} + arguments).split(' ');
+    ProcessMeasure measure;
+    if (parts.size() >= 3 && parts[2].trimmed() == "0") {
+        measure.seconds = parts[0].toDouble();
+        measure.peakKiB = parts[1].toLong();
+    } else {
+        std::fprintf(stderr, "%s failed\n", qPrintable(program));
+    }
     return measure;
+}
+
+long ownPeakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
 }

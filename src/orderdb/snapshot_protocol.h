@@ -1,15 +1,22 @@
 #pragma once
 
 // The byte stream in which the database reader program hands one table to the
-// program. Everything is little-endian and every item is a multiple of two
-// bytes long, so text units stay aligned for direct use as UTF-16:
+// program. Everything is little-endian and every item is a whole number of
+// 16-bit words, so UTF-16 text stays aligned for direct use:
 //
-//   magic "QMTABLE1"
-//   u32 column count, then per column: u32 kind, u32 name length, name units
-//   per row: u32 RowMarker, then per column: u32 length (NullLength for Null),
-//            then that many UTF-16 units
-//   u32 EndMarker, u32 row count
+//   magic "QMTABLE2"
+//   u32 column count, u32 expected row count (a hint for reserving memory)
+//   per column: u32 kind, then the name as a cell
+//   per row: u16 RowMarker, then one cell per column
+//   u16 EndMarker, u32 row count
 //
+// A cell starts with a u16 word w:
+//   w == NullCell              Null
+//   w == LongUtf16Cell         a u32 length follows, then that many UTF-16 units
+//   w & Utf16Flag              (w & LengthMask) UTF-16 units follow
+//   otherwise                  w Latin-1 bytes follow, padded with a zero byte
+//                              to an even count
+// Most text of an order-entry database is Latin-1, which this halves in size.
 // Numbers travel as their plain decimal text; the column kind tells them apart
 // from text. A stream that ends early or breaks this shape is a failed read.
 
@@ -17,10 +24,16 @@
 
 namespace snapshot_protocol {
 
-inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '1'};
-inline constexpr std::uint32_t RowMarker = 0x21574f52; // "ROW!"
-inline constexpr std::uint32_t EndMarker = 0x21444e45; // "END!"
-inline constexpr std::uint32_t NullLength = 0xffffffff;
+inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '2'};
+inline constexpr std::uint16_t RowMarker = 0x5752; // "RW"
+inline constexpr std::uint16_t EndMarker = 0x4e45; // "EN"
+
+inline constexpr std::uint16_t NullCell = 0xffff;
+inline constexpr std::uint16_t LongUtf16Cell = 0xfffe;
+inline constexpr std::uint16_t Utf16Flag = 0x8000;
+inline constexpr std::uint16_t LengthMask = 0x7fff;
+inline constexpr std::uint16_t MaxShortUtf16 = 0x7ffd;
+inline constexpr std::uint16_t MaxLatin1 = 0x7fff;
 
 enum class ColumnKind : std::uint32_t { Text = 0, Number = 1 };
 

@@ -2,7 +2,10 @@
 
 #include "orderdb/snapshot_protocol.h"
 
+#include <algorithm>
 #include <cstring>
+
+using namespace snapshot_protocol;
 
 namespace {
 
@@ -19,7 +22,8 @@ public:
     std::size_t position() const { return m_position; }
     bool atEnd() const { return m_position == m_size; }
 
-    bool readU32(std::uint32_t& value)
+    template<typename Word>
+    bool read(Word& value)
     {
         if (m_size - m_position < sizeof value)
             return false;
@@ -28,16 +32,7 @@ public:
         return true;
     }
 
-    bool skipUnits(std::uint32_t count)
-    {
-        const std::size_t bytes = std::size_t{count} * 2;
-        if (m_size - m_position < bytes)
-            return false;
-        m_position += bytes;
-        return true;
-    }
-
-    bool skipBytes(std::size_t bytes)
+    bool skip(std::size_t bytes)
     {
         if (m_size - m_position < bytes)
             return false;
@@ -45,7 +40,20 @@ public:
         return true;
     }
 
-    const char* here() const { return m_data + m_position; }
+    // Steps over one cell; false when the stream ends inside it.
+    bool skipCell()
+    {
+        std::uint16_t word = 0;
+        if (!read(word) || word == NullCell)
+            return word == NullCell;
+        if (word == LongUtf16Cell) {
+            std::uint32_t length = 0;
+            return read(length) && skip(std::size_t{length} * 2);
+        }
+        if (word & Utf16Flag)
+            return skip(static_cast<std::size_t>(word & LengthMask) * 2);
+        return skip((std::size_t{word} + 1) & ~std::size_t{1});
+    }
 
 private:
     const char* m_data;
@@ -53,47 +61,63 @@ private:
     std::size_t m_position = 0;
 };
 
-QString unitsAt(const char* where, std::uint32_t length)
+// The cell at `at`, already checked to lie wholly inside the stream.
+std::optional<QString> cellText(const char* at)
 {
-    // Every item of the stream is a whole number of 16-bit units, so text
-    // units are aligned for direct use.
-    return QString(reinterpret_cast<const QChar*>(where), static_cast<qsizetype>(length));
+    std::uint16_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    at += sizeof word;
+    if (word == NullCell)
+        return std::nullopt;
+    if (word == LongUtf16Cell) {
+        std::uint32_t length = 0;
+        std::memcpy(&length, at, sizeof length);
+        // Cells start on 16-bit boundaries, so the units are aligned.
+        return QString(reinterpret_cast<const QChar*>(at + sizeof length),
+                       static_cast<qsizetype>(length));
+    }
+    if (word & Utf16Flag)
+        return QString(reinterpret_cast<const QChar*>(at), word & LengthMask);
+    return QString::fromLatin1(at, word);
 }
 
 } // namespace
 
 std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
 {
-    using namespace snapshot_protocol;
-
     TableSnapshot table;
     StreamCursor in(stream);
-    if (stream.size() < static_cast<qsizetype>(sizeof Magic) ||
-        std::memcmp(stream.constData(), Magic, sizeof Magic) != 0)
+    char magic[sizeof Magic] = {};
+    for (char& byte : magic) {
+        if (!in.read(byte))
+            return std::nullopt;
+    }
+    if (std::memcmp(magic, Magic, sizeof Magic) != 0)
         return std::nullopt;
-    in.skipBytes(sizeof Magic);
 
-    std::uint32_t columns = 0;
-    if (!in.readU32(columns) || columns == 0 || columns > 4096)
+    std::uint32_t columns = 0, expectedRows = 0;
+    if (!in.read(columns) || columns == 0 || columns > 4096 || !in.read(expectedRows))
         return std::nullopt;
     for (std::uint32_t c = 0; c < columns; ++c) {
-        std::uint32_t kind = 0, length = 0;
-        if (!in.readU32(kind) || kind > 1 || !in.readU32(length) || length > 1024)
+        std::uint32_t kind = 0;
+        const std::size_t name = in.position() + sizeof kind;
+        if (!in.read(kind) || kind > 1 || !in.skipCell())
             return std::nullopt;
-        const char* name = in.here();
-        if (!in.skipUnits(length))
+        const std::optional<QString> text = cellText(stream.constData() + name);
+        if (!text)
             return std::nullopt;
-        table.m_columnNames.append(unitsAt(name, length));
+        table.m_columnNames.append(*text);
         table.m_numberColumns.push_back(kind == static_cast<std::uint32_t>(ColumnKind::Number));
     }
 
-    // Streams never exceed 4 GiB: the memory cap of the reader sees to it.
+    // Offsets are 32-bit; the reader's memory cap keeps streams far smaller.
     if (stream.size() > static_cast<qsizetype>(UINT32_MAX))
         return std::nullopt;
-    table.m_cellOffsets.reserve(static_cast<std::size_t>(stream.size() - in.position()) / 8);
+    table.m_cellOffsets.reserve(std::size_t{std::min<std::uint32_t>(expectedRows, 10'000'000)} *
+                                columns);
     for (;;) {
-        std::uint32_t marker = 0;
-        if (!in.readU32(marker))
+        std::uint16_t marker = 0;
+        if (!in.read(marker))
             return std::nullopt;
         if (marker == EndMarker)
             break;
@@ -101,16 +125,13 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
             return std::nullopt;
         for (std::uint32_t c = 0; c < columns; ++c) {
             table.m_cellOffsets.push_back(static_cast<std::uint32_t>(in.position()));
-            std::uint32_t length = 0;
-            if (!in.readU32(length))
-                return std::nullopt;
-            if (length != NullLength && !in.skipUnits(length))
+            if (!in.skipCell())
                 return std::nullopt;
         }
         ++table.m_rowCount;
     }
     std::uint32_t announcedRows = 0;
-    if (!in.readU32(announcedRows) || !in.atEnd() ||
+    if (!in.read(announcedRows) || !in.atEnd() ||
         announcedRows != static_cast<std::uint32_t>(table.m_rowCount))
         return std::nullopt;
 
@@ -132,12 +153,9 @@ FieldValue TableSnapshot::value(qsizetype row, int column) const
 {
     const std::size_t cell =
         static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
-    const char* at = m_stream.constData() + m_cellOffsets[cell];
-    std::uint32_t length = 0;
-    std::memcpy(&length, at, sizeof length);
-    if (length == snapshot_protocol::NullLength)
+    std::optional<QString> text = cellText(m_stream.constData() + m_cellOffsets[cell]);
+    if (!text)
         return {};
-    QString text = unitsAt(at + sizeof length, length);
-    return m_numberColumns[static_cast<std::size_t>(column)] ? FieldValue::number(std::move(text))
-                                                             : FieldValue::text(std::move(text));
+    return m_numberColumns[static_cast<std::size_t>(column)] ? FieldValue::number(std::move(*text))
+                                                             : FieldValue::text(std::move(*text));
 }

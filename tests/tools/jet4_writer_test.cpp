@@ -1,11 +1,10 @@
 #include "jet4/jet4_writer.h"
 #include "mdb_read_back.h"
+#include "read_back_expectations.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <stdexcept>
@@ -19,87 +18,13 @@ using jet4::Value;
 
 namespace {
 
-std::string doubleText(double value, std::optional<int> precision = std::nullopt)
+std::string repeated(const std::string& text, int times)
 {
-    char text[64];
-    const auto result = precision ? std::to_chars(text, text + sizeof text, value,
-                                                  std::chars_format::general, *precision)
-                                  : std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
-std::string currencyText(std::int64_t tenThousandths)
-{
-    const bool negative = tenThousandths < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
-                                             : static_cast<std::uint64_t>(tenThousandths);
-    std::string fraction = std::to_string(magnitude % 10000);
-    fraction.insert(0, 4 - fraction.size(), '0');
-    return (negative ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
-}
-
-double asDouble(const Value& value)
-{
-    return value.kind() == Value::Kind::Real ? value.real() : static_cast<double>(value.integer());
-}
-
-/// What a reader should print for a value; `exportForm` selects mdb-export's
-/// %.16g doubles instead of the raw double the libmdb helper returns.
-ReadCell expectedCell(const Column& column, const Value& value, bool exportForm)
-{
-    if (value.isNull()) {
-        return column.type == ColumnType::Boolean ? ReadCell("0") : std::nullopt;
+    std::string result;
+    for (int i = 0; i < times; ++i) {
+        result += text;
     }
-    switch (column.type) {
-    case ColumnType::Text:
-    case ColumnType::Memo:
-        return value.text();
-    case ColumnType::Boolean:
-        return value.boolean() ? "1" : "0";
-    case ColumnType::Double:
-        return doubleText(asDouble(value), exportForm ? std::optional<int>(16) : std::nullopt);
-    case ColumnType::Currency:
-        if (value.kind() == Value::Kind::Currency) {
-            return currencyText(value.currencyTenThousandths());
-        }
-        return currencyText(std::llround(asDouble(value) * 10000));
-    default:
-        return std::to_string(value.integer());
-    }
-}
-
-std::string show(const std::string& cell)
-{
-    return "[" + cell + "]";
-}
-
-std::string show(const ReadCell& cell)
-{
-    return cell ? show(*cell) : "<Null>";
-}
-
-/// Describes the first cell where `actual` differs from the table's rows, or "".
-template<typename Row, typename Expect>
-std::string firstDifference(const std::vector<Row>& actual, const Table& table, Expect expect)
-{
-    if (actual.size() != table.rows.size()) {
-        return "row count " + std::to_string(actual.size()) + ", expected " +
-               std::to_string(table.rows.size());
-    }
-    for (std::size_t r = 0; r < actual.size(); ++r) {
-        if (actual[r].size() != table.columns.size()) {
-            return "row " + std::to_string(r) + " has " + std::to_string(actual[r].size()) +
-                   " cells";
-        }
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            const auto wanted = expect(table.columns[c], table.rows[r][c]);
-            if (actual[r][c] != wanted) {
-                return "row " + std::to_string(r) + " column " + table.columns[c].name + ": got " +
-                       show(actual[r][c]) + ", expected " + show(wanted);
-            }
-        }
-    }
-    return "";
+    return result;
 }
 
 template<typename Build>
@@ -155,20 +80,11 @@ protected:
             names.push_back(column.name);
         }
         EXPECT_EQ(viaLibmdb->columnNames, names);
-        EXPECT_EQ(firstDifference(
-                      viaLibmdb->rows, table,
-                      [](const Column& c, const Value& v) { return expectedCell(c, v, false); }),
-                  "")
-            << "libmdb, table " << table.name;
+        EXPECT_EQ(differenceFromLibmdb(viaLibmdb->rows, table), "") << table.name;
 
         const auto exported = readWithMdbExport(file, table.name);
         ASSERT_TRUE(exported.has_value()) << table.name;
-        EXPECT_EQ(firstDifference(*exported, table,
-                                  [](const Column& c, const Value& v) {
-                                      return expectedCell(c, v, true).value_or("");
-                                  }),
-                  "")
-            << "mdb-export, table " << table.name;
+        EXPECT_EQ(differenceFromMdbExport(*exported, table), "") << table.name;
     }
 
     fs::path dir_;
@@ -281,14 +197,7 @@ TEST_F(Jet4WriterTest, ValuesTheColumnCannotHoldAreRejectedWithTheirPlace)
             << value.describe() << ": " << error;
     }
 
-    const std::string wide(255, 'W');
-    const std::string omegas = [] {
-        std::string s;
-        for (int i = 0; i < 255; ++i) {
-            s += "Ω";
-        }
-        return s;
-    }();
+    const std::string omegas = repeated("Ω", 255);
     Table big{"Big", {}, {{}}, {}, {}};
     for (int c = 0; c < 9; ++c) {
         big.columns.push_back({"T" + std::to_string(c), ColumnType::Text, 255});
@@ -341,10 +250,7 @@ TEST_F(Jet4WriterTest, TableOfOverFiveThousandDataPagesReadsCompletely)
     for (int c = 0; c < 4; ++c) {
         table.columns.push_back({"Text" + std::to_string(c), ColumnType::Text, 255});
     }
-    std::string fill;
-    for (int i = 0; i < 250; ++i) {
-        fill += "Ж";
-    }
+    const std::string fill = repeated("Ж", 250);
     for (int i = 0; i < 5100; ++i) {
         const std::string text = std::to_string(i) + fill;
         table.rows.push_back({i, text, text, text, text});
@@ -358,11 +264,8 @@ TEST_F(Jet4WriterTest, SeveralTablesIncludingEmptyWideAndLongMemoShareOneFile)
 {
     Table empty{"Empty", {{"Id", ColumnType::Long}, {"Name", ColumnType::Text, 10}}, {}, {}, {}};
     Table memos{"Memos", {{"Id", ColumnType::Long}, {"Body", ColumnType::Memo}}, {}, {}, {}};
-    std::string cyrillic;
-    for (int i = 0; i < 6000; ++i) {
-        cyrillic += "Ж";
-    }
-    memos.rows = {{1, std::string(30000, 'q') + "end"}, {2, cyrillic}, {3, "short"}, {4, Null}};
+    memos.rows = {
+        {1, std::string(30000, 'q') + "end"}, {2, repeated("Ж", 6000)}, {3, "short"}, {4, Null}};
     Table wide{"Wide", {}, {{}, {}}, {}, {}};
     for (int c = 0; c < 200; ++c) {
         wide.columns.push_back({"Column" + std::to_string(c), ColumnType::Long});
@@ -429,23 +332,29 @@ TEST_F(Jet4WriterTest, CatalogPropertyBlobReachesLibmdbVerbatim)
     // An "MR2" blob: a name list with "Description", then a table-level block
     // setting it to the text "hello".
     std::vector<std::uint8_t> blob = {'M', 'R', '2', 0};
-    const auto append16 = [&](unsigned v) {
-        blob.push_back(static_cast<std::uint8_t>(v));
-        blob.push_back(static_cast<std::uint8_t>(v >> 8));
+    const auto put16 = [&](std::initializer_list<unsigned> words) {
+        for (const unsigned word : words) {
+            blob.push_back(static_cast<std::uint8_t>(word));
+            blob.push_back(static_cast<std::uint8_t>(word >> 8));
+        }
     };
-    const auto appendUtf16 = [&](const std::string& s) {
-        for (const char c : s) {
-            append16(static_cast<unsigned char>(c));
+    const auto putUtf16 = [&](const std::string& text) {
+        for (const char c : text) {
+            put16({static_cast<unsigned char>(c)});
         }
     };
     const std::string name = "Description";
-    append16(6 + 2 + 2 * name.size()), append16(0), append16(0x80);
-    append16(2 * name.size()), appendUtf16(name);
     const std::string value = "hello";
-    const unsigned entry = 8 + 2 * value.size();
-    append16(6 + 6 + entry), append16(0), append16(0x00);
-    append16(6 + entry), append16(0), append16(0);
-    append16(entry), append16(0x0A00), append16(0), append16(2 * value.size()), appendUtf16(value);
+    const auto nameBytes = static_cast<unsigned>(2 * name.size());
+    const auto valueBytes = static_cast<unsigned>(2 * value.size());
+    // Chunk: u32 length, u16 type 0x80 (names), then u16 length + UTF-16 name.
+    put16({6 + 2 + nameBytes, 0, 0x80, nameBytes});
+    putUtf16(name);
+    // Chunk of type 0 holding a block: u32 length, u16 0 (no column name), and
+    // one entry: u16 length, type 0x0A (text) in the upper byte, name 0, size.
+    const unsigned entry = 8 + valueBytes;
+    put16({6 + 6 + entry, 0, 0x00, 6 + entry, 0, 0, entry, 0x0A00, 0, valueBytes});
+    putUtf16(value);
 
     Table table{"Described", {{"Id", ColumnType::Long}}, {{7}}, {}, blob};
     const fs::path file = write({table});

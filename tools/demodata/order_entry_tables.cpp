@@ -53,7 +53,7 @@ public:
 
     std::string phone()
     {
-        char text[20];
+        char text[48];
         std::snprintf(text, sizeof text, "(%03d) %03d-%04d", 200 + below(700), 200 + below(700),
                       below(10000));
         return text;
@@ -61,7 +61,7 @@ public:
 
     std::string zip()
     {
-        char text[8];
+        char text[24];
         std::snprintf(text, sizeof text, "%05d", 10000 + below(89999));
         return text;
     }

@@ -13,12 +13,15 @@
 #include <fstream>
 #include <span>
 #include <stdexcept>
+#include <string>
 
 namespace jet4 {
 
 using namespace detail;
 
 namespace {
+
+constexpr std::uint32_t kMaxPages = 0x00FFFFFF; // 24 bits of page number in a pg_row
 
 /// Everything of one table (or of the catalog) that ends up in the file.
 struct PlacedTable
@@ -161,6 +164,11 @@ BuiltDatabase buildDatabase(const std::vector<Table>& tables)
         addMaps(table);
     }
     const std::uint32_t pageCount = cursor + maps.pageCount() - 1;
+    if (pageCount > kMaxPages) {
+        throw std::invalid_argument("the database would need " + std::to_string(pageCount) +
+                                    " pages; a pg_row addresses at most " +
+                                    std::to_string(kMaxPages));
+    }
 
     BuiltDatabase built;
     built.bytes.assign(std::size_t{pageCount} * kPageSize, 0);

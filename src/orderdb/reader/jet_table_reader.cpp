@@ -52,11 +52,6 @@ ColumnKind kindOf(int type)
     }
 }
 
-std::u16string ascii(const std::string& text)
-{
-    return std::u16string(text.begin(), text.end());
-}
-
 std::u16string fromLibraryText(char* text)
 {
     std::u16string value = jet_values::utf8ToUtf16(text ? text : "");
@@ -72,40 +67,90 @@ std::int64_t readInt64(const unsigned char* bytes)
     return static_cast<std::int64_t>(value);
 }
 
-// The text of one non-Null value, read from the row bytes where that is exact
-// and independent of the C locale.
-std::u16string valueText(MdbHandle* mdb, MdbColumn* col, int start, int size)
+// Jet 4 text, sent as Latin-1 without decoding whenever its stored form
+// allows: compressed text without mode switches is Latin-1 already.
+void writeJetText(const unsigned char* bytes, std::size_t length, StreamWriter& out)
+{
+    const bool compressed = length >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
+    if (compressed && std::memchr(bytes + 2, 0, length - 2) == nullptr) {
+        out.writeLatin1(std::string_view(reinterpret_cast<const char*>(bytes + 2), length - 2));
+        return;
+    }
+    out.writeText(jet_values::decodeText(bytes, length));
+}
+
+// Writes one non-Null value, read from the row bytes where that is exact and
+// independent of the C locale.
+void writeValue(MdbHandle* mdb, MdbColumn* col, int start, int size, StreamWriter& out)
 {
     auto* page = static_cast<unsigned char*>(mdb->pg_buf);
-    if (start < 0 || size < 0 || start + size > PageSize)
-        return {};
+    if (start < 0 || size < 0 || start + size > PageSize) {
+        out.writeAscii({});
+        return;
+    }
     switch (col->col_type) {
     case MDB_BYTE:
-        return ascii(std::to_string(page[start]));
+        return out.writeAscii(std::to_string(page[start]));
     case MDB_INT:
-        return ascii(std::to_string(static_cast<std::int16_t>(mdb_get_int16(page, start))));
+        return out.writeAscii(
+            std::to_string(static_cast<std::int16_t>(mdb_get_int16(page, start))));
     case MDB_LONGINT:
     case MDB_COMPLEX:
-        return ascii(std::to_string(static_cast<std::int32_t>(mdb_get_int32(page, start))));
+        return out.writeAscii(
+            std::to_string(static_cast<std::int32_t>(mdb_get_int32(page, start))));
     case MDB_MONEY:
-        return ascii(scaledDecimal(readInt64(page + start), 4));
+        return out.writeAscii(scaledDecimal(readInt64(page + start), 4));
     case MDB_FLOAT:
-        return ascii(plainDecimal(mdb_get_single(page, start), 7));
+        return out.writeAscii(plainDecimal(mdb_get_single(page, start), 7));
     case MDB_DOUBLE:
-        return ascii(plainDecimal(mdb_get_double(page, start), 15));
+        return out.writeAscii(plainDecimal(mdb_get_double(page, start), 15));
     case MDB_DATETIME:
-        return ascii(jet_values::dateTimeText(mdb_get_double(page, start)));
+        return out.writeAscii(jet_values::dateTimeText(mdb_get_double(page, start)));
     case MDB_TEXT:
-        return jet_values::decodeText(page + start, static_cast<std::size_t>(size));
+        return writeJetText(page + start, static_cast<std::size_t>(size), out);
     case MDB_MEMO:
-        return fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_MEMO, size));
+        return out.writeText(fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_MEMO, size)));
     case MDB_NUMERIC:
-        return fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec));
+        return out.writeText(
+            fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec)));
     case MDB_REPID:
-        return fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_REPID, size));
+        return out.writeText(fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_REPID, size)));
     default: // binary and OLE objects carry nothing the program reads
-        return {};
+        return out.writeAscii({});
     }
+}
+
+// The null mask of the row that mdb_fetch_row just read: libmdb keeps no
+// Null flags, and a Null and an empty text look alike in what it does keep.
+struct RowNullMask
+{
+    const unsigned char* bits = nullptr;
+    unsigned columns = 0;
+
+    // Set bit = a value is present (for a Boolean: true).
+    bool isSet(int columnNumber) const
+    {
+        return columnNumber >= 0 && static_cast<unsigned>(columnNumber) < columns &&
+               (bits[columnNumber / 8] >> (columnNumber % 8) & 1) != 0;
+    }
+};
+
+bool currentRowNullMask(MdbTableDef* table, RowNullMask& mask)
+{
+    MdbHandle* mdb = table->entry->mdb;
+    int start = 0;
+    size_t size = 0;
+    if (mdb_find_row(mdb, static_cast<int>(table->cur_row) - 1, &start, &size) != 0 || size < 3)
+        return false;
+    const auto* page = static_cast<const unsigned char*>(mdb->pg_buf);
+    const int rowStart = start & 0x1fff;
+    const unsigned columns = static_cast<unsigned>(mdb_get_int16(mdb->pg_buf, rowStart));
+    const unsigned maskBytes = (columns + 7) / 8;
+    if (maskBytes + 2 > size || rowStart + size > static_cast<size_t>(PageSize))
+        return false;
+    mask.bits = page + rowStart + size - maskBytes;
+    mask.columns = columns;
+    return true;
 }
 
 } // namespace
@@ -149,6 +194,7 @@ int streamTable(const char* databaseFile, const char* tableName, StreamWriter& o
     const unsigned columns = table->num_cols;
     out.writeBytes(Magic, sizeof Magic);
     out.writeU32(columns);
+    out.writeU32(static_cast<std::uint32_t>(table->num_rows)); // a hint only: it may be stale
     std::vector<MdbColumn*> cols(columns);
     for (unsigned c = 0; c < columns; ++c) {
         cols[c] = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
@@ -156,32 +202,29 @@ int streamTable(const char* databaseFile, const char* tableName, StreamWriter& o
         out.writeText(jet_values::utf8ToUtf16(cols[c]->name));
     }
 
-    // Nothing is bound, so libmdb converts nothing; each fetched row is
-    // cracked once more to learn its Nulls, which libmdb does not keep.
-    std::vector<MdbField> fields(columns);
+    // Nothing is bound, so libmdb converts nothing; it only locates each
+    // value, and the values are read from the row bytes here.
     std::uint32_t rows = 0;
+    RowNullMask mask;
     mdb_rewind_table(table.get());
     while (mdb_fetch_row(table.get())) {
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb.get(), static_cast<int>(table->cur_row) - 1, &start, &size) != 0 ||
-            mdb_crack_row(table.get(), start & 0x1fff, size, fields.data()) < 0)
+        if (!currentRowNullMask(table.get(), mask))
             continue;
-        out.writeU32(RowMarker);
-        for (unsigned c = 0; c < columns; ++c) {
-            MdbColumn* col = cols[c];
+        out.writeU16(RowMarker);
+        for (MdbColumn* col : cols) {
+            const bool present = mask.isSet(col->col_num);
             if (col->col_type == MDB_BOOL) {
-                // A Boolean's null bit is its value.
-                out.writeText(fields[c].is_null ? u"0" : u"-1");
-            } else if (fields[c].is_null) {
+                out.writeAscii(present ? "-1" : "0"); // a Boolean's null bit is its value
+            } else if (!present || (col->is_fixed && col->cur_value_len == 0)) {
+                // A fixed column the row does not hold (one added later) reads as Null.
                 out.writeNull();
             } else {
-                out.writeText(valueText(mdb.get(), col, fields[c].start, fields[c].siz));
+                writeValue(mdb.get(), col, col->cur_value_start, col->cur_value_len, out);
             }
         }
         ++rows;
     }
-    out.writeU32(EndMarker);
+    out.writeU16(EndMarker);
     out.writeU32(rows);
     return 0;
 }

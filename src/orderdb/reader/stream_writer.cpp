@@ -2,9 +2,12 @@
 
 #include "orderdb/snapshot_protocol.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <string>
 #include <unistd.h>
+
+using namespace snapshot_protocol;
 
 namespace {
 constexpr std::size_t FlushSize = 1 << 20;
@@ -24,20 +27,46 @@ void StreamWriter::writeBytes(const void* data, std::size_t size)
         flush();
 }
 
+void StreamWriter::writeU16(std::uint16_t value)
+{
+    writeBytes(&value, sizeof value);
+}
+
 void StreamWriter::writeU32(std::uint32_t value)
 {
     writeBytes(&value, sizeof value);
 }
 
-void StreamWriter::writeText(std::u16string_view text)
-{
-    writeU32(static_cast<std::uint32_t>(text.size()));
-    writeBytes(text.data(), text.size() * sizeof(char16_t));
-}
-
 void StreamWriter::writeNull()
 {
-    writeU32(snapshot_protocol::NullLength);
+    writeU16(NullCell);
+}
+
+void StreamWriter::writeLatin1(std::string_view text)
+{
+    const std::size_t length = std::min<std::size_t>(text.size(), MaxLatin1);
+    writeU16(static_cast<std::uint16_t>(length));
+    writeBytes(text.data(), length);
+    if (length % 2 != 0)
+        writeBytes("", 1);
+}
+
+void StreamWriter::writeText(std::u16string_view text)
+{
+    const bool latin1 = text.size() <= MaxLatin1 &&
+                        std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x100; });
+    if (latin1) {
+        std::string narrow(text.begin(), text.end());
+        writeLatin1(narrow);
+        return;
+    }
+    if (text.size() <= MaxShortUtf16) {
+        writeU16(static_cast<std::uint16_t>(Utf16Flag | text.size()));
+    } else {
+        writeU16(LongUtf16Cell);
+        writeU32(static_cast<std::uint32_t>(text.size()));
+    }
+    writeBytes(text.data(), text.size() * sizeof(char16_t));
 }
 
 bool StreamWriter::flush()
