@@ -1,6 +1,7 @@
 #include "orderdb/table_source.h"
 
 #include "common/runtime_error.h"
+#include "common/settings_folder.h"
 #include "orderdb/reader_process.h"
 #include "orderdb/snapshot_protocol.h"
 
@@ -89,21 +90,22 @@ std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QSt
     if (!QDir(file.absolutePath()).exists())
         throw RuntimeError(ErrorCode::InvalidDatabasePath, file.absolutePath());
 
+    // A data folder copied from Windows may spell the file in any case.
+    const QString filePath = resolveFileName(file.absolutePath(), file.fileName());
     struct stat info;
-    const QByteArray path = QFile::encodeName(file.absoluteFilePath());
-    if (::stat(path.constData(), &info) != 0)
+    if (::stat(QFile::encodeName(filePath).constData(), &info) != 0)
         throw RuntimeError(ErrorCode::DatabaseFileNotFound, databaseFile);
     if (!S_ISREG(info.st_mode))
         throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
     const FileIdentity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 
-    const auto key = std::make_pair(file.absoluteFilePath(), table.toLower());
+    const auto key = std::make_pair(filePath, table.toLower());
     if (const auto cached = cache().find(key);
         cached != cache().end() && cached->second.identity == identity)
         return cached->second.snapshot;
 
     const ReaderProcess::Result run = ReaderProcess::run(
-        readerProgram(), {file.absoluteFilePath(), table, QString::number(ReaderMemoryLimitMiB)},
+        readerProgram(), {filePath, table, QString::number(ReaderMemoryLimitMiB)},
         timeLimitFor(info.st_size), MaxStreamBytes);
 
     if (run.outcome == ReaderProcess::Outcome::Exited &&

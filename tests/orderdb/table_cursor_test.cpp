@@ -170,6 +170,35 @@ TEST_F(TableCursorTest, reopeningReadsAChangedFileAgain)
     EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
+TEST_F(TableCursorTest, anUnchangedFileIsReadOnceAndAChangedOneAgain)
+{
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+
+    // Without a reader program only the kept snapshot can serve the table.
+    const QString reader = table_source::readerProgram();
+    table_source::setReaderProgram(m_dir.filePath(QStringLiteral("no-reader-here")));
+    TableCursor again;
+    again.open(m_database, QStringLiteral("JOBLOG"));
+    EXPECT_EQ(again.recordCount(), 3);
+
+    QFile file(m_database);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(failureOf([&] { again.open(m_database, "JobLog"); }), ErrorCode::UnreadableDatabase);
+    table_source::setReaderProgram(reader);
+}
+
+TEST_F(TableCursorTest, theDatabaseFileNameIgnoresCase)
+{
+    ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 3);
+}
+
 TEST_F(TableCursorTest, failuresCarryTheirCodes)
 {
     TableCursor cursor;
