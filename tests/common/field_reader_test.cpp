@@ -1,5 +1,6 @@
 #include "common/field_reader.h"
 #include "common/runtime_error.h"
+#include "support/test_files.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -22,17 +23,6 @@ QStringList readAllLines(const QByteArray& data)
     while (!reader.atEnd())
         lines << reader.readLine();
     return lines;
-}
-
-template<typename Read>
-int errorNumberOf(Read read)
-{
-    try {
-        read();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 TEST(DelimitedFieldReader, SplitsAtCommasAndEveryKindOfLineEnd)

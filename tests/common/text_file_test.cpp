@@ -1,5 +1,6 @@
 #include "common/runtime_error.h"
 #include "common/text_file.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,12 +48,6 @@ protected:
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static QByteArray contents(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
-
     QStringList entries() const
     {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -60,17 +55,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-template<typename Call>
-int errorNumberOf(Call call)
-{
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST_F(TextFileTest, ReadingFailsWithTheFileErrorNumbers)
 {
@@ -100,7 +84,7 @@ TEST_F(TextFileTest, RewriteFailingHalfwayKeepsTheOldFile)
         error = errorNumberOf([&] { rewriteFile(target, QByteArray(10000, 'x')); });
     }
     EXPECT_EQ(error, 70);
-    EXPECT_EQ(contents(target), "old header\r\n");
+    EXPECT_EQ(fileContents(target), "old header\r\n");
     // No temporary file is left beside it.
     EXPECT_EQ(entries(), QStringList({"DELVHEAD.DAT"}));
 }
@@ -117,7 +101,7 @@ TEST_F(TextFileTest, AppendAddsToTheEndAndCreatesWhenMissing)
 {
     appendToFile(path("Comments.Dat"), joinLines({"first"}));
     appendToFile(path("Comments.Dat"), joinLines({"second"}));
-    EXPECT_EQ(contents(path("Comments.Dat")), "first\r\nsecond\r\n");
+    EXPECT_EQ(fileContents(path("Comments.Dat")), "first\r\nsecond\r\n");
     EXPECT_EQ(errorNumberOf([&] { appendToFile(path("gone/Comments.Dat"), "x"); }), 70);
 }
 

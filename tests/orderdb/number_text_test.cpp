@@ -3,11 +3,8 @@
 
 #include "common/decimal_text.h"
 
-#include <QLocale>
-
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdint>
 #include <limits>
 
@@ -24,15 +21,6 @@ TEST(PlainDecimal, writesFloatingValuesWithoutExponentOrTrailingZeros)
     EXPECT_EQ(plainDecimal(123456789012345678.0), "123456789012346000");
     EXPECT_EQ(plainDecimal(0.1f, 7), "0.1");
     EXPECT_EQ(plainDecimal(99.99999999999999), "100");
-}
-
-TEST(PlainDecimal, ignoresTheLocale)
-{
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    EXPECT_EQ(plainDecimal(1234.5), "1234.5");
-    std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
 TEST(ScaledDecimal, writesCurrencyExactly)

@@ -5,6 +5,7 @@
 #include "jet4/jet4_writer.h"
 #include "orderdb/table_cursor.h"
 #include "orderdb/table_source.h"
+#include "support/test_files.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,22 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 using jet4::ColumnType;
-
-ErrorCode failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.code();
-    }
-    ADD_FAILURE() << "no failure";
-    return ErrorCode::Overflow;
-}
 
 jet4::Table jobLog()
 {
@@ -136,7 +124,7 @@ TEST_F(TableCursorTest, movesStayInsideTheTable)
     EXPECT_TRUE(cursor.eof());
     cursor.moveNext();
     EXPECT_TRUE(cursor.eof());
-    EXPECT_EQ(failureOf([&] { cursor.field(u"Job"); }), ErrorCode::NoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Job"); }), int(ErrorCode::NoCurrentRecord));
     cursor.moveFirst();
     EXPECT_FALSE(cursor.eof());
     EXPECT_EQ(cursor.field(u"Job").toText(), "00012345");
@@ -187,7 +175,8 @@ TEST_F(TableCursorTest, anUnchangedFileIsReadOnceAndAChangedOneAgain)
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
     file.close();
-    EXPECT_EQ(failureOf([&] { again.open(m_database, "JobLog"); }), ErrorCode::UnreadableDatabase);
+    EXPECT_EQ(errorNumberOf([&] { again.open(m_database, "JobLog"); }),
+              int(ErrorCode::UnreadableDatabase));
     table_source::setReaderProgram(reader);
 }
 
@@ -202,21 +191,22 @@ TEST_F(TableCursorTest, theDatabaseFileNameIgnoresCase)
 TEST_F(TableCursorTest, failuresCarryTheirCodes)
 {
     TableCursor cursor;
-    EXPECT_EQ(failureOf([&] { cursor.moveFirst(); }), ErrorCode::ObjectNotSet);
-    EXPECT_EQ(failureOf([&] { cursor.eof(); }), ErrorCode::ObjectNotSet);
-    EXPECT_EQ(failureOf([&] { cursor.field(u"Job"); }), ErrorCode::ObjectNotSet);
+    EXPECT_EQ(errorNumberOf([&] { cursor.moveFirst(); }), int(ErrorCode::ObjectNotSet));
+    EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::ObjectNotSet));
+    EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Job"); }), int(ErrorCode::ObjectNotSet));
 
-    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.filePath("missing/qmdata.mdb"), "JobLog"); }),
-              ErrorCode::InvalidDatabasePath);
-    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.filePath("other.mdb"), "JobLog"); }),
-              ErrorCode::DatabaseFileNotFound);
-    EXPECT_EQ(failureOf([&] { cursor.open(m_dir.path(), "JobLog"); }),
-              ErrorCode::UnreadableDatabase);
-    EXPECT_EQ(failureOf([&] { cursor.open(m_database, "Customers"); }), ErrorCode::TableNotFound);
+    EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.filePath("missing/qmdata.mdb"), "JobLog"); }),
+              int(ErrorCode::InvalidDatabasePath));
+    EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.filePath("other.mdb"), "JobLog"); }),
+              int(ErrorCode::DatabaseFileNotFound));
+    EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.path(), "JobLog"); }),
+              int(ErrorCode::UnreadableDatabase));
+    EXPECT_EQ(errorNumberOf([&] { cursor.open(m_database, "Customers"); }),
+              int(ErrorCode::TableNotFound));
     EXPECT_FALSE(cursor.isOpen());
 
     cursor.open(m_database, QStringLiteral("joblog")); // table names ignore case
-    EXPECT_EQ(failureOf([&] { cursor.field(u"Jobs"); }), ErrorCode::FieldNotFound);
+    EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Jobs"); }), int(ErrorCode::FieldNotFound));
 }
 
 TEST_F(TableCursorTest, theDatabaseFileIsNeverTouched)

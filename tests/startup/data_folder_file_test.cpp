@@ -2,6 +2,8 @@
 #include "common/runtime_error.h"
 #include "common/settings_folder.h"
 #include "startup/data_folder_file.h"
+#include "support/temp_settings.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,46 +15,20 @@ namespace {
 class DataFolderFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        setSettingsFolder(m_dir.path());
-        resetModuleValues();
-    }
-    void TearDown() override
-    {
-        setSettingsFolder({});
-        resetModuleValues();
-    }
-
     void writeFile(const QByteArray& bytes, const QString& name = "qmvanck.dat")
     {
-        QFile file(m_dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        writeFileContents(m_settings.filePath(name), bytes);
     }
 
     QByteArray fileBytes(const QString& name) const
     {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        return fileContents(m_settings.filePath(name));
     }
 
-    QStringList entries() const { return QDir(m_dir.path()).entryList(QDir::Files); }
+    QStringList entries() const { return QDir(m_settings.path()).entryList(QDir::Files); }
 
-    QTemporaryDir m_dir;
+    TempSettingsFolder m_settings;
 };
-
-template<typename Call>
-int errorNumberOf(Call call)
-{
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST_F(DataFolderFileTest, MissingFileReadsNothing)
 {
