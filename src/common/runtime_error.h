@@ -16,6 +16,8 @@ enum class ErrorCode : int {
     PermissionDenied = 70,
     ObjectNotSet = 91,
     InvalidUseOfNull = 94,
+    InvalidPropertyValue = 380,
+    InvalidArrayIndex = 381,
     NoCurrentRecord = 3021,
     DatabaseFileNotFound = 3024,
     InvalidDatabasePath = 3044,

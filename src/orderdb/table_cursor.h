@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <future>
 #include <memory>
 
 // A read-only cursor over one table of the order-entry database.
@@ -22,8 +23,16 @@ public:
     // Opens (or reopens) the cursor on a table; on failure the cursor is
     // closed. The cursor starts on the first record.
     void open(const QString& databaseFile, const QString& table);
+
+    // Opens the cursor at once and reads the table later, so that a large
+    // table nobody needs yet does not hold up the caller: in the background
+    // from startReading() on, or at the first use of the cursor, whichever
+    // comes first. A missing folder or file fails here; a table that cannot
+    // be read fails at the first use, and the cursor is not open after it.
+    void openDeferred(const QString& databaseFile, const QString& table);
+    void startReading();
     void close();
-    bool isOpen() const { return m_table != nullptr; }
+    bool isOpen() const { return m_table != nullptr || m_pending.valid(); }
 
     void moveFirst();
     void moveLast();
@@ -45,6 +54,8 @@ public:
 private:
     const TableSnapshot& table() const;
 
-    std::shared_ptr<const TableSnapshot> m_table;
+    mutable std::shared_ptr<const TableSnapshot> m_table;
+    mutable std::shared_future<std::shared_ptr<const TableSnapshot>> m_pending;
+    bool m_started = false;
     qsizetype m_position = 0;
 };

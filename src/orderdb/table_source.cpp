@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <map>
+#include <mutex>
 #include <sys/stat.h>
 
 namespace table_source {
@@ -17,8 +18,17 @@ namespace {
 constexpr int ReaderMemoryLimitMiB = 1024;
 constexpr qint64 MaxStreamBytes = qint64{2} << 30;
 
+// Tables may be read on a background thread (see TableCursor), so the shared
+// state is guarded. It is never destroyed: a read still running when the
+// program ends must not find it gone.
+std::mutex& stateLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
 std::chrono::milliseconds g_baseTimeLimit{20000};
-QString g_readerProgram;
+QString* g_readerProgram = new QString;
 
 struct FileIdentity
 {
@@ -43,8 +53,8 @@ struct CachedTable
 
 std::map<std::pair<QString, QString>, CachedTable>& cache()
 {
-    static std::map<std::pair<QString, QString>, CachedTable> tables;
-    return tables;
+    static auto* tables = new std::map<std::pair<QString, QString>, CachedTable>;
+    return *tables;
 }
 
 QString defaultReaderProgram()
@@ -57,30 +67,45 @@ QString defaultReaderProgram()
 
 std::chrono::milliseconds timeLimitFor(off_t fileSize)
 {
+    const std::lock_guard guard(stateLock());
     return g_baseTimeLimit + std::chrono::seconds(fileSize / (4 << 20));
+}
+
+std::shared_ptr<const TableSnapshot> cached(const std::pair<QString, QString>& key,
+                                            const FileIdentity& identity)
+{
+    const std::lock_guard guard(stateLock());
+    const auto found = cache().find(key);
+    if (found != cache().end() && found->second.identity == identity)
+        return found->second.snapshot;
+    return nullptr;
 }
 
 } // namespace
 
 QString readerProgram()
 {
-    if (g_readerProgram.isEmpty())
-        g_readerProgram = defaultReaderProgram();
-    return g_readerProgram;
+    const std::lock_guard guard(stateLock());
+    if (g_readerProgram->isEmpty())
+        *g_readerProgram = defaultReaderProgram();
+    return *g_readerProgram;
 }
 
 void setReaderProgram(const QString& path)
 {
-    g_readerProgram = path;
+    const std::lock_guard guard(stateLock());
+    *g_readerProgram = path;
 }
 
 void setBaseTimeLimit(std::chrono::milliseconds limit)
 {
+    const std::lock_guard guard(stateLock());
     g_baseTimeLimit = limit;
 }
 
 void clearCache()
 {
+    const std::lock_guard guard(stateLock());
     cache().clear();
 }
 
@@ -100,9 +125,8 @@ std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QSt
     const FileIdentity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 
     const auto key = std::make_pair(filePath, table.toLower());
-    if (const auto cached = cache().find(key);
-        cached != cache().end() && cached->second.identity == identity)
-        return cached->second.snapshot;
+    if (auto snapshot = cached(key, identity))
+        return snapshot;
 
     const ReaderProcess::Result run = ReaderProcess::run(
         readerProgram(), {filePath, table, QString::number(ReaderMemoryLimitMiB)},
@@ -119,6 +143,7 @@ std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QSt
         throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
 
     auto shared = std::make_shared<const TableSnapshot>(std::move(*snapshot));
+    const std::lock_guard guard(stateLock());
     cache()[key] = CachedTable{identity, shared};
     return shared;
 }

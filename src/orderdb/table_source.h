@@ -11,7 +11,8 @@
 // in the reader program beside this program, so that a damaged database can
 // crash or hang only that child; its stream becomes a TableSnapshot.
 //
-// Reading never writes or locks the database. A table of a file that has not
+// Reading never writes or locks the database. Reads may run on several
+// threads at once. A table of a file that has not
 // changed since it was last read (same size, modification time and inode) is
 // served from the last snapshot.
 namespace table_source {

@@ -180,6 +180,23 @@ TEST_F(TableCursorTest, anUnchangedFileIsReadOnceAndAChangedOneAgain)
     table_source::setReaderProgram(reader);
 }
 
+TEST_F(TableCursorTest, aDeferredOpenReadsTheSameAndFailsAtFirstUse)
+{
+    TableCursor cursor;
+    cursor.openDeferred(m_database, QStringLiteral("JobLog"));
+    EXPECT_TRUE(cursor.isOpen());
+    EXPECT_EQ(cursor.recordCount(), 3);
+    EXPECT_EQ(cursor.field(u"Job").toText(), "00012345");
+
+    EXPECT_EQ(errorNumberOf([&] { cursor.openDeferred(m_dir.filePath("none.mdb"), "JobLog"); }),
+              int(ErrorCode::DatabaseFileNotFound));
+    cursor.openDeferred(m_database, QStringLiteral("NoSuchTable"));
+    cursor.startReading();
+    EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::TableNotFound));
+    EXPECT_FALSE(cursor.isOpen());
+    EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::ObjectNotSet));
+}
+
 TEST_F(TableCursorTest, theDatabaseFileNameIgnoresCase)
 {
     ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));

@@ -1,0 +1,154 @@
+// The main window's life: construction and load, its buttons and menus,
+// closing, and clearing the ticket.
+
+#include "input/frm_delivery.h"
+
+#include "common/ui/center_form.h"
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_option_button.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/event_text_box.h"
+#include "common/ui/platform.h"
+#include "common/ui/window_registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+FrmDelivery::FrmDelivery(QWidget* parent)
+    : QMainWindow(parent)
+{
+    buildControls();
+    buildMenus();
+    connectHandlers();
+    Form_Load();
+}
+
+FrmDelivery::~FrmDelivery() = default;
+
+template<typename Handler>
+void FrmDelivery::runHandler(Handler&& handler)
+{
+    // Ending the program must not unwind through the toolkit's signal
+    // delivery; the code that set the control off ends instead (see ended()).
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+        m_ended = true;
+    }
+}
+
+void FrmDelivery::endIfEnded() const
+{
+    if (m_ended)
+        throw ProgramEnded{};
+}
+
+void FrmDelivery::connectHandlers()
+{
+    const auto on = [this](auto* sender, auto signal, void (FrmDelivery::*handler)()) {
+        connect(sender, signal, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
+    };
+    on(cmdExit, &QPushButton::clicked, &FrmDelivery::cmdExit_Click);
+    on(cmdLabel, &QPushButton::clicked, &FrmDelivery::cmdLabel_Click);
+    on(cmdTicket, &QPushButton::clicked, &FrmDelivery::cmdTicket_Click);
+    on(cmdRefresh, &QPushButton::clicked, &FrmDelivery::cmdRefresh_Click);
+    on(chkAll, &EventOptionButton::clicked, &FrmDelivery::chkAll_Click);
+    on(chkInv, &EventOptionButton::clicked, &FrmDelivery::chkInv_Click);
+    on(chkNon, &EventOptionButton::clicked, &FrmDelivery::chkNon_Click);
+    on(chkJob, &EventCheckBox::clicked, &FrmDelivery::chkJob_Click);
+    on(chkComment, &EventCheckBox::clicked, &FrmDelivery::chkComment_Click);
+    on(mnuLoadJobs, &QAction::triggered, &FrmDelivery::mnuLoadJobs_Click);
+    on(pbRefresh, &EventProgressBar::mouseDown, &FrmDelivery::pbRefresh_MouseDown);
+    on(pbRefresh, &EventProgressBar::clicked, &FrmDelivery::pbRefresh_Click);
+    on(cboCust, &EventComboBox::changed, &FrmDelivery::cboCust_Change);
+    on(cboCust, &EventComboBox::clicked, &FrmDelivery::cboCust_Click);
+    on(cboSCust, &EventComboBox::changed, &FrmDelivery::cboSCust_Change);
+    on(cboSCust, &EventComboBox::clicked, &FrmDelivery::cboSCust_Click);
+    on(cboShip, &EventComboBox::changed, &FrmDelivery::cboShip_Change);
+    on(cboShip, &EventComboBox::clicked, &FrmDelivery::cboShip_Click);
+    on(cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
+    on(cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
+    on(Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
+    connect(Search, &EventTextBox::keyPressed, this,
+            [this](int key) { runHandler([&] { Search_KeyPress(key); }); });
+
+    const std::pair<QAction*, const char*> menuWindows[] = {
+        {ComLine, "frmComment"}, {DataPath, "frmPath"}, {DelvHead, "frmDelvHead"},
+        {Margins, "frmMargins"}, {OwnName, "frmOwner"}, {SetDate, "frmDate"},
+        {About, "frmAbout"}};
+    for (const auto& [action, window] : menuWindows) {
+        const QString name = QString::fromLatin1(window);
+        connect(action, &QAction::triggered, this,
+                [this, name] { runHandler([&] { windows::show(name); }); });
+    }
+}
+
+void FrmDelivery::CenterForm()
+{
+    ::CenterForm(*this);
+}
+
+void FrmDelivery::ClearTicket()
+{
+    txtQty->setText(QString());
+    txtBO->setText(QString());
+    txtDes->setText(QString());
+    txtCust->setText(QString());
+    txtShip->setText(QString());
+    cboJobs->setText(QString());
+    cboCust->setText(QString());
+    cboShip->setText(QString());
+    cboSCust->setText(QString());
+    txtPO->setText(QString());
+    txtQuote->setText(QString());
+    txtJob->setText(QString());
+    txtPhone->setText(QString());
+    endIfEnded();
+}
+
+void FrmDelivery::cmdExit_Click()
+{
+    platform().endProgram();
+}
+
+void FrmDelivery::cmdLabel_Click() {}
+
+void FrmDelivery::cmdTicket_Click()
+{
+    windows::show(QStringLiteral("frmReport"));
+}
+
+void FrmDelivery::Form_QueryUnload()
+{
+    windows::unloadAll();
+    platform().endProgram();
+}
+
+void FrmDelivery::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    runHandler([this] { Form_QueryUnload(); });
+}
+
+// The selection handlers of the ticket fields: the job, the customers and
+// the ship-to address.
+
+void FrmDelivery::cboCust_Change() {}
+void FrmDelivery::cboCust_Click() {}
+void FrmDelivery::cboSCust_Change() {}
+void FrmDelivery::cboSCust_Click() {}
+void FrmDelivery::cboShip_Change() {}
+void FrmDelivery::cboShip_Click() {}
+
+void FrmDelivery::cboJobs_Change()
+{
+    cboJobs_Click();
+}
+
+void FrmDelivery::cboJobs_Click() {}
+void FrmDelivery::Search_KeyPress(int) {}
+void FrmDelivery::Search_LostFocus() {}

@@ -1,0 +1,180 @@
+#pragma once
+
+// The main window: where the operator prepares one delivery ticket at a
+// time. Its controls are the ticket's data store: the selection handlers
+// write into them and the ticket output reads them, so they are public, each
+// under the name the rest of the program knows it by.
+//
+// The four table cursors live as long as the window; each has one current
+// record shared by every handler, and a handler leaves it where it stopped.
+
+#include "common/runtime_error.h"
+#include "common/ui/row_store.h"
+#include "input/option_files.h"
+#include "orderdb/table_cursor.h"
+
+#include <QMainWindow>
+
+class EventCheckBox;
+class EventComboBox;
+class EventOptionButton;
+class EventProgressBar;
+class EventTextBlock;
+class EventTextBox;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+class FrmDelivery : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Constructing the window is its load.
+    explicit FrmDelivery(QWidget* parent = nullptr);
+    ~FrmDelivery() override;
+
+    // Routines other windows use.
+    void CenterForm();
+    void ClearTicket();
+    void cmdRefresh_Click();
+
+    // Controls, in the window's definition order.
+    EventCheckBox* chkPart = nullptr;
+    EventCheckBox* Check1 = nullptr;
+    EventTextBox* txtPhone = nullptr;
+    TableCursor Data4; // "JobLog"
+    EventProgressBar* pbRefresh = nullptr;
+    QPushButton* cmdRefresh = nullptr;
+    QPushButton* cmdLabel = nullptr;
+    QPushButton* cmdTicket = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QGroupBox* Frame8 = nullptr;
+    EventOptionButton* chkInv = nullptr;
+    EventOptionButton* chkNon = nullptr;
+    EventOptionButton* chkAll = nullptr;
+    EventCheckBox* chkJob = nullptr;
+    EventCheckBox* chkComment = nullptr;
+    EventComboBox* cboComment = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label6 = nullptr;
+    TableCursor Data3; // "Addresses"
+    RowStore lstKeep;
+    QScrollBar* HScroll1 = nullptr;
+    QString txtKeep; // never shown
+    QGroupBox* Frame6 = nullptr;
+    EventTextBlock* txtShip = nullptr;
+    EventComboBox* cboShip = nullptr;
+    RowStore lstShip;
+    TableCursor Data2; // "Client"
+    QGroupBox* Frame4 = nullptr;
+    EventOptionButton* Option3 = nullptr;
+    EventOptionButton* Option2 = nullptr;
+    EventOptionButton* Option1 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    EventTextBox* txtPO = nullptr;
+    TableCursor Data1; // "Orders"
+    QGroupBox* Frame1 = nullptr;
+    EventTextBox* Search = nullptr;
+    EventComboBox* cboJobs = nullptr;
+    QLabel* Label7 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    EventComboBox* cboSCust = nullptr;
+    EventTextBox* txtDes = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    QLabel* picParts = nullptr;
+    EventTextBox* txtQty = nullptr;
+    EventTextBox* txtBO = nullptr;
+    QLabel* lblPart = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    EventTextBlock* txtCust = nullptr;
+    EventComboBox* cboCust = nullptr;
+    RowStore lstCust;
+    QLabel* txtQuote = nullptr;
+    QLabel* txtJob = nullptr;
+    QLabel* lblDate = nullptr;
+    QLabel* Label1 = nullptr;
+
+    // Menu entries.
+    QAction* ComLine = nullptr;
+    QAction* DataPath = nullptr;
+    QAction* DelvHead = nullptr;
+    QAction* Margins = nullptr;
+    QAction* OwnName = nullptr;
+    QAction* SetDate = nullptr;
+    QAction* mnuLoadJobs = nullptr;
+    QAction* About = nullptr;
+
+    // Handlers.
+    void Form_Load();
+    void cmdExit_Click();
+    void cmdLabel_Click();
+    void cmdTicket_Click();
+    void chkAll_Click();
+    void chkInv_Click();
+    void chkNon_Click();
+    void chkJob_Click();
+    void chkComment_Click();
+    void mnuLoadJobs_Click();
+    void pbRefresh_MouseDown();
+    void pbRefresh_Click();
+
+    // Selection handlers of the ticket fields.
+    void cboCust_Change();
+    void cboCust_Click();
+    void cboSCust_Change();
+    void cboSCust_Click();
+    void cboShip_Change();
+    void cboShip_Click();
+    void cboJobs_Change();
+    void cboJobs_Click();
+    void Search_KeyPress(int keyAscii);
+    void Search_LostFocus();
+
+    // Closing by the close box: unloads every window and ends the program.
+    void Form_QueryUnload();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // What the load does after a failed statement.
+    enum class LoadReaction { Continue, LeaveCustomerScan, LeaveJobPart, StopLoad };
+    enum class ProgressStep { AfterMove, BeforeEntry };
+
+    // Runs an event handler. In tests ending the program throws; it is
+    // caught here, off the toolkit's signal delivery, and endIfEnded()
+    // carries it on in the code that raised the event.
+    template<typename Handler>
+    void runHandler(Handler&& handler);
+    void endIfEnded() const;
+
+    void buildControls();
+    void buildMenus();
+    void connectHandlers();
+
+    LoadReaction loadFailure(const RuntimeError& error, int label);
+    template<typename Statement>
+    LoadReaction loadStep(int label, Statement&& statement);
+
+    bool openTables();
+    LoadReaction scanCustomers(qint64& counter);
+    template<typename OnFailure>
+    void scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure);
+
+    void selectFilter(JobFilter filter);
+    void showProgress(qint64 value);
+    bool showDatabaseWarning(const RuntimeError& error);
+    void showDataFolderWindow();
+
+    JobFilter currentFilter() const;
+    bool m_ended = false;
+    bool m_databaseWarningShown = false;
+    int m_progressShown = -1;
+};

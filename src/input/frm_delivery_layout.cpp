@@ -1,0 +1,275 @@
+// The main window's controls and menus, and where they sit: three columns
+// (job and sold-to; ship-to and the part being edited; options) under the
+// title line, with the buttons and the progress bar along the bottom. It
+// fits a 1366 x 768 screen at 125% scaling.
+
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_option_button.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/event_text_box.h"
+#include "input/frm_delivery.h"
+
+#include <QAction>
+#include <QFont>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+template<typename Widget, typename... Args>
+Widget* named(const char* name, Args&&... args)
+{
+    auto* widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A label that names the field it stands before, for the keyboard (Alt key)
+// and for screen readers.
+QLabel* buddyLabel(const char* name, const QString& caption, QWidget* field)
+{
+    auto* label = named<QLabel>(name, caption);
+    label->setBuddy(field);
+    field->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+    return label;
+}
+
+// A control of the event kind with its caption set after construction.
+template<typename Widget>
+Widget* captioned(const char* name, const QString& caption)
+{
+    auto* widget = named<Widget>(name);
+    widget->setText(caption);
+    return widget;
+}
+
+} // namespace
+
+void FrmDelivery::buildControls()
+{
+    setObjectName(QStringLiteral("frmDelivery"));
+    setWindowTitle(QStringLiteral("Quillmark's Vantrell Series"));
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+
+    // Title line: title, order and quote captions, ticket date.
+    Label1 = named<QLabel>("Label1", QStringLiteral("Vantrell Delivery Ticket"));
+    QFont titleFont(QStringLiteral("Times New Roman"));
+    titleFont.setPointSize(16);
+    titleFont.setBold(true);
+    Label1->setFont(titleFont);
+    txtJob = named<QLabel>("txtJob");
+    txtQuote = named<QLabel>("txtQuote");
+    lblDate = named<QLabel>("lblDate", QStringLiteral("12/31/00"));
+    lblDate->setAccessibleName(QStringLiteral("Ticket date"));
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(Label1);
+    titleRow->addSpacing(20);
+    titleRow->addWidget(txtJob);
+    titleRow->addSpacing(12);
+    titleRow->addWidget(txtQuote);
+    titleRow->addStretch(1);
+    titleRow->addWidget(lblDate);
+    grid->addLayout(titleRow, 0, 0, 1, 3);
+
+    // Left column: the job, the sold-to customer, purchase order and phone.
+    Frame1 = named<QGroupBox>("Frame1", QStringLiteral("Select or Enter Job Number"));
+    Search = named<EventTextBox>("Search");
+    Label7 = buddyLabel("Label7", QStringLiteral("Enter Job Number to &Search:"), Search);
+    cboJobs = named<EventComboBox>("cboJobs");
+    cboJobs->setAccessibleName(QStringLiteral("Job list"));
+    auto* jobLayout = new QGridLayout(Frame1);
+    jobLayout->addWidget(Label7, 0, 0);
+    jobLayout->addWidget(Search, 0, 1);
+    jobLayout->addWidget(cboJobs, 1, 0, 1, 2);
+
+    Frame2 = named<QGroupBox>("Frame2", QStringLiteral("Sold To (Select or Modify Customer )"));
+    cboCust = named<EventComboBox>("cboCust");
+    cboCust->setAccessibleName(QStringLiteral("Sold-to customer"));
+    txtCust = named<EventTextBlock>("txtCust");
+    txtCust->setAccessibleName(QStringLiteral("Sold-to address"));
+    auto* custLayout = new QVBoxLayout(Frame2);
+    custLayout->addWidget(cboCust);
+    custLayout->addWidget(txtCust, 1);
+
+    Frame3 = named<QGroupBox>("Frame3", QStringLiteral("Purchase Order"));
+    txtPO = named<EventTextBox>("txtPO");
+    txtPO->setAccessibleName(QStringLiteral("Purchase order"));
+    auto* poLayout = new QHBoxLayout(Frame3);
+    poLayout->addWidget(txtPO);
+
+    txtPhone = named<EventTextBox>("txtPhone");
+    auto* phoneRow = new QHBoxLayout;
+    phoneRow->addWidget(buddyLabel("lblPhone", QStringLiteral("P&hone:"), txtPhone));
+    phoneRow->addWidget(txtPhone, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Frame1);
+    left->addWidget(Frame2, 1);
+    left->addWidget(Frame3);
+    left->addLayout(phoneRow);
+    grid->addLayout(left, 1, 0);
+
+    // Middle column: ship-to choices and the part being edited.
+    Frame5 = named<QGroupBox>("Frame5", QStringLiteral("Ship To (Use Customer Database)"));
+    cboSCust = named<EventComboBox>("cboSCust");
+    cboSCust->setAccessibleName(QStringLiteral("Ship-to customer"));
+    (new QVBoxLayout(Frame5))->addWidget(cboSCust);
+
+    Frame6 = named<QGroupBox>("Frame6", QStringLiteral("Ship To (Use Ship To Database)"));
+    cboShip = named<EventComboBox>("cboShip");
+    cboShip->setAccessibleName(QStringLiteral("Ship-to address"));
+    txtShip = named<EventTextBlock>("txtShip");
+    txtShip->setAccessibleName(QStringLiteral("Ship-to block"));
+    auto* shipLayout = new QVBoxLayout(Frame6);
+    shipLayout->addWidget(cboShip);
+    shipLayout->addWidget(txtShip, 1);
+
+    Frame7 = named<QGroupBox>("Frame7", QString());
+    Label5 = named<QLabel>("Label5", QStringLiteral("Delivery Ticket Input"));
+    QFont headingFont = Label5->font();
+    headingFont.setBold(true);
+    Label5->setFont(headingFont);
+    picParts = named<QLabel>("picParts");
+    picParts->setFixedSize(40, 40);
+    picParts->setFrameShape(QFrame::Box);
+    picParts->setAccessibleName(QStringLiteral("Part number picture"));
+    lblPart = named<QLabel>("lblPart", QStringLiteral("Part No."));
+    txtQty = named<EventTextBox>("txtQty");
+    txtBO = named<EventTextBox>("txtBO");
+    txtDes = named<EventTextBox>("txtDes");
+    Label2 = buddyLabel("Label2", QStringLiteral("&Quantity:"), txtQty);
+    Label3 = buddyLabel("Label3", QStringLiteral("&Back-Ordered:"), txtBO);
+    Label4 = buddyLabel("Label4", QStringLiteral("&Description:"), txtDes);
+    HScroll1 = named<QScrollBar>("HScroll1", Qt::Horizontal);
+    HScroll1->setRange(1, 9);
+    HScroll1->setAccessibleName(QStringLiteral("Order part"));
+    auto* itemLayout = new QGridLayout(Frame7);
+    itemLayout->addWidget(Label5, 0, 0, 1, 3);
+    itemLayout->addWidget(lblPart, 1, 0);
+    itemLayout->addWidget(picParts, 1, 1, 2, 1);
+    itemLayout->addWidget(Label2, 1, 2);
+    itemLayout->addWidget(txtQty, 1, 3);
+    itemLayout->addWidget(Label3, 2, 2);
+    itemLayout->addWidget(txtBO, 2, 3);
+    itemLayout->addWidget(Label4, 3, 0, 1, 4);
+    itemLayout->addWidget(txtDes, 4, 0, 1, 4);
+    itemLayout->addWidget(HScroll1, 5, 0, 1, 4);
+
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(Frame5);
+    middle->addWidget(Frame6, 1);
+    middle->addWidget(Frame7);
+    grid->addLayout(middle, 1, 1);
+
+    // Right column: list and include options, form selection, print options.
+    Frame8 = named<QGroupBox>("Frame8", QStringLiteral("Options"));
+    Label6 = named<QLabel>("Label6", QStringLiteral("List"));
+    chkAll = captioned<EventOptionButton>("chkAll", QStringLiteral("&All Jobs"));
+    chkInv = captioned<EventOptionButton>("chkInv", QStringLiteral("&Invoiced Jobs"));
+    chkNon = captioned<EventOptionButton>("chkNon", QStringLiteral("&Non-Invoiced Jobs"));
+    chkAll->setValue(true);
+    Label8 = named<QLabel>("Label8", QStringLiteral("Include"));
+    chkJob = captioned<EventCheckBox>("chkJob", QStringLiteral("&Job/Quote Numbers"));
+    chkComment = captioned<EventCheckBox>("chkComment", QStringLiteral("&Comments Shown"));
+    cboComment = named<EventComboBox>("cboComment");
+    cboComment->setAccessibleName(QStringLiteral("Comment line"));
+    auto* optionLayout = new QVBoxLayout(Frame8);
+    optionLayout->setSpacing(2);
+    for (QWidget* widget : std::initializer_list<QWidget*>{Label6, chkAll, chkInv, chkNon, Label8,
+                                                           chkJob, chkComment, cboComment})
+        optionLayout->addWidget(widget);
+    Label6->setFont(headingFont);
+    Label8->setFont(headingFont);
+
+    // The form selection is kept for the operator's habit; every ticket has
+    // the one layout.
+    Frame4 = named<QGroupBox>("Frame4", QStringLiteral("Form Selections"));
+    Option3 = captioned<EventOptionButton>("Option3", QStringLiteral("5.5x8.5 Form 2 Up"));
+    Option2 = captioned<EventOptionButton>("Option2", QStringLiteral("Basic Delivery Form"));
+    Option1 = captioned<EventOptionButton>("Option1", QStringLiteral("Pre-Printed Form"));
+    Option2->setValue(true);
+    auto* formLayout = new QVBoxLayout(Frame4);
+    formLayout->setSpacing(2);
+    formLayout->addWidget(Option3);
+    formLayout->addWidget(Option2);
+    formLayout->addWidget(Option1);
+
+    chkPart = captioned<EventCheckBox>("chkPart", QStringLiteral("Only &Print Part No Shown"));
+    Check1 = captioned<EventCheckBox>("Check1", QStringLiteral("Set Contact as First &Line"));
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Frame8);
+    right->addWidget(Frame4);
+    right->addWidget(chkPart);
+    right->addWidget(Check1);
+    right->addStretch(1);
+    grid->addLayout(right, 1, 2);
+
+    // Bottom line: the buttons and the progress of list filling.
+    cmdRefresh = named<QPushButton>("cmdRefresh", QStringLiteral("&Refresh Jobs"));
+    cmdLabel = named<QPushButton>("cmdLabel", QStringLiteral("Display &Labels"));
+    cmdTicket = named<QPushButton>("cmdTicket", QStringLiteral("Display &Ticket"));
+    cmdExit = named<QPushButton>("cmdExit", QStringLiteral("E&xit"));
+    pbRefresh = named<EventProgressBar>("pbRefresh");
+    pbRefresh->setTextVisible(false);
+    pbRefresh->setAccessibleName(QStringLiteral("List filling progress"));
+    pbRefresh->setVisible(false);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(pbRefresh, 1);
+    bottom->addStretch(0);
+    for (QPushButton* button : {cmdRefresh, cmdLabel, cmdTicket, cmdExit})
+        bottom->addWidget(button);
+    grid->addLayout(bottom, 2, 0, 1, 3);
+
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 2);
+
+    // The keyboard follows the form: job, sold-to, order fields, ship-to,
+    // options, buttons.
+    const QList<QWidget*> tabOrder = {Search,     cboJobs,  cboCust,   txtCust, txtPO,   txtPhone,
+                                      cboSCust,   cboShip,  txtShip,   txtQty,  txtBO,   txtDes,
+                                      HScroll1,   chkAll,   chkInv,    chkNon,  chkJob,  chkComment,
+                                      cboComment, Option3,  Option2,   Option1, chkPart, Check1,
+                                      cmdRefresh, cmdLabel, cmdTicket, cmdExit};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void FrmDelivery::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    ComLine = file->addAction(QStringLiteral("&Comment Lines"));
+    DataPath = file->addAction(QStringLiteral("&Data Path"));
+    DelvHead = file->addAction(QStringLiteral("Delivery &Head"));
+    Margins = file->addAction(QStringLiteral("&Margins"));
+    OwnName = file->addAction(QStringLiteral("&Owner's Name"));
+    SetDate = file->addAction(QStringLiteral("Set D&ate"));
+    mnuLoadJobs = file->addAction(QStringLiteral("&Load Jobs"));
+    mnuLoadJobs->setCheckable(true);
+    mnuLoadJobs->setChecked(true);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    About = help->addAction(QStringLiteral("&About"));
+
+    const std::pair<QAction*, const char*> names[] = {
+        {ComLine, "ComLine"},         {DataPath, "DataPath"}, {DelvHead, "DelvHead"},
+        {Margins, "Margins"},         {OwnName, "OwnName"},   {SetDate, "SetDate"},
+        {mnuLoadJobs, "mnuLoadJobs"}, {About, "About"}};
+    for (const auto& [action, name] : names)
+        action->setObjectName(QString::fromLatin1(name));
+}

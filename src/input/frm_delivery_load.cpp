@@ -1,0 +1,568 @@
+// The main window's load, the customer and job scans that fill its lists,
+// "Refresh Jobs", the list options and their files, and the progress bar.
+
+#include "common/field_reader.h"
+#include "common/module_values.h"
+#include "common/numeric.h"
+#include "common/settings_folder.h"
+#include "common/short_date.h"
+#include "common/text_file.h"
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_option_button.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_box.h"
+#include "common/ui/platform.h"
+#include "common/ui/window_registry.h"
+#include "input/frm_delivery.h"
+#include "input/list_entries.h"
+#include "startup/data_folder_file.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+constexpr int MainWindowHeightTwips = 7500;
+
+QString errorBoxText(const RuntimeError& error, int label, bool fullStop)
+{
+    return QStringLiteral("Error # %1 in Line %2%3")
+        .arg(error.number())
+        .arg(label)
+        .arg(fullStop ? QStringLiteral(".") : QString());
+}
+
+// A field read by name that looks the name up once per scan, and fails with
+// the cursor's own error on every record when it cannot.
+class ScanField
+{
+public:
+    ScanField(const TableCursor& cursor, QString name)
+        : m_cursor(cursor)
+        , m_name(std::move(name))
+    {
+    }
+
+    FieldValue operator()()
+    {
+        if (m_index == Unknown) {
+            try {
+                m_index = m_cursor.fieldIndex(m_name);
+            } catch (const RuntimeError&) {
+                m_index = Missing;
+            }
+        }
+        return m_index >= 0 ? m_cursor.field(m_index) : m_cursor.field(m_name);
+    }
+
+private:
+    static constexpr int Unknown = -2;
+    static constexpr int Missing = -1;
+    const TableCursor& m_cursor;
+    QString m_name;
+    int m_index = Unknown;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- failures
+
+FrmDelivery::LoadReaction FrmDelivery::loadFailure(const RuntimeError& error, int label)
+{
+    const ErrorCode code = error.code();
+    if (code == ErrorCode::FileAlreadyOpen)
+        return LoadReaction::Continue;
+    if (code == ErrorCode::ObjectNotSet && label >= 160 && label <= 250)
+        return LoadReaction::LeaveCustomerScan;
+    if (code == ErrorCode::ObjectNotSet && label >= 370 && label <= 450)
+        return LoadReaction::LeaveJobPart;
+    if (code == ErrorCode::FileNotFound || code == ErrorCode::BadFileNameOrNumber)
+        return LoadReaction::Continue;
+    if (code == ErrorCode::InvalidDatabasePath) {
+        showDataFolderWindow();
+        return LoadReaction::StopLoad;
+    }
+    const auto answer =
+        platform().messageBox(errorBoxText(error, label, true), Platform::Buttons::OkCancel,
+                              Platform::Icon::None, QStringLiteral("Warning"));
+    if (answer == Platform::Answer::Cancel)
+        platform().endProgram();
+    return LoadReaction::Continue;
+}
+
+template<typename Statement>
+FrmDelivery::LoadReaction FrmDelivery::loadStep(int label, Statement&& statement)
+{
+    LoadReaction reaction = LoadReaction::Continue;
+    try {
+        statement();
+    } catch (const RuntimeError& error) {
+        reaction = loadFailure(error, label < 0 ? 0 : label);
+    }
+    endIfEnded();
+    return reaction;
+}
+
+bool FrmDelivery::showDatabaseWarning(const RuntimeError& error)
+{
+    const ErrorCode code = error.code();
+    if (code != ErrorCode::DatabaseFileNotFound && code != ErrorCode::InvalidDatabasePath &&
+        code != ErrorCode::UnreadableDatabase)
+        return false;
+    platform().messageBox(QStringLiteral("Warning: Database Error. Please Reset Directory Path"));
+    m_databaseWarningShown = true;
+    return true;
+}
+
+void FrmDelivery::showDataFolderWindow()
+{
+    windows::show(QStringLiteral("frmPath"));
+}
+
+// -------------------------------------------------------------------- load
+
+void FrmDelivery::Form_Load()
+{
+    // Steps 1 to 5: failures ignored.
+    const auto ignoringFailures = [this](auto&& statement) {
+        try {
+            statement();
+        } catch (const RuntimeError&) {
+        }
+        endIfEnded();
+    };
+    ignoringFailures([&] { CenterForm(); });
+    ignoringFailures([&] {
+        TicketDate = todayShortDate();
+        lblDate->setText(TicketDate);
+    });
+    txtJob->setText(QString());
+    txtQuote->setText(QString());
+    ignoringFailures([&] {
+        if (lstKeep.count() == 0)
+            lstKeep.add(QString());
+        lstKeep.setItem(0, QStringLiteral("0\t0\t"));
+    });
+    ignoringFailures([&] { selectFilter(readListFilter()); });
+
+    // Step 6: the load's failure handling is in force (label 0).
+    const double twipsPerPixel = platform().twipsPerPixel();
+    resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
+    if (loadStep(0, [] { readDataFolderFile(); }) == LoadReaction::StopLoad)
+        return;
+
+    // Step 7: failures ignored again.
+    ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
+    ignoringFailures([&] {
+        if (const auto state = readCheckState(QString::fromLatin1(CommentsShownFile)))
+            chkComment->setValue(*state);
+    });
+    ignoringFailures([&] {
+        if (const auto state = readCheckState(QString::fromLatin1(JobNumbersFile)))
+            chkJob->setValue(*state);
+    });
+
+    // Step 8.
+    ignoringFailures([&] {
+        if (numericValue(lblDate->text()) < 1) {
+            TicketDate = todayShortDate();
+            lblDate->setText(TicketDate);
+        }
+    });
+
+    // Step 9.
+    if (JobLoaded != FlagFalse)
+        return;
+
+    // Step 10. Closing the data-folder window without a folder would bring
+    // it back forever: then the program ends.
+    if (DataFolder.isEmpty()) {
+        windows::showAndWait(QStringLiteral("frmPath"));
+        endIfEnded();
+        if (DataFolder.isEmpty())
+            platform().endProgram();
+    }
+
+    // Step 11: the comment list.
+    cboComment->clearList();
+    try {
+        const QString path = resolveFileName(DataFolder, QStringLiteral("Comments.Dat"));
+        if (lengthCreatingIfMissing(path) > 10) {
+            LineReader lines(readFileBytes(path));
+            QStringList comments;
+            while (!lines.atEnd())
+                comments << lines.readLine();
+            cboComment->addItems(comments);
+            cboComment->setText(cboComment->item(0));
+        }
+    } catch (const RuntimeError&) {
+        // Whatever was read stays; the load goes on.
+    }
+    endIfEnded();
+
+    // Step 12: failures ignored.
+    if (!openTables())
+        return;
+
+    // Steps 13 to 16: failures ignored.
+    cboCust->clearList();
+    cboSCust->clearList();
+    ignoringFailures([&] { Data2.moveFirst(); });
+    qint64 records = 0;
+    ignoringFailures([&] {
+        Data2.moveLast();
+        Data2.moveFirst();
+        records += Data2.recordCount();
+    });
+    ignoringFailures([&] {
+        Data4.moveLast();
+        Data4.moveFirst();
+        records += Data4.recordCount();
+    });
+    // The counter is 64-bit and the bar scales: tables may hold far more
+    // than the 32,767 records a 16-bit count could follow.
+    qint64 counter = 1;
+    pbRefresh->setVisible(true);
+    ignoringFailures([&] { pbRefresh->setRange64(0, records); });
+    m_progressShown = -1;
+    show();
+
+    // Steps 17 to 22: the load's failure handling with its labels.
+    if (scanCustomers(counter) == LoadReaction::StopLoad)
+        return;
+    if (loadStep(260, [&] {
+            cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
+        }) == LoadReaction::StopLoad)
+        return;
+    if (loadStep(270, [&] {
+            cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
+            cboJobs->clearList();
+        }) == LoadReaction::StopLoad)
+        return;
+
+    if (!mnuLoadJobs->isChecked()) {
+        cboJobs->setEnabled(false);
+    } else {
+        cboJobs->setEnabled(true);
+        LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
+        if (reaction == LoadReaction::Continue) {
+            scanJobs(counter, ProgressStep::AfterMove,
+                     [this, &reaction](const RuntimeError& error, int label) {
+                         reaction = loadFailure(error, label);
+                         return reaction == LoadReaction::Continue;
+                     });
+        }
+        if (reaction == LoadReaction::StopLoad)
+            return;
+    }
+
+    if (loadStep(470, [&] {
+            pbRefresh->setVisible(false);
+            cboJobs->setText(QString());
+        }) == LoadReaction::StopLoad)
+        return;
+    loadStep(480, [&] { ClearTicket(); });
+
+    QTimer::singleShot(0, this, [this] {
+        Data1.startReading();
+        Data3.startReading();
+    });
+}
+
+bool FrmDelivery::openTables()
+{
+    // "Orders" and "Addresses" are read once the load is over, in the
+    // background: no list needs them, and the first job selection finds
+    // them read or nearly so.
+    const QString database = databasePath();
+    const struct
+    {
+        TableCursor* cursor;
+        const char* table;
+        bool inBackground;
+    } tables[] = {{&Data1, "Orders", true},
+                  {&Data2, "Client", false},
+                  {&Data3, "Addresses", true},
+                  {&Data4, "JobLog", false}};
+    for (const auto& [cursor, table, inBackground] : tables) {
+        try {
+            if (inBackground)
+                cursor->openDeferred(database, QString::fromLatin1(table));
+            else
+                cursor->open(database, QString::fromLatin1(table));
+        } catch (const RuntimeError& error) {
+            // The operator is told once that the database cannot be read,
+            // rather than left with empty lists and no word.
+            if (error.code() == ErrorCode::InvalidDatabasePath) {
+                showDataFolderWindow();
+                return false;
+            }
+            if (!m_databaseWarningShown && (error.code() == ErrorCode::DatabaseFileNotFound ||
+                                            error.code() == ErrorCode::UnreadableDatabase))
+                showDatabaseWarning(error);
+        }
+    }
+    endIfEnded();
+    return true;
+}
+
+// -------------------------------------------------------------------- scans
+
+FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
+{
+    // Step 17. The entries are gathered and handed to both lists at once:
+    // a list filled entry by entry is slow with tens of thousands of them.
+    ScanField clientId(Data2, QStringLiteral("ClientID"));
+    ScanField name(Data2, QStringLiteral("Name"));
+    QStringList entries;
+    LoadReaction reaction = LoadReaction::Continue;
+    const auto step = [&](int label, auto&& statement) {
+        reaction = loadStep(label, statement);
+        return reaction == LoadReaction::Continue;
+    };
+
+    for (;;) {
+        bool atEnd = false;
+        if (!step(160, [&] { atEnd = Data2.eof(); }) || atEnd)
+            break;
+        // A failed test goes on into the statements it guards.
+        bool named = true;
+        if (!step(170, [&] { named = !name().isNull(); }))
+            break;
+        if (named) {
+            std::optional<QString> entry;
+            if (!step(180, [&] { entry = customerListEntry(clientId(), name()); }))
+                break;
+            if (!step(190, [&] {
+                    if (entry)
+                        entries.append(*entry);
+                }))
+                break;
+        }
+        if (!step(220, [&] { Data2.moveNext(); }))
+            break;
+        if (!step(230, [&] { showProgress(counter); }))
+            break;
+        ++counter; // 240
+    }
+    cboCust->addItems(entries);
+    cboSCust->addItems(entries);
+    return reaction == LoadReaction::StopLoad ? reaction : LoadReaction::Continue;
+}
+
+template<typename OnFailure>
+void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure)
+{
+    ScanField job(Data4, QStringLiteral("Job"));
+    ScanField description(Data4, QStringLiteral("Description"));
+    ScanField invoiced(Data4, QStringLiteral("Invoiced"));
+    const JobFilter filter = currentFilter();
+    QStringList entries;
+    const auto step = [&](int label, auto&& statement) {
+        try {
+            statement();
+        } catch (const RuntimeError& error) {
+            const bool goOn = onFailure(error, label);
+            endIfEnded();
+            return goOn;
+        }
+        return true;
+    };
+
+    for (;;) {
+        bool atEnd = false;
+        if (!step(380, [&] { atEnd = Data4.eof(); }) || atEnd)
+            break;
+        if (progress == ProgressStep::BeforeEntry && !step(440, [&] { showProgress(counter); }))
+            break;
+        bool listed = true;
+        std::optional<QString> entry;
+        if (!step(380, [&] { entry = jobListEntry(job(), description()); }))
+            break;
+        if (!step(380, [&] { listed = entry && jobPassesFilter(filter, invoiced()); }))
+            break;
+        if (listed && entry)
+            entries.append(*entry);
+        if (!step(430, [&] { Data4.moveNext(); }))
+            break;
+        if (progress == ProgressStep::AfterMove && !step(440, [&] { showProgress(counter); }))
+            break;
+        ++counter; // 450
+    }
+    cboJobs->addItems(entries);
+}
+
+void FrmDelivery::showProgress(qint64 value)
+{
+    // The bar takes a value only when its drawing changes: setting it for
+    // each of a hundred thousand records would cost more than the scan.
+    // Nothing else runs while a scan fills the lists, so it is drawn at once.
+    const qint64 low = pbRefresh->minimum64();
+    const qint64 high = pbRefresh->maximum64();
+    if (value < low || value > high) {
+        pbRefresh->setValue64(value); // refused like any value out of range
+        return;
+    }
+    const int shown = high > low ? static_cast<int>((value - low) * 200 / (high - low)) : 0;
+    if (shown == m_progressShown)
+        return;
+    m_progressShown = shown;
+    pbRefresh->setValue64(value);
+    if (pbRefresh->isVisible())
+        pbRefresh->repaint();
+}
+
+// ------------------------------------------------------------------ refresh
+
+void FrmDelivery::cmdRefresh_Click()
+{
+    // The refresh's own failure handling: a database that cannot be reached
+    // ends it with a warning; anything else asks whether to go on.
+    bool stop = false;
+    const auto onFailure = [this, &stop](const RuntimeError& error, int) {
+        if (showDatabaseWarning(error)) {
+            stop = true;
+            return false;
+        }
+        const auto answer =
+            platform().messageBox(errorBoxText(error, 0, false), Platform::Buttons::OkCancel,
+                                  Platform::Icon::None, QStringLiteral("Warning"));
+        if (answer == Platform::Answer::Cancel)
+            platform().endProgram();
+        return true;
+    };
+    const auto step = [&](auto&& statement) {
+        if (stop)
+            return false;
+        try {
+            statement();
+        } catch (const RuntimeError& error) {
+            onFailure(error, 0);
+        }
+        endIfEnded();
+        return !stop;
+    };
+
+    step([&] { pbRefresh->setVisible(true); });
+    step([&] {
+        if (mnuLoadJobs->isChecked()) {
+            cboJobs->setEnabled(true);
+        } else {
+            cboJobs->setEnabled(false);
+            cboJobs->clearList();
+        }
+    });
+    if (!step([&] { Data4.open(databasePath(), QStringLiteral("JobLog")); }))
+        return;
+    step([&] { cboJobs->clearList(); });
+    qint64 records = 0;
+    step([&] {
+        Data4.moveLast();
+        records = Data4.recordCount();
+        Data4.moveFirst();
+    });
+    step([&] { pbRefresh->setRange64(0, records); });
+    m_progressShown = -1;
+    step([&] { ClearTicket(); });
+    qint64 counter = 1;
+    if (!stop)
+        scanJobs(counter, ProgressStep::BeforeEntry, onFailure);
+    if (!stop)
+        step([&] { pbRefresh->setVisible(false); });
+}
+
+// ------------------------------------------------------------------ options
+
+JobFilter FrmDelivery::currentFilter() const
+{
+    if (chkAll->value())
+        return JobFilter::All;
+    if (chkInv->value())
+        return JobFilter::Invoiced;
+    return JobFilter::NonInvoiced;
+}
+
+void FrmDelivery::selectFilter(JobFilter filter)
+{
+    // Selecting a button raises its click handling when the selection
+    // changes, as the operator's click would.
+    switch (filter) {
+    case JobFilter::All:
+        chkAll->setValue(true);
+        break;
+    case JobFilter::Invoiced:
+        chkInv->setValue(true);
+        break;
+    case JobFilter::NonInvoiced:
+        chkNon->setValue(true);
+        break;
+    }
+    endIfEnded();
+}
+
+namespace {
+
+// Option files are written the moment an option changes; a folder that
+// cannot be written keeps the old choice on disk and nothing is reported.
+template<typename Write>
+void writeOption(Write&& write)
+{
+    try {
+        write();
+    } catch (const RuntimeError&) {
+    }
+}
+
+} // namespace
+
+void FrmDelivery::chkAll_Click()
+{
+    writeOption([] { writeListFilter(JobFilter::All); });
+    cmdRefresh_Click();
+}
+
+void FrmDelivery::chkInv_Click()
+{
+    writeOption([] { writeListFilter(JobFilter::Invoiced); });
+    cmdRefresh_Click();
+}
+
+void FrmDelivery::chkNon_Click()
+{
+    writeOption([] { writeListFilter(JobFilter::NonInvoiced); });
+    cmdRefresh_Click();
+}
+
+void FrmDelivery::chkJob_Click()
+{
+    const int state = chkJob->value();
+    writeOption([state] { writeCheckState(QString::fromLatin1(JobNumbersFile), state); });
+}
+
+void FrmDelivery::chkComment_Click()
+{
+    const int state = chkComment->value();
+    writeOption([state] { writeCheckState(QString::fromLatin1(CommentsShownFile), state); });
+}
+
+void FrmDelivery::mnuLoadJobs_Click()
+{
+    // The toolkit has already moved the check mark; the new state is stored
+    // and takes effect at the next load or refresh.
+    const bool loadJobs = mnuLoadJobs->isChecked();
+    writeOption([loadJobs] { writeLoadJobs(loadJobs); });
+}
+
+void FrmDelivery::pbRefresh_MouseDown()
+{
+    platform().messageBox(QStringLiteral("Search Aborted! Please Try Again"));
+    pbRefresh->setVisible(false);
+    Search->setFocus();
+}
+
+void FrmDelivery::pbRefresh_Click()
+{
+    pbRefresh_MouseDown();
+}

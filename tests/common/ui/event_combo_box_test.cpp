@@ -1,0 +1,222 @@
+#include "common/ui/event_combo_box.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A combo box on a shown window, holding the keyboard focus, with its events
+// counted.
+class EventComboBoxTest : public ::testing::Test
+{
+protected:
+    EventComboBoxTest()
+    {
+        window.resize(300, 80);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        combo->setFocus();
+    }
+
+    // Types into whatever holds the focus, as the keyboard would.
+    void type(const QString& keys) { QTest::keyClicks(combo, keys); }
+    void press(Qt::Key key) { QTest::keyClick(combo, key); }
+
+    void loseFocus(Qt::FocusReason reason)
+    {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(combo, &out);
+    }
+
+    QWidget window;
+    EventComboBox* combo = new EventComboBox(&window);
+    QSignalSpy changed{combo, &EventComboBox::changed};
+    QSignalSpy clicked{combo, &EventComboBox::clicked};
+};
+
+TEST_F(EventComboBoxTest, SetTextRaisesChangedAtOnceAndOnlyForANewText)
+{
+    int changesSeenWithNewText = 0;
+    QObject::connect(combo, &EventComboBox::changed, [&] {
+        if (combo->text() == "17-ACME")
+            ++changesSeenWithNewText;
+    });
+
+    combo->setText("17-ACME");
+    EXPECT_EQ(changesSeenWithNewText, 1); // before setText returned, text already set
+    combo->setText("17-ACME");
+    EXPECT_EQ(changed.count(), 1);
+    combo->setText("");
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(combo->text(), "");
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndNeverCompletesOrAddsToTheList)
+{
+    combo->setItems({"ACME", "BETA"});
+
+    type("AC");
+    EXPECT_EQ(combo->text(), "AC");
+    EXPECT_EQ(changed.count(), 2);
+
+    press(Qt::Key_Return);
+    EXPECT_EQ(combo->items(), QStringList({"ACME", "BETA"}));
+    EXPECT_EQ(combo->text(), "AC");
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, KeyboardPickInTheListSetsTheTextAndRaisesOnlyClicked)
+{
+    combo->setItems({"ACME", "BETA", "GAMMA"});
+    combo->setText("typed");
+    changed.clear();
+    QString textAtClick;
+    QObject::connect(combo, &EventComboBox::clicked, [&] { textAtClick = combo->text(); });
+
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(textAtClick, "BETA");
+    EXPECT_EQ(combo->text(), "BETA");
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, MousePickInTheListSetsTheTextAndRaisesOnlyClicked)
+{
+    combo->setItems({"ACME", "BETA", "GAMMA"});
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    // The list ignores a release that closely follows its opening (the
+    // press that opened it); wait that out as an operator would.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QRect gamma = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseMove(list->viewport(), gamma.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, gamma.center());
+
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(combo->text(), "GAMMA");
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, ArrowKeysInTheClosedBoxPickTheNextEntry)
+{
+    combo->setItems({"ACME", "BETA"});
+    combo->setText("typed");
+    changed.clear();
+
+    press(Qt::Key_Down);
+    EXPECT_EQ(combo->text(), "ACME");
+    press(Qt::Key_Down);
+    EXPECT_EQ(combo->text(), "BETA");
+    EXPECT_EQ(clicked.count(), 2);
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, EndingAnEditOnAnEntrysTextIsNoPick)
+{
+    combo->setItems({"ACME", "BETA"});
+    combo->setText("ACME");
+    press(Qt::Key_Return);
+    EXPECT_EQ(clicked.count(), 0);
+
+    type("X");
+    press(Qt::Key_Backspace);
+    loseFocus(Qt::TabFocusReason);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_EQ(combo->text(), "ACME");
+}
+
+TEST_F(EventComboBoxTest, ChangingTheListLeavesTheTextAndRaisesNothing)
+{
+    combo->setText("typed");
+    changed.clear();
+
+    combo->addItem("ACME"); // Qt would put the first entry of a list into the text
+    combo->addItems({"BETA", "GAMMA"});
+    EXPECT_EQ(combo->text(), "typed");
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->item(2), "GAMMA");
+
+    combo->removeItem(0);
+    EXPECT_EQ(combo->items(), QStringList({"BETA", "GAMMA"}));
+    combo->setItems({"X", "Y"});
+    EXPECT_EQ(combo->items(), QStringList({"X", "Y"}));
+    EXPECT_EQ(combo->text(), "typed");
+    combo->clearList();
+    EXPECT_EQ(combo->count(), 0);
+    EXPECT_EQ(combo->text(), "typed");
+
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST_F(EventComboBoxTest, RemovingThePickedEntryKeepsItsTextAndForgetsThePick)
+{
+    combo->setItems({"ACME", "BETA", "GAMMA"});
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    ASSERT_EQ(combo->text(), "BETA");
+
+    combo->removeItem(1);
+    EXPECT_EQ(combo->text(), "BETA");
+    press(Qt::Key_Down); // from no pick, the first entry
+    EXPECT_EQ(combo->text(), "ACME");
+}
+
+TEST_F(EventComboBoxTest, EntriesOutsideTheListReadEmpty)
+{
+    combo->setItems({"ACME"});
+    EXPECT_EQ(combo->item(1), "");
+    EXPECT_EQ(combo->item(-1), "");
+}
+
+TEST_F(EventComboBoxTest, KeyPressedComesBeforeTheKeyIsTyped)
+{
+    QString textAtKey = "unset";
+    int code = 0;
+    QObject::connect(combo, &EventComboBox::keyPressed, [&](int charCode) {
+        code = charCode;
+        textAtKey = combo->text();
+    });
+
+    type("7");
+    EXPECT_EQ(code, '7');
+    EXPECT_EQ(textAtKey, "");
+    press(Qt::Key_Return);
+    EXPECT_EQ(code, 13);
+    EXPECT_EQ(textAtKey, "7");
+}
+
+TEST_F(EventComboBoxTest, LostFocusIgnoresSwitchingApplicationsAndPopups)
+{
+    QSignalSpy lost(combo, &EventComboBox::lostFocus);
+    loseFocus(Qt::ActiveWindowFocusReason);
+    loseFocus(Qt::PopupFocusReason);
+    EXPECT_EQ(lost.count(), 0);
+    loseFocus(Qt::TabFocusReason);
+    loseFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(lost.count(), 2);
+}
+
+TEST_F(EventComboBoxTest, LargeListsFillInOneGo)
+{
+    QStringList entries;
+    for (int i = 0; i < 150000; ++i)
+        entries << QStringLiteral("%1-Customer %2").arg(i).arg(i);
+
+    combo->setItems(entries);
+    EXPECT_EQ(combo->count(), 150000);
+    EXPECT_EQ(combo->item(149999), "149999-Customer 149999");
+    EXPECT_EQ(combo->text(), "");
+}
+
+} // namespace

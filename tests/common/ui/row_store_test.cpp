@@ -1,0 +1,48 @@
+#include "common/runtime_error.h"
+#include "common/ui/row_store.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+int refusalNumber(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+TEST(RowStore, KeepsRowsInTheOrderAdded)
+{
+    RowStore rows;
+    rows.add("1\t0\tBrochures");
+    rows.add("2\t0\tFlyers");
+    rows.add("3\t1\tCards");
+    rows.setItem(1, "5\t0\tFlyers");
+    rows.removeItem(0);
+    ASSERT_EQ(rows.count(), 2);
+    EXPECT_EQ(rows.item(0), "5\t0\tFlyers");
+    EXPECT_EQ(rows.item(1), "3\t1\tCards");
+    rows.clear();
+    EXPECT_EQ(rows.count(), 0);
+}
+
+TEST(RowStore, IndexOutsideTheRowsIsRefused)
+{
+    RowStore rows;
+    EXPECT_EQ(refusalNumber([&] { rows.item(0); }), 381);
+    EXPECT_EQ(refusalNumber([&] { rows.setItem(0, "x"); }), 381);
+    rows.add("only");
+    EXPECT_EQ(refusalNumber([&] { rows.item(1); }), 381);
+    EXPECT_EQ(refusalNumber([&] { rows.item(-1); }), 381);
+    EXPECT_EQ(refusalNumber([&] { rows.removeItem(1); }), 381);
+    EXPECT_EQ(rows.count(), 1);
+    EXPECT_EQ(rows.item(0), "only");
+}
+
+} // namespace

@@ -1,0 +1,262 @@
+// The main window's load on real databases and settings files: the lists,
+// the option files and their load-time reactions, and the failure paths.
+
+#include "common/module_values.h"
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_option_button.h"
+#include "common/ui/event_progress_bar.h"
+#include "input/frm_delivery.h"
+#include "main_window_fixture.h"
+#include "support/test_files.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+using jet4::Null;
+
+std::vector<jet4::Table> sampleTables(jet4::ColumnType invoicedType = jet4::ColumnType::Text)
+{
+    const bool numeric = invoicedType != jet4::ColumnType::Text;
+    const auto flag = [numeric](int value) -> jet4::Value {
+        return numeric ? jet4::Value(value) : jet4::Value(std::to_string(value));
+    };
+    return {ordersTable(),
+            clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat", "555-0100"},
+                         {18, Null, Null, Null, Null, Null, Null, Null, Null},
+                         {Null, "No Number", Null, Null, Null, Null, Null, Null, Null},
+                         {4, "Beta Co", Null, Null, Null, Null, Null, Null, Null}}),
+            addressesTable(),
+            jobLogTable({{"00012345", "Brochures", flag(1), "Q-1"},
+                         {"00000002", Null, flag(0), ""},
+                         {Null, "No job number", flag(1), Null},
+                         {"00000003", "Open question", Null, Null},
+                         {"00000004", "Cards", flag(0), Null}},
+                        invoicedType)};
+}
+
+QStringList jobEntries(FrmDelivery& window)
+{
+    QStringList entries;
+    for (int i = 0; i < window.cboJobs->count(); ++i)
+        entries << window.cboJobs->item(i);
+    return entries;
+}
+
+TEST_F(MainWindowTest, listsTakeEveryNamedCustomerAndEveryNumberedJob)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    ASSERT_TRUE(load());
+
+    const QStringList customers{"17-ACME", "-No Number", "4-Beta Co"};
+    for (EventComboBox* box : {window().cboCust, window().cboSCust}) {
+        QStringList entries;
+        for (int i = 0; i < box->count(); ++i)
+            entries << box->item(i);
+        EXPECT_EQ(entries, customers);
+    }
+    EXPECT_EQ(jobEntries(window()), QStringList({"00012345-Brochures", "00000002",
+                                                 "00000003-Open question", "00000004-Cards"}));
+    EXPECT_TRUE(window().cboJobs->isEnabled());
+    EXPECT_FALSE(window().pbRefresh->isVisible());
+    EXPECT_TRUE(m_platform.messages.empty());
+    // The ticket starts empty: the load ends by clearing it.
+    EXPECT_EQ(window().cboCust->text(), QString());
+    EXPECT_EQ(window().lstKeep.item(0), "0\t0\t");
+    EXPECT_EQ(window().lblDate->text(), TicketDate);
+    EXPECT_FALSE(TicketDate.isEmpty());
+}
+
+TEST_F(MainWindowTest, filtersCompareInvoicedByValueAndNullMatchesNeither)
+{
+    pointAtDataFolder();
+    for (const auto type : {jet4::ColumnType::Text, jet4::ColumnType::Integer}) {
+        writeDatabase(sampleTables(type));
+        writeSetting("chkList.Dat", "2\r\n");
+        ASSERT_TRUE(load());
+        EXPECT_TRUE(window().chkInv->value());
+        EXPECT_EQ(jobEntries(window()), QStringList({"00012345-Brochures"}));
+
+        window().chkNon->setValue(true); // the operator's click
+        EXPECT_EQ(setting("chkList.Dat"), "3\r\n");
+        EXPECT_EQ(jobEntries(window()), QStringList({"00000002", "00000004-Cards"}));
+
+        window().chkAll->setValue(true);
+        EXPECT_EQ(setting("chkList.Dat"), "1\r\n");
+        EXPECT_EQ(jobEntries(window()).size(), 4);
+    }
+}
+
+TEST_F(MainWindowTest, aStoredFilterIsWrittenAgainAndRefreshesDuringTheLoad)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    writeSetting("chkList.Dat", "3"); // no line end: only a rewrite adds one
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(window().chkNon->value());
+    EXPECT_EQ(setting("chkList.Dat"), "3\r\n");
+    EXPECT_EQ(jobEntries(window()), QStringList({"00000002", "00000004-Cards"}));
+}
+
+TEST_F(MainWindowTest, checkOptionsReadBothNumberFormsAndDefaultToAFileHoldingZero)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    writeSetting("chkCom.Dat", " 1 \r\n");
+    writeSetting("chkJob.Dat", "1\r\n");
+    ASSERT_TRUE(load());
+    EXPECT_EQ(window().chkComment->value(), 1);
+    EXPECT_EQ(window().chkJob->value(), 1);
+    // Set from the file, each box raised its click: both are written again.
+    EXPECT_EQ(setting("chkCom.Dat"), " 1 \r\n");
+    EXPECT_EQ(setting("chkJob.Dat"), " 1 \r\n");
+
+    window().chkJob->setValue(0);
+    EXPECT_EQ(setting("chkJob.Dat"), " 0 \r\n");
+
+    QFile::remove(m_settings.filePath("chkCom.Dat"));
+    m_window.reset();
+    ASSERT_TRUE(load());
+    EXPECT_EQ(setting("chkCom.Dat"), "0\r\n");
+    EXPECT_EQ(window().chkComment->value(), 0);
+}
+
+TEST_F(MainWindowTest, withLoadJobsOffTheListStaysEmptyButARefreshFillsItDisabled)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    writeSetting("LoadJob.Dat", "F\r\n");
+    ASSERT_TRUE(load());
+    EXPECT_FALSE(window().mnuLoadJobs->isChecked());
+    EXPECT_FALSE(window().cboJobs->isEnabled());
+    EXPECT_EQ(window().cboJobs->count(), 0);
+
+    window().cmdRefresh_Click();
+    EXPECT_FALSE(window().cboJobs->isEnabled());
+    EXPECT_EQ(jobEntries(window()).size(), 4);
+
+    window().mnuLoadJobs->trigger();
+    EXPECT_EQ(setting("LoadJob.Dat"), "T\r\n");
+    window().mnuLoadJobs->trigger();
+    EXPECT_EQ(setting("LoadJob.Dat"), "F\r\n");
+}
+
+TEST_F(MainWindowTest, commentLinesAreReadFromElevenBytesOnAndCreatedWhenMissing)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(QFile::exists(m_data.filePath("Comments.Dat")));
+    EXPECT_EQ(window().cboComment->count(), 0);
+
+    writeFileContents(m_data.filePath("Comments.Dat"), "12345678\r\n"); // 10 bytes
+    m_window.reset();
+    ASSERT_TRUE(load());
+    EXPECT_EQ(window().cboComment->count(), 0);
+
+    writeFileContents(m_data.filePath("Comments.Dat"), "Call first\r\nDock 4\r\n");
+    m_window.reset();
+    ASSERT_TRUE(load());
+    ASSERT_EQ(window().cboComment->count(), 2);
+    EXPECT_EQ(window().cboComment->item(1), "Dock 4");
+    EXPECT_EQ(window().cboComment->text(), "Call first");
+}
+
+TEST_F(MainWindowTest, aMissingOrUnreadableDatabaseIsReportedOnceAndLeavesTheListsEmpty)
+{
+    pointAtDataFolder();
+    ASSERT_TRUE(load());
+    EXPECT_EQ(messageTexts(),
+              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
+    EXPECT_EQ(window().cboCust->count(), 0);
+    EXPECT_EQ(window().cboJobs->count(), 0);
+
+    writeFileContents(m_data.filePath("qmdata.mdb"), QByteArray(8192, 'x'));
+    m_platform.messages.clear();
+    m_window.reset();
+    ASSERT_TRUE(load());
+    EXPECT_EQ(messageTexts(),
+              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
+}
+
+TEST_F(MainWindowTest, aDataFolderThatDoesNotExistOpensTheDataFolderWindowAndStopsTheLoad)
+{
+    writeSetting("qmvanck.dat", "/no/such/folder\r\n/srv/est\r\n");
+    ASSERT_TRUE(load());
+    EXPECT_EQ(m_dataFolderWindowShown, 1);
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(window().cboCust->count(), 0);
+}
+
+TEST_F(MainWindowTest, aOneLineDataFolderFileGivesTheGeneralErrorAndCancelEnds)
+{
+    writeDatabase(sampleTables());
+    writeSetting("qmvanck.dat", (m_data.path() + "\r\n").toUtf8());
+    ASSERT_TRUE(load());
+    ASSERT_EQ(m_platform.messages.size(), 1u);
+    const auto& box = m_platform.messages.front();
+    EXPECT_EQ(box.text, "Error # 62 in Line 0.");
+    EXPECT_EQ(box.title, "Warning");
+    EXPECT_EQ(box.buttons, Platform::Buttons::OkCancel);
+    EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
+    EXPECT_EQ(EstFolder, QString());
+
+    m_window.reset();
+    m_platform.messages.clear();
+    m_platform.answerNext(Platform::Answer::Cancel);
+    EXPECT_FALSE(load());
+    EXPECT_TRUE(m_platform.ended);
+}
+
+TEST_F(MainWindowTest, closingTheDataFolderWindowWithoutAFolderEndsTheProgram)
+{
+    ASSERT_FALSE(load());
+    EXPECT_EQ(m_dataFolderWindowShown, 1);
+    EXPECT_TRUE(m_platform.ended);
+
+    // Choosing a folder there carries the load on.
+    writeDatabase(sampleTables());
+    m_folderChosen = m_data.path();
+    m_platform.ended = false;
+    ASSERT_TRUE(load());
+    EXPECT_EQ(window().cboCust->count(), 3);
+}
+
+TEST_F(MainWindowTest, aRefreshWithoutDatabaseWarnsAndLeavesTheBarForTheOperatorToClear)
+{
+    pointAtDataFolder();
+    writeDatabase(sampleTables());
+    ASSERT_TRUE(load());
+    QFile::remove(m_data.filePath("qmdata.mdb"));
+
+    window().cmdRefresh_Click();
+    EXPECT_EQ(messageTexts(),
+              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
+    EXPECT_TRUE(window().pbRefresh->isVisibleTo(&window()));
+
+    window().pbRefresh_Click();
+    EXPECT_EQ(messageTexts().last(), "Search Aborted! Please Try Again");
+    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
+}
+
+TEST_F(MainWindowTest, customerListsFillFromMoreRecordsThanASixteenBitCounterHolds)
+{
+    std::vector<std::vector<jet4::Value>> clients;
+    for (int i = 0; i < 40000; ++i)
+        clients.push_back(
+            {i, "Customer " + std::to_string(i), Null, Null, Null, Null, Null, Null, Null});
+    pointAtDataFolder();
+    writeDatabase(
+        {ordersTable(), clientTable(std::move(clients)), addressesTable(), jobLogTable({})});
+    ASSERT_TRUE(load());
+    EXPECT_TRUE(m_platform.messages.empty());
+    ASSERT_EQ(window().cboCust->count(), 40000);
+    EXPECT_EQ(window().cboSCust->item(39999), "39999-Customer 39999");
+    EXPECT_EQ(window().pbRefresh->maximum64(), 40000);
+}
+
+} // namespace
