@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 FrmDelivery::FrmDelivery(QWidget* parent)
     : QMainWindow(parent)
@@ -73,8 +74,21 @@ void FrmDelivery::connectHandlers()
     on(cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
     on(cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
     on(Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
-    connect(Search, &EventTextBox::keyPressed, this,
-            [this](int key) { runHandler([&] { Search_KeyPress(key); }); });
+    on(txtQty, &EventTextBox::lostFocus, &FrmDelivery::txtQty_LostFocus);
+    on(txtBO, &EventTextBox::lostFocus, &FrmDelivery::txtBO_LostFocus);
+    on(txtDes, &EventTextBox::lostFocus, &FrmDelivery::txtDes_LostFocus);
+    on(HScroll1, &QScrollBar::valueChanged, &FrmDelivery::HScroll1_Change);
+
+    const std::pair<EventTextBox*, void (FrmDelivery::*)(int)> keyHandlers[] = {
+        {Search, &FrmDelivery::Search_KeyPress},
+        {txtPO, &FrmDelivery::txtPO_KeyPress},
+        {txtQty, &FrmDelivery::txtQty_KeyPress},
+        {txtBO, &FrmDelivery::txtBO_KeyPress},
+        {txtDes, &FrmDelivery::txtDes_KeyPress}};
+    for (const auto& [box, handler] : keyHandlers) {
+        connect(box, &EventTextBox::keyPressed, this,
+                [this, handler = handler](int key) { runHandler([&] { (this->*handler)(key); }); });
+    }
 
     const std::pair<QAction*, const char*> menuWindows[] = {
         {ComLine, "frmComment"}, {DataPath, "frmPath"}, {DelvHead, "frmDelvHead"},
@@ -133,22 +147,3 @@ void FrmDelivery::closeEvent(QCloseEvent* event)
     event->accept();
     runHandler([this] { Form_QueryUnload(); });
 }
-
-// The selection handlers of the ticket fields: the job, the customers and
-// the ship-to address.
-
-void FrmDelivery::cboCust_Change() {}
-void FrmDelivery::cboCust_Click() {}
-void FrmDelivery::cboSCust_Change() {}
-void FrmDelivery::cboSCust_Click() {}
-void FrmDelivery::cboShip_Change() {}
-void FrmDelivery::cboShip_Click() {}
-
-void FrmDelivery::cboJobs_Change()
-{
-    cboJobs_Click();
-}
-
-void FrmDelivery::cboJobs_Click() {}
-void FrmDelivery::Search_KeyPress(int) {}
-void FrmDelivery::Search_LostFocus() {}

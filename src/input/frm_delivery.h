@@ -125,17 +125,29 @@ public:
     void pbRefresh_MouseDown();
     void pbRefresh_Click();
 
-    // Selection handlers of the ticket fields.
+    // Customer and ship-to selection (frm_delivery_customers.cpp).
     void cboCust_Change();
     void cboCust_Click();
     void cboSCust_Change();
     void cboSCust_Click();
     void cboShip_Change();
     void cboShip_Click();
+
+    // Job selection and job search (frm_delivery_jobs.cpp).
     void cboJobs_Change();
     void cboJobs_Click();
     void Search_KeyPress(int keyAscii);
     void Search_LostFocus();
+
+    // The item fields and the order's parts (frm_delivery_parts.cpp).
+    void txtPO_KeyPress(int keyAscii);
+    void txtQty_KeyPress(int keyAscii);
+    void txtBO_KeyPress(int keyAscii);
+    void txtDes_KeyPress(int keyAscii);
+    void txtQty_LostFocus();
+    void txtBO_LostFocus();
+    void txtDes_LostFocus();
+    void HScroll1_Change();
 
     // Closing by the close box: unloads every window and ends the program.
     void Form_QueryUnload();
