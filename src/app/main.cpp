@@ -1,32 +1,42 @@
-// The program's entry. Until the main window exists this shows a small
-// stand-in window that proves the settings and the database can be read.
+// The program's entry: registers every window by its name, then hands over
+// to the start-up procedure.
 
-#include "common/module_values.h"
-#include "common/runtime_error.h"
-#include "orderdb/table_cursor.h"
-#include "startup/data_folder_file.h"
+#include "common/ui/window_registry.h"
+#include "startup/frm_path.h"
+#include "startup/frm_splash.h"
+#include "startup/sub_main.h"
 
 #include <QApplication>
+
+#if defined(TICKET_WITH_INPUT) && __has_include("input/frm_delivery.h")
+#include "input/frm_delivery.h"
+#define TICKET_HAS_MAIN_WINDOW 1
+#else
 #include <QLabel>
+#endif
 
 namespace {
 
-QString describeDatabase()
+QWidget* makeMainWindow()
 {
-    try {
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-        // A missing or short data-folder file leaves what could be read.
-    }
-    if (DataFolder.isEmpty())
-        return QStringLiteral("No data folder is set.");
-    try {
-        TableCursor jobs;
-        jobs.open(databasePath(), QStringLiteral("JobLog"));
-        return QStringLiteral("Data folder %1: %2 jobs.").arg(DataFolder).arg(jobs.recordCount());
-    } catch (const RuntimeError& error) {
-        return QStringLiteral("Data folder %1: Error # %2").arg(DataFolder).arg(error.number());
-    }
+#ifdef TICKET_HAS_MAIN_WINDOW
+    return new FrmDelivery;
+#else
+    // Builds without the ticket input still start up end to end.
+    auto* window =
+        new QLabel(QStringLiteral("The delivery ticket window is not part of this build."));
+    window->setObjectName(QStringLiteral("frmDelivery"));
+    window->setWindowTitle(QStringLiteral("Vantrell Delivery Ticket"));
+    window->setMargin(24);
+    return window;
+#endif
+}
+
+void registerWindows()
+{
+    windows::registerWindow(QStringLiteral("frmSplash"), [] { return new FrmSplash; });
+    windows::registerWindow(QStringLiteral("frmPath"), [] { return new FrmPath; });
+    windows::registerWindow(QStringLiteral("frmDelivery"), makeMainWindow);
 }
 
 } // namespace
@@ -34,9 +44,7 @@ QString describeDatabase()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Vantrell Delivery Ticket\n\n") + describeDatabase());
-    window.setWindowTitle(QStringLiteral("Quillmark's Vantrell Series"));
-    window.setMargin(24);
-    window.show();
+    registerWindows();
+    subMain::Main();
     return app.exec();
 }

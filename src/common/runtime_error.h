@@ -9,6 +9,7 @@
 // so they keep the values operators and the order-entry product know.
 enum class ErrorCode : int {
     Overflow = 6,
+    TypeMismatch = 13,
     BadFileNameOrNumber = 52,
     FileNotFound = 53,
     FileAlreadyOpen = 55,

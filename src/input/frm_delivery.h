@@ -21,6 +21,7 @@ class EventOptionButton;
 class EventProgressBar;
 class EventTextBlock;
 class EventTextBox;
+struct OrderFields;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -176,6 +177,10 @@ private:
     LoadReaction loadStep(int label, Statement&& statement);
 
     bool openTables();
+
+    void selectJob(const QString& jobText);
+    void fillTicketHead(const OrderFields& fields, const QString& customer, const QString& orderNo);
+    void fillShipToAddress(const QString& customerNumber);
     LoadReaction scanCustomers(qint64& counter);
     template<typename OnFailure>
     void scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure);

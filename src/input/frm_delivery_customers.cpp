@@ -1,10 +1,181 @@
 // Sold-to customer, ship-to customer and ship-to address selection.
+//
+// The handlers look records up by walking their cursor from the first record
+// and leave it where the walk stopped: job selection goes on from the address
+// record the ship-to box found. A failed read ends a handler where it is,
+// keeping whatever it had filled; every later step depends on that read.
 
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_text_block.h"
+#include "input/customer_blocks.h"
 #include "input/frm_delivery.h"
 
-void FrmDelivery::cboCust_Change() {}
-void FrmDelivery::cboCust_Click() {}
+namespace {
+
+// One field of the cursor's current record, its name looked up at the first
+// read, so that a walk over a large table looks it up once; a table without
+// the field fails at that read, as a read by name would.
+class WalkField
+{
+public:
+    WalkField(const TableCursor& cursor, QStringView name)
+        : m_cursor(cursor)
+        , m_name(name)
+    {
+    }
+
+    FieldValue operator()()
+    {
+        if (m_index < 0)
+            m_index = m_cursor.fieldIndex(m_name);
+        return m_cursor.field(m_index);
+    }
+
+private:
+    const TableCursor& m_cursor;
+    QStringView m_name;
+    int m_index = -1;
+};
+
+// Moves to the first record and on to the first one that matches; false when
+// none does, the cursor then standing past the end.
+template<typename Matches>
+bool findFirst(TableCursor& cursor, Matches&& matches)
+{
+    cursor.moveFirst();
+    while (!cursor.eof()) {
+        if (matches())
+            return true;
+        cursor.moveNext();
+    }
+    return false;
+}
+
+// Exact comparison; a Null equals nothing, not even an empty text.
+bool fieldEquals(const FieldValue& field, const QString& text)
+{
+    return !field.isNull() && field.toText() == text;
+}
+
+// The street and city lines of the current Client record.
+QString clientAddress(const TableCursor& client)
+{
+    return addressLines(client.field(u"Addr1"), client.field(u"Addr2")) +
+           CityStateZip::of(client.field(u"City"), client.field(u"State"), client.field(u"Zip"))
+               .line();
+}
+
+// The block of the current Addresses record: name, streets, city line.
+QString shipToAddress(const TableCursor& addresses)
+{
+    QString block = blockLine(addresses.field(u"ADDRESSNAME").toText());
+    block += addressLines(addresses.field(u"STREET1"), addresses.field(u"STREET2"));
+    block += CityStateZip::of(addresses.field(u"CITY"), addresses.field(u"STATE"),
+                              addresses.field(u"ZIP"))
+                 .line();
+    return block;
+}
+
+// Runs a handler's body; a failed read stops it without a message, as the
+// operator only sees a block that was not filled.
+template<typename Body>
+void stopOnReadFailure(Body&& body)
+{
+    try {
+        body();
+    } catch (const RuntimeError&) {
+    }
+}
+
+} // namespace
+
+void FrmDelivery::cboCust_Change()
+{
+    stopOnReadFailure([this] {
+        if (cboCust->text().isEmpty())
+            return;
+        const QString name = splitCustomerText(cboCust->text(), LeadingDash::NameFollows).name;
+        QString block = blockLine(name);
+        txtCust->setText(QString());
+
+        WalkField clientName(Data2, u"Name");
+        if (!findFirst(Data2, [&] { return fieldEquals(clientName(), name); }))
+            return;
+        block += clientAddress(Data2);
+        block += blockLineIfPresent(Data2.field(u"Contact"));
+        // Typing shows the phone too; a pick from the list leaves it out.
+        block += blockLineIfPresent(Data2.field(u"Phone"));
+        txtCust->setText(block);
+    });
+}
+
+void FrmDelivery::cboCust_Click()
+{
+    stopOnReadFailure([this] {
+        const QString name = splitCustomerText(cboCust->text(), LeadingDash::NoParts).name;
+        cboSCust->setText(cboCust->text());
+        txtCust->setText(QString());
+        txtShip->setText(QString());
+
+        WalkField clientName(Data2, u"Name");
+        if (!findFirst(Data2, [&] { return fieldEquals(clientName(), name); }))
+            return;
+        // The picked customer is also where the goods go; the contact closes
+        // the block without a line end of its own.
+        const QString block =
+            blockLine(name) + clientAddress(Data2) + Data2.field(u"Contact").toText();
+        txtShip->setText(block);
+        txtCust->setText(block);
+    });
+}
+
 void FrmDelivery::cboSCust_Change() {}
-void FrmDelivery::cboSCust_Click() {}
-void FrmDelivery::cboShip_Change() {}
-void FrmDelivery::cboShip_Click() {}
+
+void FrmDelivery::cboSCust_Click()
+{
+    stopOnReadFailure([this] {
+        const QString name = splitCustomerText(cboSCust->text(), LeadingDash::NameFollows).name;
+        txtShip->setText(QString());
+        QString block = blockLine(name);
+
+        // Every customer of the name is stacked under the one name line; a
+        // Null city part of a later one repeats the earlier one's.
+        CityStateZip city;
+        WalkField clientName(Data2, u"Name");
+        for (Data2.moveFirst(); !Data2.eof(); Data2.moveNext()) {
+            if (!fieldEquals(clientName(), name))
+                continue;
+            block += addressLines(Data2.field(u"Addr1"), Data2.field(u"Addr2"));
+            city.takePresent(Data2.field(u"City"), Data2.field(u"State"), Data2.field(u"Zip"));
+            block += city.line();
+            block += blockLineIfPresent(Data2.field(u"Contact"));
+            txtShip->setText(block);
+        }
+    });
+}
+
+void FrmDelivery::cboShip_Change()
+{
+    stopOnReadFailure([this] {
+        const QString key = cboShip->text();
+        txtShip->setText(QString());
+
+        WalkField addressId(Data3, u"AddressID");
+        WalkField addressName(Data3, u"ADDRESSNAME");
+        if (findFirst(Data3, [&] { return shipKey(addressId(), addressName()) == key; }))
+            txtShip->setText(shipToAddress(Data3));
+    });
+}
+
+void FrmDelivery::cboShip_Click()
+{
+    stopOnReadFailure([this] {
+        const QString key = cboShip->text();
+
+        WalkField addressId(Data3, u"AddressID");
+        WalkField addressName(Data3, u"ADDRESSNAME");
+        if (findFirst(Data3,
+                      [&] { return shipKeyLeavingOutNulls(addressId(), addressName()) == key; }))
+            txtShip->setText(shipToAddress(Data3));
+    });
+}

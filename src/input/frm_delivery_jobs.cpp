@@ -1,13 +1,252 @@
 // Job selection: filling the ticket from a job's order lines; and the job
 // search box.
 
+#include "common/module_values.h"
+#include "common/numeric.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/event_text_box.h"
+#include "common/ui/platform.h"
 #include "input/frm_delivery.h"
+#include "input/order_lines.h"
+#include "startup/data_folder_file.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr int JobKeyLength = 8;
+constexpr QChar Tab = QLatin1Char('\t');
+
+// The part tables of one selection, slots 0 to 9 by part number.
+struct PartTables
+{
+    std::array<QString, 10> quantity;
+    std::array<QString, 10> backOrdered;
+    std::array<QString, 10> description;
+
+    static bool holds(int part) { return part >= 0 && part <= 9; }
+};
+
+// Runs the step only when the field has a value: a Null leaves the target
+// as it was.
+template<typename Step>
+void unlessNull(const FieldValue& value, Step&& step)
+{
+    if (!value.isNull())
+        step(value.toText());
+}
+
+} // namespace
 
 void FrmDelivery::cboJobs_Change()
 {
     cboJobs_Click();
 }
 
-void FrmDelivery::cboJobs_Click() {}
-void FrmDelivery::Search_KeyPress(int) {}
-void FrmDelivery::Search_LostFocus() {}
+void FrmDelivery::cboJobs_Click()
+{
+    const QString jobText = cboJobs->text();
+    if (jobText.isEmpty())
+        return;
+    try {
+        selectJob(jobText);
+    } catch (const RuntimeError&) {
+        // A failure ends the selection without a word; what was filled stays.
+        pbRefresh->setVisible(false);
+    }
+    endIfEnded();
+}
+
+void FrmDelivery::selectJob(const QString& jobText)
+{
+    JobLoaded = FlagFalse;
+    bool found = false;
+    HScroll1->setValue(1);
+
+    Data1.moveFirst();
+    Data1.moveLast();
+    const qint64 records = Data1.recordCount();
+    pbRefresh->setRange64(0, records);
+    m_progressShown = -1;
+    qint64 visited = 0;
+
+    const QString jobKey = jobText.left(JobKeyLength);
+    JobLoaded = FlagTrue;
+
+    txtShip->setText(QString());
+    cboShip->clearList();
+    cboShip->setText(QString());
+
+    Data1.moveFirst();
+    int part = 1;
+    pbRefresh->setVisible(true);
+
+    const OrderFields fields(Data1);
+    QString accountNumber, accountName, customerNumber;
+    PartTables parts;
+
+    // Every order line of the job is taken, wherever it lies in the table: a
+    // part added to a job later is appended far down "Orders".
+    while (!Data1.eof()) {
+        ++visited;
+        showProgress(visited);
+
+        if (fields.isLineOf(jobKey)) {
+            found = true;
+            const FieldValue accountNo = Data1.field(fields.acctNo);
+            accountNumber = accountNo.isNull() ? QString() : accountNo.toText();
+            const FieldValue acctName = Data1.field(fields.acctName);
+            accountName =
+                acctName.isNull() ? QStringLiteral("No Name This Job") : acctName.toText();
+            unlessNull(Data1.field(fields.customerId),
+                       [&](const QString& id) { customerNumber = id; });
+
+            const QString orderNo = Data1.field(fields.orderNo).toText();
+            if (part == 1)
+                fillTicketHead(fields, accountNumber + QLatin1Char('-') + accountName, orderNo);
+
+            unlessNull(Data1.field(fields.partNo),
+                       [&](const QString& number) { part = nearestWhole(numericValue(number)); });
+            const FieldValue pressQty = Data1.field(fields.pressQty);
+            const FieldValue description = Data1.field(fields.description);
+            QString row;
+            if (PartTables::holds(part)) {
+                const auto slot = static_cast<std::size_t>(part);
+                unlessNull(pressQty, [&](const QString& text) { parts.quantity[slot] = text; });
+                parts.backOrdered[slot] = QStringLiteral("\t0\t");
+                unlessNull(description,
+                           [&](const QString& text) { parts.description[slot] = text; });
+                row = parts.quantity[slot] + parts.backOrdered[slot] + parts.description[slot];
+            } else {
+                // Beyond the part tables' slots the line is kept all the same.
+                row = pressQty.toText() + Tab + QLatin1Char('0') + Tab + description.toText();
+            }
+
+            const std::optional<QString> shipKey =
+                orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
+            if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
+                cboShip->addItem(*shipKey);
+                if (part == 1)
+                    fillShipToAddress(customerNumber);
+            }
+
+            lstKeep.add(row);
+            ++part;
+        }
+        Data1.moveNext();
+    }
+
+    pbRefresh->setVisible(false);
+    if (part > 1)
+        Label4->setText(QStringLiteral("Description: (Part 1 of %1)").arg(part - 1));
+    if (!found) {
+        platform().messageBox(
+            QStringLiteral("Job Found but No Order Detail Found. Please try again."));
+        cboJobs->setText(QString());
+        ClearTicket();
+    }
+}
+
+void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& customer,
+                                 const QString& orderNo)
+{
+    cboSCust->setText(customer);
+    endIfEnded();
+    cboCust->setText(customer);
+    endIfEnded();
+    unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { txtQty->setText(text); });
+    const FieldValue phone = Data1.field(fields.phone);
+    txtPhone->setText(phone.isNull() ? QString() : phone.toText());
+    txtKeep = orderNo;
+    unlessNull(Data1.field(fields.description),
+               [&](const QString& text) { txtDes->setText(text); });
+    txtBO->setText(QStringLiteral("0"));
+    unlessNull(Data1.field(fields.purchaseOrder),
+               [&](const QString& text) { txtPO->setText(text); });
+    txtJob->setText(QStringLiteral("Order No: ") + orderNo);
+
+    // The job's quote number, from "JobLog" opened anew.
+    Data4.open(databasePath(), QStringLiteral("JobLog"));
+    const int job = Data4.fieldIndex(u"Job");
+    for (Data4.moveFirst(); !Data4.eof(); Data4.moveNext()) {
+        if (Data4.fieldEquals(job, orderNo)) {
+            const FieldValue quote = Data4.field(u"QuoteNo");
+            if (!quote.isNull() && quote.toText().isEmpty())
+                txtQuote->setText(QString());
+            else
+                txtQuote->setText(QStringLiteral("Quote No: ") + quote.toText());
+            break;
+        }
+    }
+    lstKeep.clear();
+}
+
+void FrmDelivery::fillShipToAddress(const QString& customerNumber)
+{
+    // The ship-to key's own lookup leaves "Addresses" on the record it found
+    // (or past the end); the customer's address is looked for from there on.
+    Data3.moveFirst();
+    cboShip->setText(cboShip->item(0));
+    endIfEnded();
+
+    const int customerId = Data3.fieldIndex(u"CustomerID");
+    for (; !Data3.eof(); Data3.moveNext()) {
+        if (Data3.fieldEquals(customerId, customerNumber)) {
+            lstShip.clear();
+            txtShip->setText(QString());
+            txtShip->setText(shipToAddressBlock(Data3));
+            endIfEnded();
+            return;
+        }
+    }
+}
+
+// ------------------------------------------------------------------- search
+
+void FrmDelivery::Search_KeyPress(int keyAscii)
+{
+    if (keyAscii != 13)
+        return;
+    ClearTicket();
+    Search_LostFocus();
+    pbRefresh->setVisible(false);
+}
+
+void FrmDelivery::Search_LostFocus()
+{
+    pbRefresh->setVisible(false);
+    if (Search->text().isEmpty())
+        return;
+    QString key = Search->text();
+    Search->setText(QString());
+    while (key.size() < JobKeyLength)
+        key.prepend(QLatin1Char('0'));
+    ClearTicket();
+
+    if (!cboJobs->isEnabled()) {
+        // Without a job list the job is looked up in the tables directly.
+        cboJobs->setText(key);
+        endIfEnded();
+        pbRefresh->setVisible(false);
+        return;
+    }
+    const QStringList entries = cboJobs->items();
+    for (const QString& entry : entries) {
+        if (QStringView(entry).left(JobKeyLength) == key) {
+            cboJobs->setText(entry);
+            endIfEnded();
+            return;
+        }
+    }
+    platform().messageBox(QStringLiteral("Sorry, job ") + key +
+                          QStringLiteral(" not available. Try again."));
+    Search->setText(QString());
+    pbRefresh->setVisible(false);
+    cboJobs->setFocus();
+}

@@ -154,7 +154,7 @@ void FrmDelivery::buildControls()
     txtDes = named<EventTextBox>("txtDes");
     Label2 = buddyLabel("Label2", QStringLiteral("&Quantity:"), txtQty);
     Label3 = buddyLabel("Label3", QStringLiteral("&Back-Ordered:"), txtBO);
-    Label4 = buddyLabel("Label4", QStringLiteral("&Description:"), txtDes);
+    Label4 = buddyLabel("Label4", QStringLiteral("Description:"), txtDes);
     HScroll1 = named<QScrollBar>("HScroll1", Qt::Horizontal);
     HScroll1->setRange(1, 9);
     HScroll1->setAccessibleName(QStringLiteral("Order part"));

@@ -115,3 +115,13 @@ FieldValue TableCursor::field(QStringView name) const
 {
     return field(fieldIndex(name));
 }
+
+bool TableCursor::fieldEquals(int index, QStringView text) const
+{
+    const TableSnapshot& rows = table();
+    if (index < 0 || index >= rows.columnCount())
+        throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
+    if (m_position >= rows.rowCount())
+        throw RuntimeError(ErrorCode::NoCurrentRecord);
+    return rows.cellEquals(m_position, index, text);
+}

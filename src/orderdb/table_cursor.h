@@ -51,6 +51,10 @@ public:
     int fieldIndex(QStringView name) const;
     FieldValue field(int index) const;
 
+    // Whether the field of the current record holds exactly this text; a
+    // Null holds none. Cheaper than field(index).toText() == text.
+    bool fieldEquals(int index, QStringView text) const;
+
 private:
     const TableSnapshot& table() const;
 

@@ -159,3 +159,24 @@ FieldValue TableSnapshot::value(qsizetype row, int column) const
     return m_numberColumns[static_cast<std::size_t>(column)] ? FieldValue::number(std::move(*text))
                                                              : FieldValue::text(std::move(*text));
 }
+
+bool TableSnapshot::cellEquals(qsizetype row, int column, QStringView text) const
+{
+    const std::size_t cell =
+        static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
+    const char* at = m_stream.constData() + m_cellOffsets[cell];
+    std::uint16_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    at += sizeof word;
+    if (word == NullCell)
+        return false;
+    if (word == LongUtf16Cell) {
+        std::uint32_t length = 0;
+        std::memcpy(&length, at, sizeof length);
+        return QStringView(reinterpret_cast<const QChar*>(at + sizeof length),
+                           static_cast<qsizetype>(length)) == text;
+    }
+    if (word & Utf16Flag)
+        return QStringView(reinterpret_cast<const QChar*>(at), word & LengthMask) == text;
+    return QLatin1StringView(at, word) == text;
+}

@@ -31,6 +31,10 @@ public:
 
     FieldValue value(qsizetype row, int column) const;
 
+    // Whether the cell holds exactly this text (a Null holds none), without
+    // making a string of it: scans compare every record of large tables.
+    bool cellEquals(qsizetype row, int column, QStringView text) const;
+
 private:
     TableSnapshot() = default;
 

@@ -1,1 +1,222 @@
-// Filled in by its owner.
+// Sold-to customer, ship-to customer and ship-to address selection through
+// the main window: the blocks they build byte for byte, typing against
+// picking, and where they leave the Client and Addresses cursors.
+
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_text_block.h"
+#include "input/frm_delivery.h"
+#include "main_window_fixture.h"
+
+namespace {
+
+using jet4::Null;
+
+// Two customers named ACME (the second with a Null State), one with only
+// Addr2 and no city parts, one with a Null name just before one with an empty
+// name, and one without number.
+jet4::Table sampleClients()
+{
+    return clientTable(
+        {{17, "ACME", "1 Main St", "Suite 4", "Salem", "OH", "44460", "Pat", "555-0100"},
+         {18, "Beta Co", "", "Rear Dock", Null, Null, Null, Null, Null},
+         {19, "ACME", "9 Side Rd", Null, "Canton", Null, "44701", "Lee", "555-0199"},
+         {21, Null, "Ghost Rd", Null, Null, Null, Null, Null, Null},
+         {20, "", "Lot 5", Null, "Nowhere", "KS", "66000", "", Null},
+         {Null, "Gamma", "3 Gamma Way", Null, "Kent", "OH", "44240", Null, Null}});
+}
+
+jet4::Table sampleAddresses()
+{
+    jet4::Table addresses = addressesTable();
+    addresses.rows = {{12, "WAREHOUSE", "100 Dock Rd", "Bay 3", "Akron", "OH", "44301", 17},
+                      {-3, "YARD", "", Null, Null, Null, Null, 17},
+                      {7, Null, "7 Null Ln", Null, "Kent", "OH", "44240", 17},
+                      {Null, "DEPOT", "1 Depot St", Null, "Ravenna", "OH", "44266", 17},
+                      {12, "WAREHOUSE", "Second Dock", Null, "Akron", "OH", "44301", 17}};
+    return addresses;
+}
+
+const QString AcmeByPick = "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat";
+const QString WarehouseBlock = "WAREHOUSE\r\n100 Dock Rd\r\nBay 3\r\nAkron, OH 44301\r\n";
+
+class CustomerSelectionTest : public MainWindowTest
+{
+protected:
+    void loadWith(jet4::Table clients, jet4::Table addresses = sampleAddresses())
+    {
+        pointAtDataFolder();
+        writeDatabase({ordersTable(), std::move(clients), std::move(addresses), jobLogTable({})});
+        ASSERT_TRUE(load());
+    }
+
+    // The operator picks an entry of the box's list, adding it first when
+    // the list lacks it: the entry becomes the text without a change event.
+    static void pick(EventComboBox* box, const QString& entry)
+    {
+        if (box->findText(entry) < 0)
+            box->addItem(entry);
+        const int index = box->findText(entry);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    QString clientId() { return window().Data2.field(u"ClientID").toText(); }
+};
+
+TEST_F(CustomerSelectionTest, typingBuildsTheSoldToBlockWithContactAndPhoneLines)
+{
+    loadWith(sampleClients());
+    window().cboCust->setText("17-ACME");
+    EXPECT_EQ(window().txtCust->text(),
+              "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n555-0100\r\n");
+    // The number part is not looked at: the first ACME wins, and the
+    // cursor stays on it.
+    window().cboCust->setText("19-ACME");
+    EXPECT_TRUE(window().txtCust->text().endsWith("Pat\r\n555-0100\r\n"));
+    EXPECT_EQ(clientId(), "17");
+
+    window().cboCust->setText("18-Beta Co");
+    EXPECT_EQ(window().txtCust->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
+
+    // An empty text changes nothing; a partial name empties the block.
+    window().cboCust->setText("");
+    EXPECT_EQ(window().txtCust->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
+    window().cboCust->setText("17-AC");
+    EXPECT_EQ(window().txtCust->text(), "");
+    EXPECT_TRUE(window().Data2.eof());
+    EXPECT_EQ(window().txtShip->text(), "");
+}
+
+TEST_F(CustomerSelectionTest, typingWithoutOrBeforeADashLooksUpTheRest)
+{
+    loadWith(sampleClients());
+    window().cboCust->setText("Walk-in customer"); // name "in customer": none
+    EXPECT_EQ(window().txtCust->text(), "");
+    window().cboCust->setText("Walkin"); // no dash: the empty name
+    EXPECT_EQ(window().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n");
+    window().cboCust->setText("-Gamma");
+    EXPECT_EQ(window().txtCust->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
+}
+
+TEST_F(CustomerSelectionTest, pickingFillsBothBlocksEndingWithTheContactAndNoPhone)
+{
+    loadWith(sampleClients());
+    window().txtShip->setText("old ship-to\r\n");
+    pick(window().cboCust, "19-ACME");
+    EXPECT_EQ(window().cboSCust->text(), "19-ACME");
+    EXPECT_EQ(window().txtCust->text(), AcmeByPick);
+    EXPECT_EQ(window().txtShip->text(), AcmeByPick);
+    EXPECT_EQ(clientId(), "17");
+
+    pick(window().cboCust, "18-Beta Co"); // Null contact: the city line ends it
+    EXPECT_EQ(window().txtCust->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
+    EXPECT_EQ(window().txtShip->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
+
+    // A leading dash leaves no name: the customer with the empty name, whose
+    // empty contact adds nothing after the city line.
+    pick(window().cboCust, "-Gamma");
+    EXPECT_EQ(window().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n");
+
+    window().cboCust->setText("17-Nobody");
+    window().cboCust_Click();
+    EXPECT_EQ(window().txtCust->text(), "");
+    EXPECT_EQ(window().txtShip->text(), "");
+    EXPECT_TRUE(window().Data2.eof());
+}
+
+TEST_F(CustomerSelectionTest, shipToPickStacksEveryCustomerOfTheName)
+{
+    loadWith(sampleClients());
+    window().txtShip->setText("kept\r\n");
+    window().cboSCust->setText("17-ACME"); // typing changes nothing
+    EXPECT_EQ(window().txtShip->text(), "kept\r\n");
+
+    pick(window().cboSCust, "17-ACME");
+    // The second ACME's Null State repeats the first one's.
+    EXPECT_EQ(window().txtShip->text(), "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n"
+                                        "9 Side Rd\r\nCanton, OH 44701\r\nLee\r\n");
+    EXPECT_TRUE(window().Data2.eof());
+    EXPECT_EQ(window().txtCust->text(), "");
+
+    pick(window().cboSCust, "-Gamma");
+    EXPECT_EQ(window().txtShip->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
+    window().cboSCust->setText("Walkin");
+    window().cboSCust_Click();
+    EXPECT_EQ(window().txtShip->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n");
+    window().cboSCust->setText("1-Nobody");
+    window().cboSCust_Click();
+    EXPECT_EQ(window().txtShip->text(), "");
+}
+
+TEST_F(CustomerSelectionTest, typingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
+{
+    loadWith(clientTable({}));
+    window().txtShip->setText("old\r\n");
+    window().cboShip->setText(" 12-WARE");
+    EXPECT_EQ(window().txtShip->text(), "");
+    EXPECT_TRUE(window().Data3.eof());
+
+    window().cboShip->setText(" 12-WAREHOUSE");
+    EXPECT_EQ(window().txtShip->text(), WarehouseBlock);
+    EXPECT_EQ(window().Data3.field(u"STREET1").toText(), "100 Dock Rd"); // the first of two
+
+    window().cboShip->setText("-3-YARD");
+    EXPECT_EQ(window().txtShip->text(), "YARD\r\n,  \r\n");
+    EXPECT_EQ(window().Data3.field(u"AddressID").toText(), "-3");
+
+    // No leading blank, or a record with a Null part: no key at all.
+    for (const QString key : {"12-WAREHOUSE", " 7", "-DEPOT"}) {
+        window().cboShip->setText(" 12-WAREHOUSE");
+        window().cboShip->setText(key);
+        EXPECT_EQ(window().txtShip->text(), "") << key.toStdString();
+        EXPECT_TRUE(window().Data3.eof()) << key.toStdString();
+    }
+}
+
+TEST_F(CustomerSelectionTest, pickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockOnNoMatch)
+{
+    loadWith(clientTable({}));
+    pick(window().cboShip, " 7");
+    EXPECT_EQ(window().txtShip->text(), "\r\n7 Null Ln\r\nKent, OH 44240\r\n");
+    pick(window().cboShip, "-DEPOT");
+    EXPECT_EQ(window().txtShip->text(), "DEPOT\r\n1 Depot St\r\nRavenna, OH 44266\r\n");
+    EXPECT_EQ(window().Data3.field(u"STREET1").toText(), "1 Depot St");
+
+    pick(window().cboShip, "12-WAREHOUSE");
+    EXPECT_EQ(window().txtShip->text(), "DEPOT\r\n1 Depot St\r\nRavenna, OH 44266\r\n");
+    EXPECT_TRUE(window().Data3.eof());
+    pick(window().cboShip, " 12-WAREHOUSE");
+    EXPECT_EQ(window().txtShip->text(), WarehouseBlock);
+}
+
+TEST_F(CustomerSelectionTest, aFailedReadStopsTheHandlerKeepingWhatItFilled)
+{
+    // A Client table without Phone: only typing reads it.
+    jet4::Table clients =
+        clientTable({{17, "ACME", "1 Main St", "Suite 4", "Salem", "OH", "44460", "Pat"}});
+    clients.columns.pop_back();
+    loadWith(std::move(clients));
+    window().txtCust->setText("old\r\n");
+    EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
+    EXPECT_EQ(window().txtCust->text(), "");
+    EXPECT_EQ(clientId(), "17");
+    pick(window().cboCust, "17-ACME");
+    EXPECT_EQ(window().txtCust->text(), AcmeByPick);
+}
+
+TEST_F(CustomerSelectionTest, withoutADatabaseNoHandlerFailsOutward)
+{
+    pointAtDataFolder(); // the folder holds no database: no cursor is open
+    ASSERT_TRUE(load());
+    window().txtShip->setText("old\r\n");
+    EXPECT_NO_THROW(pick(window().cboShip, " 12-WAREHOUSE"));
+    EXPECT_EQ(window().txtShip->text(), "old\r\n");
+    EXPECT_NO_THROW(window().cboShip->setText(" 7-X"));
+    EXPECT_EQ(window().txtShip->text(), "");
+    EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
+    EXPECT_NO_THROW(pick(window().cboCust, "17-ACME"));
+    EXPECT_EQ(window().cboSCust->text(), "17-ACME");
+    EXPECT_NO_THROW(pick(window().cboSCust, "17-ACME"));
+}
+
+} // namespace

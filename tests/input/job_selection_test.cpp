@@ -1,1 +1,224 @@
-// Filled in by its owner.
+// Job selection fills the ticket from the job's order lines, and the job
+// search finds a job by its number.
+
+#include "common/module_values.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/event_text_box.h"
+#include "input/frm_delivery.h"
+#include "main_window_fixture.h"
+
+#include <QLabel>
+
+namespace {
+
+using jet4::Null;
+using jet4::Value;
+
+// An order line: job, part, kind, description, quantity, ship-to id and name.
+std::vector<Value> line(const char* job, Value part, const char* kind, Value description,
+                        Value quantity = 100, Value shipId = Null, Value shipName = Null)
+{
+    return {job,        part,     kind, description, "ACME", 17,
+            "555-0100", quantity, 17,   "PO-1",      shipId, shipName};
+}
+
+class JobSelectionTest : public MainWindowTest
+{
+protected:
+    void loadWith(std::vector<std::vector<Value>> orderLines,
+                  std::vector<std::vector<Value>> addresses = {})
+    {
+        jet4::Table orders = ordersTable();
+        orders.rows = std::move(orderLines);
+        jet4::Table shipTo = addressesTable();
+        shipTo.rows = std::move(addresses);
+        pointAtDataFolder();
+        writeDatabase({orders,
+                       clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat",
+                                     "555-0100"}}),
+                       shipTo,
+                       jobLogTable({{"00000001", "Cards", "0", ""},
+                                    {"00000002", "Menus", "0", Null},
+                                    {"00000003", "Flyers", "0", "Q-3"},
+                                    {"00000003", "Flyers again", "0", "Q-9"}})});
+        ASSERT_TRUE(load());
+    }
+
+    QStringList keptRows()
+    {
+        QStringList rows;
+        for (int i = 0; i < window().lstKeep.count(); ++i)
+            rows << window().lstKeep.item(i);
+        return rows;
+    }
+
+    void select(const QString& job) { window().cboJobs->setText(job); }
+};
+
+TEST_F(JobSelectionTest, takesEveryLineOfTheJobInTableOrderWhereverItLies)
+{
+    std::vector<std::vector<Value>> orders = {
+        line("00000003", 1, "Q", "Quoted flyer"), // a quote under the same number
+        line("00000003", 2, "J", "Flyer back", 200), line("00000003", 1, "J", "Flyer front", 300),
+        line("00000003", 3, "J", "Flyer insert", 400)};
+    for (int i = 0; i < 40; ++i)
+        orders.push_back(line("00000009", 1, "J", "Other job"));
+    orders.push_back(line("00000003", 4, "J", "Added later", 500)); // far down the table
+    loadWith(orders);
+
+    select(QStringLiteral("00000003-Flyers"));
+    EXPECT_EQ(keptRows(), QStringList({"200\t0\tFlyer back", "300\t0\tFlyer front",
+                                       "400\t0\tFlyer insert", "500\t0\tAdded later"}));
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 4)");
+    // The head comes from the first line met.
+    EXPECT_EQ(window().txtQty->text(), "200");
+    EXPECT_EQ(window().txtDes->text(), "Flyer back");
+    EXPECT_EQ(window().txtBO->text(), "0");
+    EXPECT_EQ(window().txtPO->text(), "PO-1");
+    EXPECT_EQ(window().txtPhone->text(), "555-0100");
+    EXPECT_EQ(window().txtJob->text(), "Order No: 00000003");
+    EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3"); // the first JobLog record of the job
+    EXPECT_EQ(window().cboCust->text(), "17-ACME");
+    EXPECT_EQ(window().cboSCust->text(), "17-ACME");
+    EXPECT_EQ(window().txtKeep, "00000003");
+    EXPECT_EQ(JobLoaded, FlagTrue);
+    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(JobSelectionTest, nullsKeepWhatTheTargetHeldAndNamesDefault)
+{
+    std::vector<Value> noName = line("00000001", 1, "J", Null, Null);
+    noName[4] = Null; // AcctName
+    noName[6] = Null; // Phone
+    loadWith({noName, line("00000001", 2, "J", "Second", 50)});
+    window().txtQty->setText(QStringLiteral("typed"));
+    window().txtDes->setText(QStringLiteral("typed too"));
+
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().cboCust->text(), "17-No Name This Job");
+    EXPECT_EQ(window().txtPhone->text(), QString());
+    EXPECT_EQ(window().txtQty->text(), "typed");
+    EXPECT_EQ(window().txtDes->text(), "typed too");
+    EXPECT_EQ(keptRows(), QStringList({"\t0\t", "50\t0\tSecond"}));
+    EXPECT_EQ(window().txtQuote->text(), QString()); // an empty QuoteNo
+}
+
+TEST_F(JobSelectionTest, quoteCaptionsFollowTheQuoteNumber)
+{
+    loadWith({line("00000002", 1, "J", "Menu")});
+    select(QStringLiteral("00000002-Menus"));
+    EXPECT_EQ(window().txtQuote->text(), "Quote No: "); // a Null QuoteNo
+}
+
+TEST_F(JobSelectionTest, partNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
+{
+    loadWith({line("00000001", 12, "J", "Odd part", 70), line("00000002", 0, "J", "Part zero")});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(keptRows(), QStringList({"70\t0\tOdd part"}));
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 12)");
+
+    window().Label4->setText(QStringLiteral("Description:"));
+    select(QStringLiteral("00000002-Menus"));
+    EXPECT_EQ(window().Label4->text(), "Description:");
+    EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
+}
+
+TEST_F(JobSelectionTest, aJobWithoutOrderLinesIsReportedAndTheTicketCleared)
+{
+    loadWith({line("00000009", 1, "J", "Other")});
+    window().txtPO->setText(QStringLiteral("left over"));
+    select(QStringLiteral("00000001-Cards"));
+    ASSERT_EQ(messageTexts(),
+              QStringList({"Job Found but No Order Detail Found. Please try again."}));
+    EXPECT_EQ(window().cboJobs->text(), QString());
+    EXPECT_EQ(window().txtPO->text(), QString());
+    EXPECT_EQ(JobLoaded, FlagTrue);
+
+    // A short job number takes part of the description into its key.
+    m_platform.messages.clear();
+    select(QStringLiteral("9-Other"));
+    EXPECT_EQ(m_platform.messages.size(), 1u);
+}
+
+TEST_F(JobSelectionTest, shipKeysListEachNewKeyOnce)
+{
+    loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE"),
+              line("00000001", 2, "J", "B", 2, 12, "WAREHOUSE"),
+              line("00000001", 3, "J", "C", 3, -4, Null),
+              line("00000001", 4, "J", "D", 4, Null, "DOCK"),
+              line("00000001", 5, "J", "E", 5, Null, Null)});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().cboShip->items(), QStringList({" 12-WAREHOUSE", "-4", "-DOCK"}));
+    EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
+}
+
+TEST_F(JobSelectionTest, theCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
+{
+    const std::vector<std::vector<Value>> addresses = {
+        {1, "Early Dock", "1 First St", Null, "Salem", "OH", "44460", 17},
+        {12, "WAREHOUSE", "9 Dock Rd", "Bay 2", "Salem", Null, "44460", 99},
+        {13, "Late Dock", "5 Last St", Null, "Troy", "OH", Null, 17}};
+
+    // Found after the ship key's record.
+    loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE")}, addresses);
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().txtShip->text(), "Late Dock\r\n5 Last St\r\n\r\nTroy, OH\r\n");
+    m_window.reset();
+
+    // Only before it: the ship key's own block stays.
+    std::vector<std::vector<Value>> before = addresses;
+    before.pop_back();
+    loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE")}, before);
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().txtShip->text(), "WAREHOUSE\r\n9 Dock Rd\r\nBay 2\r\nSalem,  44460\r\n");
+    m_window.reset();
+
+    // An unknown key leaves "Addresses" past its end: nothing is found.
+    loadWith({line("00000001", 1, "J", "A", 1, 77, "NOWHERE")}, addresses);
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().txtShip->text(), QString());
+}
+
+TEST_F(JobSelectionTest, searchPadsTheNumberAndSelectsTheFirstMatchingEntry)
+{
+    loadWith({line("00000003", 1, "J", "Flyer")});
+    window().Search->setText(QStringLiteral("3"));
+    window().Search_KeyPress(13);
+    EXPECT_EQ(window().cboJobs->text(), "00000003-Flyers"); // the first of two entries
+    EXPECT_EQ(window().txtDes->text(), "Flyer");
+    EXPECT_EQ(window().Search->text(), QString());
+
+    window().Search->setText(QStringLiteral("123"));
+    window().Search_LostFocus(); // leaving with Tab runs the same search
+    EXPECT_EQ(messageTexts(), QStringList({"Sorry, job 00000123 not available. Try again."}));
+
+    window().Search->setText(QStringLiteral("000000003")); // longer than a job number
+    window().Search_LostFocus();
+    EXPECT_EQ(messageTexts().last(), "Sorry, job 000000003 not available. Try again.");
+}
+
+TEST_F(JobSelectionTest, withoutAJobListTheSearchHandsTheNumberToTheSelection)
+{
+    writeSetting("LoadJob.Dat", "F\r\n");
+    loadWith({line("00000003", 1, "J", "Flyer")});
+    ASSERT_FALSE(window().cboJobs->isEnabled());
+    window().Search->setText(QStringLiteral("3"));
+    window().Search_LostFocus();
+    EXPECT_EQ(window().cboJobs->text(), "00000003");
+    EXPECT_EQ(window().txtDes->text(), "Flyer");
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(JobSelectionTest, anEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
+{
+    loadWith({});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(JobLoaded, FlagFalse);
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
+}
+
+} // namespace

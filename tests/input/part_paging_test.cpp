@@ -1,1 +1,286 @@
-// Filled in by its owner.
+#include "common/module_values.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_text_box.h"
+#include "input/frm_delivery.h"
+#include "input/part_rows.h"
+#include "main_window_fixture.h"
+#include "support/test_files.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace {
+
+// The main window loaded without a job, and three parts set up as a job
+// selection leaves them, with part 1 on screen.
+class PartsWindowTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        pointAtDataFolder();
+        writeDatabase({ordersTable(), clientTable({}), addressesTable(), jobLogTable({})});
+        ASSERT_TRUE(load());
+    }
+
+    void setUpThreeParts(int partShown = 1)
+    {
+        JobLoaded = FlagTrue;
+        window().lstKeep.clear();
+        for (const QString& row : ThreeParts)
+            window().lstKeep.add(row);
+        window().Label4->setText(QStringLiteral("Description: (Part %1 of 3)").arg(partShown));
+        const auto fields = part_rows::split(ThreeParts[partShown - 1]);
+        window().txtQty->setText(fields.quantity);
+        window().txtBO->setText(fields.backOrdered);
+        window().txtDes->setText(fields.description);
+        window().HScroll1->setValue(partShown);
+    }
+
+    // Moves the focus away from the box, as clicking elsewhere does.
+    static void leave(EventTextBox* box)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
+
+    // Types into whatever holds the focus, as the keyboard would.
+    static void type(Qt::Key key, const QString& text)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(focus, &press);
+    }
+    static void typeText(const QString& text)
+    {
+        for (const QChar c : text)
+            type(Qt::Key_unknown, QString(c));
+    }
+    static void pressEnter() { type(Qt::Key_Return, QStringLiteral("\r")); }
+
+    static QRgb partColour(int part) { return qRgb(20 * part, 200 - 10 * part, 90); }
+
+    // A plain bitmap of the part's own colour in the settings folder.
+    void writeBitmap(int part)
+    {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(partColour(part));
+        ASSERT_TRUE(image.save(m_settings.filePath(QStringLiteral("%1.bmp").arg(part)), "BMP"));
+    }
+
+    QRgb pictureColour() { return window().picParts->pixmap().toImage().pixel(4, 4); }
+    QStringList rows() { return window().lstKeep.items(); }
+
+    const QStringList ThreeParts = {"500\t0\tLetterhead", "1000\t0\tEnvelopes #10",
+                                    "2000\t100\tBusiness cards"};
+};
+
+using PartWriteBackTest = PartsWindowTest;
+using PartPagingTest = PartsWindowTest;
+using ItemFieldKeysTest = PartsWindowTest;
+
+TEST_F(PartWriteBackTest, WithoutAJobTheQuantityBecomesPartOneOfOne)
+{
+    window().txtQty->setText("250");
+    leave(window().txtQty);
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 1)");
+    EXPECT_EQ(rows(), QStringList({"250\t0\t"}));
+}
+
+TEST_F(PartWriteBackTest, EachBoxReplacesOnlyItsOwnPartOfTheCurrentRow)
+{
+    setUpThreeParts(2);
+    window().txtQty->setText("750");
+    leave(window().txtQty);
+    EXPECT_EQ(rows(), QStringList({ThreeParts[0], "750\t0\tEnvelopes #10", ThreeParts[2]}));
+
+    window().txtBO->setText("25");
+    leave(window().txtBO);
+    EXPECT_EQ(rows()[1], "750\t25\tEnvelopes #10");
+
+    window().txtDes->setText("Window envelopes");
+    leave(window().txtDes);
+    EXPECT_EQ(rows(), QStringList({ThreeParts[0], "750\t25\tWindow envelopes", ThreeParts[2]}));
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 2 of 3)");
+}
+
+TEST_F(PartWriteBackTest, ADescriptionHoldingATabIsTheRestOfTheRow)
+{
+    setUpThreeParts(2);
+    window().txtDes->setText("Folded\tscored");
+    leave(window().txtDes);
+    window().txtBO->setText("7");
+    leave(window().txtBO);
+    EXPECT_EQ(rows()[1], "1000\t7\tFolded\tscored");
+
+    window().HScroll1->setValue(1);
+    window().HScroll1->setValue(2);
+    EXPECT_EQ(window().txtBO->text(), "7");
+    EXPECT_EQ(window().txtDes->text(), "Folded\tscored");
+}
+
+TEST_F(PartWriteBackTest, APartBeyondTheListGetsEmptyRowsUpToIt)
+{
+    window().Label4->setText("Description: (Part 3 of 3)");
+    window().txtDes->setText("Cards");
+    leave(window().txtDes);
+    EXPECT_EQ(rows(), QStringList({"0\t0\t", "\t\t", "\t\tCards"}));
+
+    window().Label4->setText("Description: (Part 5 of 5)");
+    window().txtQty->setText("40");
+    leave(window().txtQty);
+    EXPECT_EQ(rows(), QStringList({"0\t0\t", "\t\t", "\t\tCards", "\t\t", "40\t\t"}));
+    EXPECT_EQ(m_platform.beeps, 0);
+    EXPECT_TRUE(m_platform.messages.empty());
+}
+
+TEST_F(PartPagingTest, PagingWritesTheQuantityBackThenShowsTheChosenPart)
+{
+    for (int part = 1; part <= 3; ++part)
+        writeBitmap(part);
+    setUpThreeParts();
+    window().txtQty->setText("600");
+    window().txtBO->setText("99"); // not written back: only the quantity is
+
+    window().HScroll1->setValue(2);
+    EXPECT_EQ(rows(), QStringList({"600\t0\tLetterhead", ThreeParts[1], ThreeParts[2]}));
+    EXPECT_EQ(window().txtQty->text(), "1000");
+    EXPECT_EQ(window().txtBO->text(), "0");
+    EXPECT_EQ(window().txtDes->text(), "Envelopes #10");
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 2 of 3)");
+    EXPECT_EQ(pictureColour(), partColour(2));
+    EXPECT_EQ(m_platform.beeps, 0);
+}
+
+TEST_F(PartPagingTest, PagingPastTheLastPartBeepsAndStepsBack)
+{
+    for (int part = 1; part <= 3; ++part)
+        writeBitmap(part);
+    setUpThreeParts(3);
+    window().HScroll1->setValue(4);
+    EXPECT_EQ(m_platform.beeps, 1);
+    EXPECT_EQ(window().HScroll1->value(), 3);
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 3 of 3)");
+    EXPECT_EQ(window().txtBO->text(), "100");
+    EXPECT_EQ(pictureColour(), partColour(3));
+    EXPECT_EQ(rows(), ThreeParts);
+}
+
+TEST_F(PartPagingTest, AJumpFarPastTheEndStepsBackOnePartPerBeep)
+{
+    setUpThreeParts();
+    window().HScroll1->setValue(9);
+    EXPECT_EQ(m_platform.beeps, 6);
+    EXPECT_EQ(window().HScroll1->value(), 3);
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 3 of 3)");
+    EXPECT_EQ(window().txtDes->text(), "Business cards");
+    EXPECT_EQ(rows(), ThreeParts);
+}
+
+TEST_F(PartPagingTest, AMissingOrUnreadableBitmapLeavesThePictureEmpty)
+{
+    writeBitmap(2);
+    writeFileContents(m_settings.filePath("3.bmp"), "not a bitmap");
+    setUpThreeParts();
+    window().HScroll1->setValue(2);
+    ASSERT_FALSE(window().picParts->pixmap().isNull());
+
+    window().HScroll1->setValue(3);
+    EXPECT_TRUE(window().picParts->pixmap().isNull());
+    EXPECT_EQ(window().txtQty->text(), "2000");
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 3 of 3)");
+
+    window().HScroll1->setValue(1); // no 1.bmp at all
+    EXPECT_TRUE(window().picParts->pixmap().isNull());
+    EXPECT_EQ(window().txtQty->text(), "500");
+}
+
+TEST_F(PartPagingTest, WithNoJobLoadedTheScrollBarOnlyMoves)
+{
+    writeBitmap(2);
+    setUpThreeParts();
+    JobLoaded = FlagFalse;
+    window().txtQty->setText("600");
+    window().HScroll1->setValue(2);
+    EXPECT_EQ(window().HScroll1->value(), 2);
+    EXPECT_EQ(window().txtQty->text(), "600");
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 3)");
+    EXPECT_TRUE(window().picParts->pixmap().isNull());
+    EXPECT_EQ(rows(), ThreeParts);
+}
+
+TEST_F(ItemFieldKeysTest, EnterMovesThroughTheItemFieldsToTheSoldToBox)
+{
+    window().show();
+    window().activateWindow();
+    QApplication::setActiveWindow(&window());
+    window().txtPO->setFocus();
+    ASSERT_TRUE(window().txtPO->hasFocus());
+    int enterHandled = 0;
+    QObject::connect(window().txtPO, &QLineEdit::returnPressed, [&] { ++enterHandled; });
+
+    typeText("PO-9");
+    EXPECT_TRUE(window().txtPO->hasFocus());
+    pressEnter();
+    EXPECT_EQ(enterHandled, 1); // the box still saw its Enter
+    EXPECT_EQ(window().txtPO->text(), "PO-9");
+    EXPECT_TRUE(window().txtQty->hasFocus());
+
+    typeText("42");
+    pressEnter();
+    EXPECT_TRUE(window().txtBO->hasFocus());
+    EXPECT_EQ(rows(), QStringList({"42\t0\t"})); // leaving the box wrote it back
+
+    pressEnter();
+    EXPECT_TRUE(window().txtDes->hasFocus());
+    pressEnter();
+    EXPECT_TRUE(window().cboCust->hasFocus());
+}
+
+TEST(PartRowsTest, PartNumberIsTheTwentiethCharacterOfTheShownCaption)
+{
+    EXPECT_EQ(part_rows::partNumber("Description: (Part 7 of 9)"), 7);
+    EXPECT_EQ(part_rows::partNumber("&Description: (Part 4 of 9)"), 4);
+    EXPECT_EQ(part_rows::partNumber("Description: (Part x of 9)"), 0);
+    EXPECT_EQ(part_rows::partNumber("&Description:"), 0);
+    EXPECT_EQ(part_rows::caption(2, 13), "Description: (Part 2 of 13)");
+}
+
+TEST(PartRowsTest, RowsLackingTheirTabsKeepTheirText)
+{
+    EXPECT_EQ(part_rows::withQuantity("abc", "5"), "5abc");
+    EXPECT_EQ(part_rows::withDescription("abc", "d"), "d");
+    const auto oneTab = part_rows::split("1\t2");
+    EXPECT_EQ(QStringList({oneTab.quantity, oneTab.backOrdered, oneTab.description}),
+              QStringList({"1", "2", ""}));
+    EXPECT_EQ(part_rows::split("abc").quantity, "abc");
+}
+
+TEST(PartBitmapsTest, TheProgramFolderHoldsNineDistinctPartPictures)
+{
+    const QDir folder(QCoreApplication::applicationDirPath());
+    if (!folder.exists("1.bmp"))
+        GTEST_SKIP() << "the part pictures are made by the default build";
+    std::vector<QImage> pictures;
+    for (int part = 1; part <= 9; ++part) {
+        QImage picture(folder.filePath(QStringLiteral("%1.bmp").arg(part)));
+        ASSERT_EQ(picture.size(), QSize(40, 40)) << part;
+        const QRgb ground = picture.pixel(0, 0);
+        int inked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                inked += qGray(picture.pixel(x, y)) < qGray(ground) / 2 ? 1 : 0;
+        EXPECT_GT(inked, 60) << part; // a digit, not a speck
+        for (const QImage& earlier : pictures)
+            EXPECT_NE(picture, earlier) << part;
+        pictures.push_back(picture);
+    }
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+#include "startup/sub_main.h"
+
+#include "common/module_values.h"
+#include "common/runtime_error.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/window_registry.h"
+#include "startup/data_folder_file.h"
+#include "startup/frm_splash.h"
+
+namespace subMain {
+namespace {
+
+constexpr qint64 SplashSteps = 10000;
+
+// The count only gives the splash its time on screen. Events are not let
+// through on purpose: nothing else may run before the data folder is known.
+void runSplash()
+{
+    auto* splash = qobject_cast<FrmSplash*>(windows::show(QStringLiteral("frmSplash")));
+    if (splash == nullptr)
+        return;
+    splash->repaint();
+
+    EventProgressBar& progress = splash->pbSplash();
+    progress.setVisible(true);
+    progress.setRange64(0, SplashSteps);
+    for (qint64 i = 1; i <= SplashSteps; ++i)
+        progress.setValue64(i);
+}
+
+} // namespace
+
+void Main()
+{
+    runSplash();
+    try {
+        windows::unload(QStringLiteral("frmSplash"));
+        readDataFolderFile();
+    } catch (const RuntimeError&) {
+        // A missing or short file leaves what was read; an empty DataFolder
+        // sends the operator to choose one.
+    }
+    windows::show(DataFolder.isEmpty() ? QStringLiteral("frmPath") : QStringLiteral("frmDelivery"));
+}
+
+} // namespace subMain

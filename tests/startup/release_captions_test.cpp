@@ -1,0 +1,19 @@
+#include "startup/release_captions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ReleaseCaptions, NameThisReleaseAndSystem)
+{
+    EXPECT_EQ(versionCaption(), "Version 1.2.65");
+#if defined(Q_OS_LINUX)
+    EXPECT_EQ(platformCaption(), "Linux Platform");
+#elif defined(Q_OS_WIN)
+    EXPECT_EQ(platformCaption(), "Windows Platform");
+#elif defined(Q_OS_MACOS)
+    EXPECT_EQ(platformCaption(), "macOS Platform");
+#endif
+}
+
+} // namespace
