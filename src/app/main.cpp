@@ -2,41 +2,45 @@
 // to the start-up procedure.
 
 #include "common/ui/window_registry.h"
+#include "input/frm_delivery.h"
 #include "startup/frm_path.h"
 #include "startup/frm_splash.h"
 #include "startup/sub_main.h"
 
 #include <QApplication>
-
-#if defined(TICKET_WITH_INPUT) && __has_include("input/frm_delivery.h")
-#include "input/frm_delivery.h"
-#define TICKET_HAS_MAIN_WINDOW 1
-#else
 #include <QLabel>
-#endif
 
 namespace {
 
-QWidget* makeMainWindow()
+// Stands in for a window that is not built yet, so that its menu entry
+// already opens something the operator can close.
+QWidget* placeholder(const QString& name, const QString& caption)
 {
-#ifdef TICKET_HAS_MAIN_WINDOW
-    return new FrmDelivery;
-#else
-    // Builds without the ticket input still start up end to end.
-    auto* window =
-        new QLabel(QStringLiteral("The delivery ticket window is not part of this build."));
-    window->setObjectName(QStringLiteral("frmDelivery"));
-    window->setWindowTitle(QStringLiteral("Vantrell Delivery Ticket"));
+    auto* window = new QLabel(caption + QStringLiteral(": not available in this version yet."));
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
     window->setMargin(24);
     return window;
-#endif
 }
 
 void registerWindows()
 {
     windows::registerWindow(QStringLiteral("frmSplash"), [] { return new FrmSplash; });
     windows::registerWindow(QStringLiteral("frmPath"), [] { return new FrmPath; });
-    windows::registerWindow(QStringLiteral("frmDelivery"), makeMainWindow);
+    windows::registerWindow(QStringLiteral("frmDelivery"), [] { return new FrmDelivery; });
+
+    const std::pair<const char*, const char*> comingLater[] = {
+        {"frmComment", "Add Comments Database"}, {"frmDelvHead", "Delivery Ticket Headline"},
+        {"frmMargins", "Delivery Margins"},      {"frmOwner", "Owner's Data"},
+        {"frmDate", "Date Selection"},           {"frmAbout", "About"},
+        {"frmReport", "Delivery Ticket"}};
+    for (const auto& [name, caption] : comingLater) {
+        const QString windowName = QString::fromLatin1(name);
+        const QString windowCaption = QString::fromUtf8(caption);
+        windows::registerWindow(windowName, [windowName, windowCaption] {
+            return placeholder(windowName, windowCaption);
+        });
+    }
 }
 
 } // namespace
