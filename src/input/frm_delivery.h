@@ -187,11 +187,14 @@ private:
 
     void selectFilter(JobFilter filter);
     void showProgress(qint64 value);
+    void resetProgress();
     bool showDatabaseWarning(const RuntimeError& error);
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;
     bool m_ended = false;
     bool m_databaseWarningShown = false;
-    int m_progressShown = -1;
+    // The values between which the progress bar shows no change.
+    qint64 m_progressLow = 0;
+    qint64 m_progressNext = 0;
 };

@@ -24,18 +24,45 @@ public:
     {
     }
 
-    FieldValue operator()()
+    FieldValue operator()() { return m_cursor.field(index()); }
+
+    // Exact comparison without making a string of the field; a Null equals
+    // nothing, not even an empty text. Lookups compare every record.
+    bool equals(QStringView text) { return m_cursor.fieldEquals(index(), text); }
+
+private:
+    int index()
     {
         if (m_index < 0)
             m_index = m_cursor.fieldIndex(m_name);
-        return m_cursor.field(m_index);
+        return m_index;
     }
 
-private:
     const TableCursor& m_cursor;
     QStringView m_name;
     int m_index = -1;
 };
+
+// A ship key read back into its two fields: a blank or a minus sign, the
+// number up to the next "-", then the name. A key of any other shape names
+// no record whose number and name are both present.
+struct ShipKeyParts
+{
+    QString number;
+    QString name;
+};
+
+std::optional<ShipKeyParts> splitShipKey(const QString& key)
+{
+    if (key.size() < 3 || (key[0] != QLatin1Char(' ') && key[0] != QLatin1Char('-')))
+        return std::nullopt;
+    const qsizetype dash = key.indexOf(QLatin1Char('-'), 1);
+    if (dash < 2)
+        return std::nullopt;
+    const QString digits = key.mid(1, dash - 1);
+    return ShipKeyParts{key[0] == QLatin1Char('-') ? QLatin1Char('-') + digits : digits,
+                        key.mid(dash + 1)};
+}
 
 // Moves to the first record and on to the first one that matches; false when
 // none does, the cursor then standing past the end.
@@ -49,12 +76,6 @@ bool findFirst(TableCursor& cursor, Matches&& matches)
         cursor.moveNext();
     }
     return false;
-}
-
-// Exact comparison; a Null equals nothing, not even an empty text.
-bool fieldEquals(const FieldValue& field, const QString& text)
-{
-    return !field.isNull() && field.toText() == text;
 }
 
 // The street and city lines of the current Client record.
@@ -99,7 +120,7 @@ void FrmDelivery::cboCust_Change()
         txtCust->setText(QString());
 
         WalkField clientName(Data2, u"Name");
-        if (!findFirst(Data2, [&] { return fieldEquals(clientName(), name); }))
+        if (!findFirst(Data2, [&] { return clientName.equals(name); }))
             return;
         block += clientAddress(Data2);
         block += blockLineIfPresent(Data2.field(u"Contact"));
@@ -118,7 +139,7 @@ void FrmDelivery::cboCust_Click()
         txtShip->setText(QString());
 
         WalkField clientName(Data2, u"Name");
-        if (!findFirst(Data2, [&] { return fieldEquals(clientName(), name); }))
+        if (!findFirst(Data2, [&] { return clientName.equals(name); }))
             return;
         // The picked customer is also where the goods go; the contact closes
         // the block without a line end of its own.
@@ -143,7 +164,7 @@ void FrmDelivery::cboSCust_Click()
         CityStateZip city;
         WalkField clientName(Data2, u"Name");
         for (Data2.moveFirst(); !Data2.eof(); Data2.moveNext()) {
-            if (!fieldEquals(clientName(), name))
+            if (!clientName.equals(name))
                 continue;
             block += addressLines(Data2.field(u"Addr1"), Data2.field(u"Addr2"));
             city.takePresent(Data2.field(u"City"), Data2.field(u"State"), Data2.field(u"Zip"));
@@ -160,9 +181,14 @@ void FrmDelivery::cboShip_Change()
         const QString key = cboShip->text();
         txtShip->setText(QString());
 
+        // The key is split once rather than built for every record.
         WalkField addressId(Data3, u"AddressID");
         WalkField addressName(Data3, u"ADDRESSNAME");
-        if (findFirst(Data3, [&] { return shipKey(addressId(), addressName()) == key; }))
+        const std::optional<ShipKeyParts> parts = splitShipKey(key);
+        const auto matches = [&] {
+            return parts && addressId.equals(parts->number) && addressName.equals(parts->name);
+        };
+        if (findFirst(Data3, matches))
             txtShip->setText(shipToAddress(Data3));
     });
 }

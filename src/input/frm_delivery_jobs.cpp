@@ -73,7 +73,7 @@ void FrmDelivery::selectJob(const QString& jobText)
     Data1.moveLast();
     const qint64 records = Data1.recordCount();
     pbRefresh->setRange64(0, records);
-    m_progressShown = -1;
+    resetProgress();
     qint64 visited = 0;
 
     const QString jobKey = jobText.left(JobKeyLength);

@@ -226,7 +226,7 @@ void FrmDelivery::Form_Load()
     qint64 counter = 1;
     pbRefresh->setVisible(true);
     ignoringFailures([&] { pbRefresh->setRange64(0, records); });
-    m_progressShown = -1;
+    resetProgress();
     show();
 
     // Steps 17 to 22: the load's failure handling with its labels.
@@ -399,16 +399,23 @@ void FrmDelivery::showProgress(qint64 value)
     // The bar takes a value only when its drawing changes: setting it for
     // each of a hundred thousand records would cost more than the scan.
     // Nothing else runs while a scan fills the lists, so it is drawn at once.
+    if (value >= m_progressLow && value < m_progressNext)
+        return;
     const qint64 low = pbRefresh->minimum64();
     const qint64 high = pbRefresh->maximum64();
     if (value < low || value > high) {
         pbRefresh->setValue64(value); // refused like any value out of range
         return;
     }
-    const int shown = high > low ? static_cast<int>((value - low) * 200 / (high - low)) : 0;
-    if (shown == m_progressShown)
-        return;
-    m_progressShown = shown;
+    constexpr int Steps = 200;
+    const qint64 span = high - low;
+    const qint64 step = span > 0 ? (value - low) * Steps / span : 0;
+    // The first value of the next step, found without rounding surprises.
+    qint64 next = low + (step + 1) * span / Steps;
+    while (next > low && (next - low) * Steps / span <= step)
+        ++next;
+    m_progressLow = value;
+    m_progressNext = span > 0 ? std::min(next, high + 1) : high + 1;
     pbRefresh->setValue64(value);
     if (pbRefresh->isVisible())
         pbRefresh->repaint();
@@ -464,7 +471,7 @@ void FrmDelivery::cmdRefresh_Click()
         Data4.moveFirst();
     });
     step([&] { pbRefresh->setRange64(0, records); });
-    m_progressShown = -1;
+    resetProgress();
     step([&] { ClearTicket(); });
     qint64 counter = 1;
     if (!stop)
@@ -565,4 +572,10 @@ void FrmDelivery::pbRefresh_MouseDown()
 void FrmDelivery::pbRefresh_Click()
 {
     pbRefresh_MouseDown();
+}
+
+void FrmDelivery::resetProgress()
+{
+    m_progressLow = 0;
+    m_progressNext = 0;
 }

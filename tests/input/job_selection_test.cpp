@@ -43,7 +43,7 @@ protected:
                                     {"00000002", "Menus", "0", Null},
                                     {"00000003", "Flyers", "0", "Q-3"},
                                     {"00000003", "Flyers again", "0", "Q-9"}})});
-        JobLoaded = FlagFalse;  // a window loaded after a selection would stop early
+        JobLoaded = FlagFalse; // a window loaded after a selection would stop early
         ASSERT_TRUE(load());
     }
 
