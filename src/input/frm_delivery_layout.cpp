@@ -236,6 +236,15 @@ void FrmDelivery::buildControls()
         bottom->addWidget(button);
     grid->addLayout(bottom, 2, 0, 1, 3);
 
+    // Room for a job entry, a customer name and a part description.
+    Search->setMinimumWidth(110);
+    txtQty->setMinimumWidth(110);
+    txtBO->setMinimumWidth(110);
+    for (EventComboBox* box : {cboJobs, cboCust, cboSCust, cboShip})
+        box->setMinimumContentsLength(28);
+    cboComment->setMinimumContentsLength(22);
+    setMinimumWidth(980);
+
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(2, 2);
