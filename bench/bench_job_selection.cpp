@@ -7,7 +7,7 @@
 //
 // Uses the benchmark database of bench_orderdb (run that first). Headless.
 
-#include "common/settings_folder.h"
+#include "bench_setup.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "input/frm_delivery.h"
@@ -84,19 +84,12 @@ int main(int argc, char** argv)
     SilentPlatform silent;
     setPlatform(&silent);
 
-    const QString dataFolder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                        : QDir::cleanPath(QStringLiteral(BENCH_DATA_DIR));
-    const QString database = dataFolder + "/qmdata.mdb";
-    if (!QFile::exists(database)) {
-        std::fprintf(stderr, "no database at %s: run bench_orderdb first\n", qPrintable(database));
+    const QString dataFolder = benchDataFolder(argc, argv);
+    if (dataFolder.isEmpty())
         return 1;
-    }
+    const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
-    setSettingsFolder(settings.path());
-    QFile file(settings.filePath("qmvanck.dat"));
-    file.open(QIODevice::WriteOnly);
-    file.write((dataFolder + "\r\n/srv/est\r\n").toLocal8Bit());
-    file.close();
+    useSettingsFolder(settings.path(), dataFolder);
 
     FrmDelivery window;
     const QStringList jobs = window.cboJobs->items();

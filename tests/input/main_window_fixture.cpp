@@ -2,6 +2,7 @@
 
 #include "common/module_values.h"
 #include "common/ui/window_registry.h"
+#include "demodata/order_entry_schema.h"
 #include "input/frm_delivery.h"
 #include "orderdb/table_source.h"
 #include "support/test_files.h"
@@ -80,57 +81,24 @@ QStringList MainWindowTest::messageTexts() const
 
 jet4::Table clientTable(std::vector<std::vector<jet4::Value>> rows)
 {
-    return {"Client",
-            {{"ClientID", ColumnType::Long},
-             {"Name", ColumnType::Text, 50},
-             {"Addr1", ColumnType::Text, 50},
-             {"Addr2", ColumnType::Text, 50},
-             {"City", ColumnType::Text, 30},
-             {"State", ColumnType::Text, 2},
-             {"Zip", ColumnType::Text, 10},
-             {"Contact", ColumnType::Text, 40},
-             {"Phone", ColumnType::Text, 20}},
-            std::move(rows)};
+    jet4::Table table = clientSchema();
+    table.rows = std::move(rows);
+    return table;
 }
 
 jet4::Table jobLogTable(std::vector<std::vector<jet4::Value>> rows, ColumnType invoicedType)
 {
-    return {"JobLog",
-            {{"Job", ColumnType::Text, 8},
-             {"Description", ColumnType::Text, 100},
-             {"Invoiced", invoicedType, 1},
-             {"QuoteNo", ColumnType::Text, 10}},
-            std::move(rows)};
+    jet4::Table table = jobLogSchema(invoicedType);
+    table.rows = std::move(rows);
+    return table;
 }
 
 jet4::Table ordersTable()
 {
-    return {"Orders",
-            {{"OrderNo", ColumnType::Text, 8},
-             {"PartNo", ColumnType::Integer},
-             {"QuoteorJob", ColumnType::Text, 1},
-             {"Description", ColumnType::Text, 150},
-             {"AcctName", ColumnType::Text, 50},
-             {"AcctNo", ColumnType::Long},
-             {"Phone", ColumnType::Text, 20},
-             {"PressQty", ColumnType::Long},
-             {"CustomerID", ColumnType::Long},
-             {"PurchaseOrder", ColumnType::Text, 20},
-             {"SHIPTOID", ColumnType::Long},
-             {"SHIPTONAME", ColumnType::Text, 50}},
-            {}};
+    return ordersSchema();
 }
 
 jet4::Table addressesTable()
 {
-    return {"Addresses",
-            {{"AddressID", ColumnType::Long},
-             {"ADDRESSNAME", ColumnType::Text, 50},
-             {"STREET1", ColumnType::Text, 50},
-             {"STREET2", ColumnType::Text, 50},
-             {"CITY", ColumnType::Text, 30},
-             {"STATE", ColumnType::Text, 2},
-             {"ZIP", ColumnType::Text, 10},
-             {"CustomerID", ColumnType::Long}},
-            {}};
+    return addressesSchema();
 }

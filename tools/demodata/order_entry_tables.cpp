@@ -1,5 +1,7 @@
 #include "demodata/order_entry_tables.h"
 
+#include "demodata/order_entry_schema.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -96,17 +98,8 @@ std::vector<jet4::Table> makeOrderEntryTables(const OrderEntrySize& size)
 {
     Generator random(20261206);
 
-    jet4::Table clients{"Client",
-                        {{"ClientID", ColumnType::Long},
-                         {"Name", ColumnType::Text, 50},
-                         {"Addr1", ColumnType::Text, 50},
-                         {"Addr2", ColumnType::Text, 50},
-                         {"City", ColumnType::Text, 30},
-                         {"State", ColumnType::Text, 2},
-                         {"Zip", ColumnType::Text, 10},
-                         {"Contact", ColumnType::Text, 40},
-                         {"Phone", ColumnType::Text, 20}},
-                        {}};
+    jet4::Table clients = clientSchema();
+
     std::vector<Client> known;
     for (int i = 0; i < size.clients; ++i) {
         const int id = 1 + i;
@@ -124,16 +117,8 @@ std::vector<jet4::Table> makeOrderEntryTables(const OrderEntrySize& size)
         known.push_back({id, noName ? std::string() : name});
     }
 
-    jet4::Table addresses{"Addresses",
-                          {{"AddressID", ColumnType::Long},
-                           {"ADDRESSNAME", ColumnType::Text, 50},
-                           {"STREET1", ColumnType::Text, 50},
-                           {"STREET2", ColumnType::Text, 50},
-                           {"CITY", ColumnType::Text, 30},
-                           {"STATE", ColumnType::Text, 2},
-                           {"ZIP", ColumnType::Text, 10},
-                           {"CustomerID", ColumnType::Long}},
-                          {}};
+    jet4::Table addresses = addressesSchema();
+
     std::vector<std::pair<int, std::string>> shipTo; // address id and name, by client
     shipTo.resize(static_cast<std::size_t>(size.clients));
     for (int i = 0; i < size.addresses; ++i) {
@@ -150,26 +135,10 @@ std::vector<jet4::Table> makeOrderEntryTables(const OrderEntrySize& size)
         shipTo[static_cast<std::size_t>(client.id - 1)] = {id, name};
     }
 
-    jet4::Table jobLog{"JobLog",
-                       {{"Job", ColumnType::Text, 8},
-                        {"Description", ColumnType::Text, 100},
-                        {"Invoiced", ColumnType::Text, 1},
-                        {"QuoteNo", ColumnType::Text, 10}},
-                       {}};
-    jet4::Table orders{"Orders",
-                       {{"OrderNo", ColumnType::Text, 8},
-                        {"PartNo", ColumnType::Integer},
-                        {"QuoteorJob", ColumnType::Text, 1},
-                        {"Description", ColumnType::Text, 150},
-                        {"AcctName", ColumnType::Text, 50},
-                        {"AcctNo", ColumnType::Long},
-                        {"Phone", ColumnType::Text, 20},
-                        {"PressQty", ColumnType::Long},
-                        {"CustomerID", ColumnType::Long},
-                        {"PurchaseOrder", ColumnType::Text, 20},
-                        {"SHIPTOID", ColumnType::Long},
-                        {"SHIPTONAME", ColumnType::Text, 50}},
-                       {}};
+    jet4::Table jobLog = jobLogSchema();
+
+    jet4::Table orders = ordersSchema();
+
     std::vector<std::vector<Value>> lateParts;
 
     for (int j = 0; j < size.jobs; ++j) {

@@ -1,0 +1,27 @@
+#include "bench_setup.h"
+
+#include "common/settings_folder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+QString benchDataFolder(int argc, char** argv)
+{
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                    : QDir::cleanPath(QStringLiteral(BENCH_DATA_DIR));
+    if (!QFile::exists(folder + "/qmdata.mdb")) {
+        std::fprintf(stderr, "no database in %s: run bench_orderdb first\n", qPrintable(folder));
+        return {};
+    }
+    return folder;
+}
+
+void useSettingsFolder(const QString& settingsFolder, const QString& dataFolder)
+{
+    setSettingsFolder(settingsFolder);
+    QFile file(QDir(settingsFolder).filePath("qmvanck.dat"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write((dataFolder + "\r\n/srv/est\r\n").toLocal8Bit());
+}
