@@ -40,6 +40,7 @@ public:
     [[noreturn]] void endProgram() override { std::exit(1); }
     QSizeF screenSizeTwips() const override { return {20490, 11520}; }
     double twipsPerPixel() const override { return 15; }
+    bool printDialog(QPrinter&) override { return false; }
     int messages = 0;
 };
 

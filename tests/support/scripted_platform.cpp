@@ -1,5 +1,7 @@
 #include "support/scripted_platform.h"
 
+#include <QPrinter>
+
 ScriptedPlatform::ScriptedPlatform()
 {
     setPlatform(this);
@@ -25,4 +27,16 @@ void ScriptedPlatform::endProgram()
 {
     ended = true;
     throw ProgramEnded{};
+}
+
+bool ScriptedPlatform::printDialog(QPrinter& printer)
+{
+    ++printDialogs;
+    if (cancelPrintDialog)
+        return false;
+    if (!printToFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+    }
+    return true;
 }

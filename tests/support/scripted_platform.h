@@ -35,12 +35,18 @@ public:
     [[noreturn]] void endProgram() override;
     QSizeF screenSizeTwips() const override { return screen; }
     double twipsPerPixel() const override { return twips; }
+    // Counts the dialogs; unless told to cancel, prints to printToFile (a
+    // PDF) when one is named.
+    bool printDialog(QPrinter& printer) override;
 
     std::vector<ShownMessage> messages;
     int beeps = 0;
     bool ended = false;
     QSizeF screen{19200, 14400}; // 1280 x 960 pixels at 96 dpi
     double twips = 15;
+    int printDialogs = 0;
+    bool cancelPrintDialog = false;
+    QString printToFile;
 
 private:
     std::deque<Answer> m_answers;

@@ -3,6 +3,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QPrinter;
+
 // The program's one application title: every message box that names no title
 // of its own carries it.
 inline constexpr char ApplicationTitle[] = "Vantrell Delivery Ticket";
@@ -14,7 +16,8 @@ struct ProgramEnded
 };
 
 // Everything the windows ask of the system beyond their own controls: message
-// boxes, the beep, ending the program and the screen's size. The windows go
+// boxes, the beep, ending the program, the screen's size and the printer
+// dialog. The windows go
 // through platform() so that tests can answer message boxes and watch the
 // program end without a real desktop.
 class Platform
@@ -41,6 +44,10 @@ public:
     // screen's logical resolution).
     virtual QSizeF screenSizeTwips() const = 0;
     virtual double twipsPerPixel() const = 0;
+
+    // The system's printer dialog: the operator chooses the printer and its
+    // settings into `printer`. False when the dialog was cancelled.
+    virtual bool printDialog(QPrinter& printer) = 0;
 };
 
 // The title a message box shows for the given title.

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -77,4 +79,10 @@ double QtPlatform::twipsPerPixel() const
                            ? screen->logicalDotsPerInch()
                            : FallbackDotsPerInch;
     return TwipsPerInch / dpi;
+}
+
+bool QtPlatform::printDialog(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -13,4 +13,5 @@ public:
     [[noreturn]] void endProgram() override;
     QSizeF screenSizeTwips() const override;
     double twipsPerPixel() const override;
+    bool printDialog(QPrinter& printer) override;
 };
