@@ -79,8 +79,7 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && std::strcmp(argv[1], "--peak") == 0)
         return runPeakWrapper(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    runHeadless();
     QApplication app(argc, argv);
     SilentPlatform silent;
     setPlatform(&silent);

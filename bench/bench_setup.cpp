@@ -25,3 +25,9 @@ void useSettingsFolder(const QString& settingsFolder, const QString& dataFolder)
     if (file.open(QIODevice::WriteOnly))
         file.write((dataFolder + "\r\n/srv/est\r\n").toLocal8Bit());
 }
+
+void runHeadless()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}

@@ -9,3 +9,6 @@ QString benchDataFolder(int argc, char** argv);
 // Makes `settingsFolder` the settings folder, its data-folder file naming
 // `dataFolder`.
 void useSettingsFolder(const QString& settingsFolder, const QString& dataFolder);
+
+// Benchmarks of windows run headless unless a platform is chosen.
+void runHeadless();

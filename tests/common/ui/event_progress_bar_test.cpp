@@ -1,24 +1,14 @@
 #include "common/runtime_error.h"
 #include "common/ui/event_progress_bar.h"
+#include "support/test_files.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 
 namespace {
-
-int refusalNumber(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST(EventProgressBar, StartsAtZeroOfZeroToHundred)
 {
@@ -34,10 +24,10 @@ TEST(EventProgressBar, MaximumNotAboveMinimumIsRefusedAndTheRangeKept)
     bar.setRange64(0, 250);
     bar.setValue64(40);
 
-    EXPECT_EQ(refusalNumber([&] { bar.setMaximum64(0); }), 380);
-    EXPECT_EQ(refusalNumber([&] { bar.setMinimum64(250); }), 380);
-    EXPECT_EQ(refusalNumber([&] { bar.setRange64(10, 5); }), 380);
-    EXPECT_EQ(refusalNumber([&] { bar.setMaximum(-1); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setMaximum64(0); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setMinimum64(250); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setRange64(10, 5); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setMaximum(-1); }), 380);
     EXPECT_EQ(bar.minimum64(), 0);
     EXPECT_EQ(bar.maximum64(), 250);
     EXPECT_EQ(bar.value64(), 40);
@@ -50,8 +40,8 @@ TEST(EventProgressBar, ValueOutsideTheRangeIsRefused)
     EventProgressBar bar;
     bar.setRange64(1, 10);
     bar.setValue64(5);
-    EXPECT_EQ(refusalNumber([&] { bar.setValue64(11); }), 380);
-    EXPECT_EQ(refusalNumber([&] { bar.setValue64(0); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setValue64(11); }), 380);
+    EXPECT_EQ(errorNumberOf([&] { bar.setValue64(0); }), 380);
     EXPECT_EQ(bar.value64(), 5);
     bar.setValue64(10);
     EXPECT_EQ(bar.value64(), 10);

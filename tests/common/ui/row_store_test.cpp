@@ -1,21 +1,10 @@
 #include "common/runtime_error.h"
 #include "common/ui/row_store.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-int refusalNumber(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 TEST(RowStore, KeepsRowsInTheOrderAdded)
 {
@@ -35,12 +24,12 @@ TEST(RowStore, KeepsRowsInTheOrderAdded)
 TEST(RowStore, IndexOutsideTheRowsIsRefused)
 {
     RowStore rows;
-    EXPECT_EQ(refusalNumber([&] { rows.item(0); }), 381);
-    EXPECT_EQ(refusalNumber([&] { rows.setItem(0, "x"); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { rows.item(0); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { rows.setItem(0, "x"); }), 381);
     rows.add("only");
-    EXPECT_EQ(refusalNumber([&] { rows.item(1); }), 381);
-    EXPECT_EQ(refusalNumber([&] { rows.item(-1); }), 381);
-    EXPECT_EQ(refusalNumber([&] { rows.removeItem(1); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { rows.item(1); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { rows.item(-1); }), 381);
+    EXPECT_EQ(errorNumberOf([&] { rows.removeItem(1); }), 381);
     EXPECT_EQ(rows.count(), 1);
     EXPECT_EQ(rows.item(0), "only");
 }
