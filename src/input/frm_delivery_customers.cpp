@@ -9,39 +9,9 @@
 #include "common/ui/event_text_block.h"
 #include "input/customer_blocks.h"
 #include "input/frm_delivery.h"
+#include "input/walk_field.h"
 
 namespace {
-
-// One field of the cursor's current record, its name looked up at the first
-// read, so that a walk over a large table looks it up once; a table without
-// the field fails at that read, as a read by name would.
-class WalkField
-{
-public:
-    WalkField(const TableCursor& cursor, QStringView name)
-        : m_cursor(cursor)
-        , m_name(name)
-    {
-    }
-
-    FieldValue operator()() { return m_cursor.field(index()); }
-
-    // Exact comparison without making a string of the field; a Null equals
-    // nothing, not even an empty text. Lookups compare every record.
-    bool equals(QStringView text) { return m_cursor.fieldEquals(index(), text); }
-
-private:
-    int index()
-    {
-        if (m_index < 0)
-            m_index = m_cursor.fieldIndex(m_name);
-        return m_index;
-    }
-
-    const TableCursor& m_cursor;
-    QStringView m_name;
-    int m_index = -1;
-};
 
 // A ship key read back into its two fields: a blank or a minus sign, the
 // number up to the next "-", then the name. A key of any other shape names

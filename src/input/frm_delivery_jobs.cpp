@@ -10,6 +10,7 @@
 #include "common/ui/platform.h"
 #include "input/frm_delivery.h"
 #include "input/order_lines.h"
+#include "input/part_rows.h"
 #include "startup/data_folder_file.h"
 
 #include <QLabel>
@@ -144,7 +145,7 @@ void FrmDelivery::selectJob(const QString& jobText)
 
     pbRefresh->setVisible(false);
     if (part > 1)
-        Label4->setText(QStringLiteral("Description: (Part 1 of %1)").arg(part - 1));
+        Label4->setText(part_rows::caption(1, part - 1));
     if (!found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));

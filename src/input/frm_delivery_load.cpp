@@ -16,6 +16,7 @@
 #include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
 #include "input/list_entries.h"
+#include "input/walk_field.h"
 #include "startup/data_folder_file.h"
 
 #include <QAction>
@@ -33,37 +34,6 @@ QString errorBoxText(const RuntimeError& error, int label, bool fullStop)
         .arg(label)
         .arg(fullStop ? QStringLiteral(".") : QString());
 }
-
-// A field read by name that looks the name up once per scan, and fails with
-// the cursor's own error on every record when it cannot.
-class ScanField
-{
-public:
-    ScanField(const TableCursor& cursor, QString name)
-        : m_cursor(cursor)
-        , m_name(std::move(name))
-    {
-    }
-
-    FieldValue operator()()
-    {
-        if (m_index == Unknown) {
-            try {
-                m_index = m_cursor.fieldIndex(m_name);
-            } catch (const RuntimeError&) {
-                m_index = Missing;
-            }
-        }
-        return m_index >= 0 ? m_cursor.field(m_index) : m_cursor.field(m_name);
-    }
-
-private:
-    static constexpr int Unknown = -2;
-    static constexpr int Missing = -1;
-    const TableCursor& m_cursor;
-    QString m_name;
-    int m_index = Unknown;
-};
 
 } // namespace
 
@@ -314,8 +284,8 @@ FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
 {
     // Step 17. The entries are gathered and handed to both lists at once:
     // a list filled entry by entry is slow with tens of thousands of them.
-    ScanField clientId(Data2, QStringLiteral("ClientID"));
-    ScanField name(Data2, QStringLiteral("Name"));
+    WalkField clientId(Data2, u"ClientID");
+    WalkField name(Data2, u"Name");
     QStringList entries;
     LoadReaction reaction = LoadReaction::Continue;
     const auto step = [&](int label, auto&& statement) {
@@ -355,9 +325,9 @@ FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
 template<typename OnFailure>
 void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure)
 {
-    ScanField job(Data4, QStringLiteral("Job"));
-    ScanField description(Data4, QStringLiteral("Description"));
-    ScanField invoiced(Data4, QStringLiteral("Invoiced"));
+    WalkField job(Data4, u"Job");
+    WalkField description(Data4, u"Description");
+    WalkField invoiced(Data4, u"Invoiced");
     const JobFilter filter = currentFilter();
     QStringList entries;
     const auto step = [&](int label, auto&& statement) {
