@@ -25,17 +25,17 @@ QWidget* placeholder(const QString& name, const QString& caption)
 
 void registerWindows()
 {
-    windows::registerWindow(QStringLiteral("frmSplash"), [] { return new FrmSplash; });
-    windows::registerWindow(QStringLiteral("frmPath"), [] { return new FrmPath; });
-    windows::registerWindow(QStringLiteral("frmDelivery"), [] { return new FrmDelivery; });
+    using namespace windows::names;
+    windows::registerWindow(frmSplash, [] { return new FrmSplash; });
+    windows::registerWindow(frmPath, [] { return new FrmPath; });
+    windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
 
-    const std::pair<const char*, const char*> comingLater[] = {
-        {"frmComment", "Add Comments Database"}, {"frmDelvHead", "Delivery Ticket Headline"},
-        {"frmMargins", "Delivery Margins"},      {"frmOwner", "Owner's Data"},
-        {"frmDate", "Date Selection"},           {"frmAbout", "About"},
-        {"frmReport", "Delivery Ticket"}};
-    for (const auto& [name, caption] : comingLater) {
-        const QString windowName = QString::fromLatin1(name);
+    const std::pair<const QString&, const char*> comingLater[] = {
+        {frmComment, "Add Comments Database"}, {frmDelvHead, "Delivery Ticket Headline"},
+        {frmMargins, "Delivery Margins"},      {frmOwner, "Owner's Data"},
+        {frmDate, "Date Selection"},           {frmAbout, "About"},
+        {frmReport, "Delivery Ticket"}};
+    for (const auto& [windowName, caption] : comingLater) {
         const QString windowCaption = QString::fromUtf8(caption);
         windows::registerWindow(windowName, [windowName, windowCaption] {
             return placeholder(windowName, windowCaption);

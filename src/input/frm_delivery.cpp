@@ -30,24 +30,6 @@ FrmDelivery::FrmDelivery(QWidget* parent)
 
 FrmDelivery::~FrmDelivery() = default;
 
-template<typename Handler>
-void FrmDelivery::runHandler(Handler&& handler)
-{
-    // Ending the program must not unwind through the toolkit's signal
-    // delivery; the code that set the control off ends instead (see ended()).
-    try {
-        handler();
-    } catch (const ProgramEnded&) {
-        m_ended = true;
-    }
-}
-
-void FrmDelivery::endIfEnded() const
-{
-    if (m_ended)
-        throw ProgramEnded{};
-}
-
 void FrmDelivery::connectHandlers()
 {
     const auto on = [this](auto* sender, auto signal, void (FrmDelivery::*handler)()) {
@@ -90,12 +72,11 @@ void FrmDelivery::connectHandlers()
                 [this, handler = handler](int key) { runHandler([&] { (this->*handler)(key); }); });
     }
 
-    const std::pair<QAction*, const char*> menuWindows[] = {
-        {ComLine, "frmComment"}, {DataPath, "frmPath"}, {DelvHead, "frmDelvHead"},
-        {Margins, "frmMargins"}, {OwnName, "frmOwner"}, {SetDate, "frmDate"},
-        {About, "frmAbout"}};
-    for (const auto& [action, window] : menuWindows) {
-        const QString name = QString::fromLatin1(window);
+    using namespace windows::names;
+    const std::pair<QAction*, const QString&> menuWindows[] = {
+        {ComLine, frmComment}, {DataPath, frmPath}, {DelvHead, frmDelvHead}, {Margins, frmMargins},
+        {OwnName, frmOwner},   {SetDate, frmDate},  {About, frmAbout}};
+    for (const auto& [action, name] : menuWindows) {
         connect(action, &QAction::triggered, this,
                 [this, name] { runHandler([&] { windows::show(name); }); });
     }
@@ -133,7 +114,7 @@ void FrmDelivery::cmdLabel_Click() {}
 
 void FrmDelivery::cmdTicket_Click()
 {
-    windows::show(QStringLiteral("frmReport"));
+    windows::show(windows::names::frmReport);
 }
 
 void FrmDelivery::Form_QueryUnload()

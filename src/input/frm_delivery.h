@@ -9,6 +9,7 @@
 // record shared by every handler, and a handler leaves it where it stopped.
 
 #include "common/runtime_error.h"
+#include "common/ui/handler_runner.h"
 #include "common/ui/row_store.h"
 #include "input/option_files.h"
 #include "orderdb/table_cursor.h"
@@ -28,7 +29,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 
-class FrmDelivery : public QMainWindow
+class FrmDelivery : public QMainWindow, private HandlerRunner
 {
     Q_OBJECT
 
@@ -161,13 +162,6 @@ private:
     enum class LoadReaction { Continue, LeaveCustomerScan, LeaveJobPart, StopLoad };
     enum class ProgressStep { AfterMove, BeforeEntry };
 
-    // Runs an event handler. In tests ending the program throws; it is
-    // caught here, off the toolkit's signal delivery, and endIfEnded()
-    // carries it on in the code that raised the event.
-    template<typename Handler>
-    void runHandler(Handler&& handler);
-    void endIfEnded() const;
-
     void buildControls();
     void buildMenus();
     void connectHandlers();
@@ -192,7 +186,6 @@ private:
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;
-    bool m_ended = false;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;

@@ -11,7 +11,7 @@
 #include "input/frm_delivery.h"
 #include "input/order_lines.h"
 #include "input/part_rows.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 
 #include <QLabel>
 #include <QScrollBar>

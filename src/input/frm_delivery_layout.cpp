@@ -9,6 +9,7 @@
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
 
 #include <QAction>
@@ -56,7 +57,7 @@ Widget* captioned(const char* name, const QString& caption)
 
 void FrmDelivery::buildControls()
 {
-    setObjectName(QStringLiteral("frmDelivery"));
+    setObjectName(windows::names::frmDelivery);
     setWindowTitle(QStringLiteral("Quillmark's Vantrell Series"));
 
     auto* central = new QWidget(this);

@@ -17,7 +17,7 @@
 #include "input/frm_delivery.h"
 #include "input/list_entries.h"
 #include "input/walk_field.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 
 #include <QAction>
 #include <QLabel>
@@ -88,7 +88,7 @@ bool FrmDelivery::showDatabaseWarning(const RuntimeError& error)
 
 void FrmDelivery::showDataFolderWindow()
 {
-    windows::show(QStringLiteral("frmPath"));
+    windows::show(windows::names::frmPath);
 }
 
 // -------------------------------------------------------------------- load
@@ -149,7 +149,7 @@ void FrmDelivery::Form_Load()
     // Step 10. Closing the data-folder window without a folder would bring
     // it back forever: then the program ends.
     if (DataFolder.isEmpty()) {
-        windows::showAndWait(QStringLiteral("frmPath"));
+        windows::showAndWait(windows::names::frmPath);
         endIfEnded();
         if (DataFolder.isEmpty())
             platform().endProgram();

@@ -3,9 +3,9 @@
 #include "common/module_values.h"
 #include "common/runtime_error.h"
 #include "common/ui/center_form.h"
+#include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "startup/data_folder_file.h"
-#include "startup/unload_window.h"
+#include "settings/data_folder_file.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -29,7 +29,7 @@ FrmPath::FrmPath(QWidget* parent)
     , m_text2(folderBox("Text2", this))
     , m_cmdPath(new QPushButton(QStringLiteral("Continue"), this))
 {
-    setObjectName(QStringLiteral("frmPath"));
+    setObjectName(windows::names::frmPath);
     setWindowTitle(QStringLiteral("Location of Vantrell OE Folder"));
     m_cmdPath->setObjectName(QStringLiteral("cmdPath"));
 
@@ -69,5 +69,5 @@ void FrmPath::cmdPathClick()
         // The folders are set for this run even when the file stays as it was.
     }
     unloadWindow(*this);
-    windows::show(QStringLiteral("frmDelivery"));
+    windows::show(windows::names::frmDelivery);
 }

@@ -3,9 +3,10 @@
 #include "common/ui/center_form.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/key_char_code.h"
+#include "common/ui/unload_window.h"
+#include "common/ui/window_registry.h"
 #include "startup/release_captions.h"
 #include "startup/splash_picture.h"
-#include "startup/unload_window.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +23,7 @@ FrmSplash::FrmSplash(QWidget* parent)
     , m_picture(splashPicture(SplashSize))
     , m_pbSplash(new EventProgressBar(this))
 {
-    setObjectName(QStringLiteral("frmSplash"));
+    setObjectName(windows::names::frmSplash);
     setWindowTitle(QStringLiteral("Vantrell Delivery Ticket"));
     setFixedSize(SplashSize);
     // No control takes the keyboard, so the window itself gets every key.

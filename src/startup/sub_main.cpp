@@ -4,7 +4,7 @@
 #include "common/runtime_error.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/window_registry.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 #include "startup/frm_splash.h"
 
 namespace subMain {
@@ -16,7 +16,7 @@ constexpr qint64 SplashSteps = 10000;
 // through on purpose: nothing else may run before the data folder is known.
 void runSplash()
 {
-    auto* splash = qobject_cast<FrmSplash*>(windows::show(QStringLiteral("frmSplash")));
+    auto* splash = windows::show<FrmSplash>(windows::names::frmSplash);
     if (splash == nullptr)
         return;
     splash->repaint();
@@ -34,13 +34,13 @@ void Main()
 {
     runSplash();
     try {
-        windows::unload(QStringLiteral("frmSplash"));
+        windows::unload(windows::names::frmSplash);
         readDataFolderFile();
     } catch (const RuntimeError&) {
         // A missing or short file leaves what was read; an empty DataFolder
         // sends the operator to choose one.
     }
-    windows::show(DataFolder.isEmpty() ? QStringLiteral("frmPath") : QStringLiteral("frmDelivery"));
+    windows::show(DataFolder.isEmpty() ? windows::names::frmPath : windows::names::frmDelivery);
 }
 
 } // namespace subMain

@@ -1,7 +1,7 @@
 #include "common/module_values.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/window_registry.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 #include "startup/frm_splash.h"
 #include "startup/sub_main.h"
 #include "startup_windows_fixture.h"

@@ -12,7 +12,7 @@
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 #include "demodata/order_entry_tables.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

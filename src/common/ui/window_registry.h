@@ -13,6 +13,20 @@
 // Shown windows are modeless and are deleted when they close (unloaded).
 namespace windows {
 
+// The name each window is registered, found and shown by (its object name).
+namespace names {
+inline const QString frmAbout = QStringLiteral("frmAbout");
+inline const QString frmComment = QStringLiteral("frmComment");
+inline const QString frmDate = QStringLiteral("frmDate");
+inline const QString frmDelivery = QStringLiteral("frmDelivery");
+inline const QString frmDelvHead = QStringLiteral("frmDelvHead");
+inline const QString frmMargins = QStringLiteral("frmMargins");
+inline const QString frmOwner = QStringLiteral("frmOwner");
+inline const QString frmPath = QStringLiteral("frmPath");
+inline const QString frmReport = QStringLiteral("frmReport");
+inline const QString frmSplash = QStringLiteral("frmSplash");
+} // namespace names
+
 using Factory = std::function<QWidget*()>;
 
 void registerWindow(const QString& name, Factory factory);
@@ -25,6 +39,21 @@ QWidget* show(const QString& name);
 
 // The loaded window, or nullptr.
 QWidget* find(const QString& name);
+
+// The loaded window as the class it was registered with, or nullptr when it
+// is not loaded or is of another class (a test's stand-in).
+template<typename Window>
+Window* find(const QString& name)
+{
+    return qobject_cast<Window*>(find(name));
+}
+
+// show() as the class the window was registered with.
+template<typename Window>
+Window* show(const QString& name)
+{
+    return qobject_cast<Window*>(show(name));
+}
 
 // Closes and deletes the window when it is loaded.
 void unload(const QString& name);

@@ -1,4 +1,4 @@
-#include "startup/unload_window.h"
+#include "common/ui/unload_window.h"
 
 #include "common/ui/window_registry.h"
 

@@ -1,7 +1,7 @@
 #include "common/module_values.h"
 #include "common/runtime_error.h"
 #include "common/settings_folder.h"
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 #include "support/temp_settings.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-#include "startup/data_folder_file.h"
+#include "settings/data_folder_file.h"
 
 #include "common/field_reader.h"
 #include "common/module_values.h"
