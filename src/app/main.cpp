@@ -3,6 +3,12 @@
 
 #include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
+#include "settings/ui/frm_about.h"
+#include "settings/ui/frm_comment.h"
+#include "settings/ui/frm_date.h"
+#include "settings/ui/frm_delv_head.h"
+#include "settings/ui/frm_margins.h"
+#include "settings/ui/frm_owner.h"
 #include "startup/frm_path.h"
 #include "startup/frm_splash.h"
 #include "startup/sub_main.h"
@@ -30,11 +36,14 @@ void registerWindows()
     windows::registerWindow(frmPath, [] { return new FrmPath; });
     windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
 
-    const std::pair<const QString&, const char*> comingLater[] = {
-        {frmComment, "Add Comments Database"}, {frmDelvHead, "Delivery Ticket Headline"},
-        {frmMargins, "Delivery Margins"},      {frmOwner, "Owner's Data"},
-        {frmDate, "Date Selection"},           {frmAbout, "About"},
-        {frmReport, "Delivery Ticket"}};
+    windows::registerWindow(frmComment, [] { return new FrmComment; });
+    windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
+    windows::registerWindow(frmMargins, [] { return new FrmMargins; });
+    windows::registerWindow(frmOwner, [] { return new FrmOwner; });
+    windows::registerWindow(frmDate, [] { return new FrmDate; });
+    windows::registerWindow(frmAbout, [] { return new FrmAbout; });
+
+    const std::pair<const QString&, const char*> comingLater[] = {{frmReport, "Delivery Ticket"}};
     for (const auto& [windowName, caption] : comingLater) {
         const QString windowCaption = QString::fromUtf8(caption);
         windows::registerWindow(windowName, [windowName, windowCaption] {
