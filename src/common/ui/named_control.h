@@ -36,6 +36,7 @@ inline QLabel* buddyLabel(const char* name, const QString& caption, QWidget* fie
 {
     auto* label = named<QLabel>(name, caption);
     label->setBuddy(field);
+    label->setAccessibleName(accessibleCaption(caption));
     field->setAccessibleName(accessibleCaption(caption));
     return label;
 }
