@@ -112,15 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadStoredCase{"EstFolderGone", "%1\r\n/no/such/est\r\n", "%1", "/"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PathWindowTest, StoredTextsThatAreNoPathsAreNotShown)
-{
-    writeDataFolderFile("data\r\nest\r\n");
-    FrmPath* window = showPathWindow();
-    EXPECT_EQ(window->Text1->text(), "No Folder Selected");
-    EXPECT_EQ(window->Text2->text(), "No Folder Selected");
-    EXPECT_EQ(DataFolder, "data");
-}
-
 TEST_F(PathWindowTest, DoubleClickOpensAFolderAndADriveShowsItsTop)
 {
     FrmPath* window = showPathWindow();

@@ -28,22 +28,15 @@ protected:
     }
 };
 
-TEST_F(CommentWindowTest, ListsTheFileAndShowsTheFirstEntry)
-{
-    writeComments("Rush\r\nFragile, \"handle\"\r\n");
-    FrmComment* window = open();
-    EXPECT_EQ(window->windowTitle(), "Add Comments Database");
-    EXPECT_EQ(window->cboComment->items(), (QStringList{"Rush", "Fragile, \"handle\""}));
-    EXPECT_EQ(window->cboComment->text(), "Rush");
-}
-
-TEST_F(CommentWindowTest, TakesTheWholeFirstLineOfTheDataFolderFile)
+TEST_F(CommentWindowTest, ListsTheFileInTheFolderNamedByTheWholeFirstLine)
 {
     const QString folder = m_settings.filePath("oe, \"main\"");
     ASSERT_TRUE(QDir().mkpath(folder));
-    writeFileContents(folder + "/Comments.Dat", "From the odd folder\r\n");
+    writeFileContents(folder + "/Comments.Dat", "Rush\r\nFragile, \"handle\"\r\n");
     writeSetting("qmvanck.dat", (folder + "\r\n/srv/est\r\n").toUtf8());
-    EXPECT_EQ(open()->cboComment->items(), QStringList{"From the odd folder"});
+    FrmComment* window = open();
+    EXPECT_EQ(window->cboComment->items(), (QStringList{"Rush", "Fragile, \"handle\""}));
+    EXPECT_EQ(window->cboComment->text(), "Rush");
     EXPECT_EQ(DataFolder, folder);
 }
 

@@ -46,41 +46,29 @@ protected:
     FrmDelivery* m_main = nullptr;
 };
 
-TEST_P(DateWindowTest, OkWithoutAClickStoresTheDateItOpenedOn)
+TEST_P(DateWindowTest, CalendarStartsOnTheTicketDateAClickSetsItAndOkShowsIt)
 {
     const QString before = m_main->lblDate->text();
     FrmDate* window = setDate(QDate(1999, 12, 31));
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), "Date Selection");
     EXPECT_EQ(window->MonthView1->selectedDate(), QDate(1999, 12, 31));
+
+    emit window->MonthView1->clicked(QDate(2027, 1, 2));
+    EXPECT_EQ(TicketDate, shortDateText(QDate(2027, 1, 2)));
+    EXPECT_EQ(window->focusWidget(), window->cmdOK);
     EXPECT_EQ(m_main->lblDate->text(), before);
 
+    // Shown again while open: brought forward, the calendar set anew; OK
+    // without a click keeps that date.
+    EXPECT_EQ(setDate(QDate(2030, 5, 6)), window);
+    EXPECT_EQ(window->MonthView1->selectedDate(), QDate(2030, 5, 6));
     window->cmdOK->click();
-    EXPECT_EQ(TicketDate, shortDateText(QDate(1999, 12, 31)));
+    EXPECT_EQ(TicketDate, shortDateText(QDate(2030, 5, 6)));
     EXPECT_EQ(m_main->lblDate->text(), TicketDate);
     EXPECT_FALSE(loaded("frmDate"));
 }
 
-TEST_P(DateWindowTest, AClickChangesTheTicketDateAtOnceAndTheLabelOnOk)
-{
-    const QString before = m_main->lblDate->text();
-    FrmDate* window = setDate(QDate(2026, 12, 7));
-    ASSERT_NE(window, nullptr);
-    emit window->MonthView1->clicked(QDate(2027, 1, 2));
-    EXPECT_EQ(TicketDate, shortDateText(QDate(2027, 1, 2)));
-    EXPECT_EQ(window->MonthView1->selectedDate(), QDate(2027, 1, 2));
-    EXPECT_EQ(window->focusWidget(), window->cmdOK);
-    EXPECT_EQ(m_main->lblDate->text(), before);
-
-    // Shown again while open: brought forward, the calendar set anew.
-    EXPECT_EQ(setDate(QDate(2030, 5, 6)), window);
-    EXPECT_EQ(window->MonthView1->selectedDate(), QDate(2030, 5, 6));
-    emit window->MonthView1->clicked(QDate(2031, 7, 8));
-    window->cmdOK->click();
-    EXPECT_EQ(m_main->lblDate->text(), shortDateText(QDate(2031, 7, 8)));
-}
-
-INSTANTIATE_TEST_SUITE_P(Locales, DateWindowTest, ::testing::Values("en_US", "de_DE", "ja_JP"));
+INSTANTIATE_TEST_SUITE_P(Locales, DateWindowTest, ::testing::Values("en_US", "de_DE"));
 
 // ------------------------------------------------------------ frmAbout
 
@@ -98,22 +86,15 @@ protected:
     QByteArray m_path;
 };
 
-TEST_F(AboutWindowTest, ShowsTitleReleaseAndDescription)
+TEST_F(AboutWindowTest, ShowsTheReleaseAndSaysWhenThereIsNoSystemInformation)
 {
     auto* window = show<FrmAbout>("frmAbout");
     EXPECT_EQ(window->windowTitle(), "Vantrell Delivery Ticket");
     EXPECT_EQ(window->lblVersion->text(), versionCaption());
-    EXPECT_TRUE(window->lblVersion->text().startsWith("Version 1."));
-    EXPECT_TRUE(window->lblDescription->text().startsWith("The Vantrell Delivery Ticket reads"));
+    window->cmdSysInfo->click();
+    EXPECT_EQ(messageTexts(), QStringList{"System Information Is Unavailable At This Time"});
     window->cmdOK->click();
     EXPECT_FALSE(loaded("frmAbout"));
-}
-
-TEST_F(AboutWindowTest, WithoutASystemInformationProgramSaysSo)
-{
-    show<FrmAbout>("frmAbout")->cmdSysInfo->click();
-    EXPECT_EQ(messageTexts(), QStringList{"System Information Is Unavailable At This Time"});
-    EXPECT_EQ(m_platform.messages[0].icon, Platform::Icon::None);
 }
 
 TEST_F(AboutWindowTest, StartsTheSystemInformationProgramFoundOnThePath)
