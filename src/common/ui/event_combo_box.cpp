@@ -49,6 +49,7 @@ void EventComboBox::setText(const QString& text)
     if (text == lineEdit()->text())
         return;
     lineEdit()->setText(text);
+    lineEdit()->setCursorPosition(0);
     emit changed();
 }
 
