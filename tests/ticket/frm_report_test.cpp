@@ -3,10 +3,13 @@
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/window_registry.h"
+#include "demodata/order_entry_tables.h"
 #include "input/frm_delivery.h"
 #include "input/main_window_fixture.h"
+#include "orderdb/table_source.h"
 #include "printed_pdf.h"
 #include "support/test_files.h"
+#include "ticket/compose_ticket.h"
 #include "ticket/ui/frm_report.h"
 #include "ticket/ui/ticket_page.h"
 
@@ -332,6 +335,28 @@ TEST_F(TicketWindowTest, ATicketPastTheBottomContinuesOnANewPage)
     EXPECT_EQ(word(words, "SOLD")->page, 0);
     EXPECT_EQ(word(words, "FROM:")->page, 1);
     EXPECT_LT(word(words, "FROM:")->yMin, word(words, "SOLD")->yMin);
+}
+
+TEST_F(TicketWindowTest, ADemoJobPreviewsAndPrints)
+{
+    writeDatabase(makeOrderEntryTables({20, 40, 30}));
+    table_source::clearCache();
+    ASSERT_TRUE(load());
+    ASSERT_GT(window().cboJobs->count(), 0);
+    const QString job = window().cboJobs->item(0);
+    window().cboJobs->setText(job);
+    window().chkJob->setValue(1);
+    const QStringList sold = splitAddress(window().txtCust->text());
+    ASSERT_FALSE(sold.first().isEmpty());
+
+    open();
+    EXPECT_TRUE(previewLines()[12].startsWith("  " + sold.first()));
+    print();
+    EXPECT_TRUE(m_report.isNull());
+    bool jobPrinted = false;
+    for (const PdfWord& w : pdfWords(pdf()))
+        jobPrinted = jobPrinted || w.text == job.left(8).right(8);
+    EXPECT_TRUE(jobPrinted) << job.toStdString();
 }
 
 } // namespace
