@@ -41,13 +41,18 @@ void writeCentred(TicketSurface& surface, const QString& text)
     surface.writeAt(centredColumn(text), text);
 }
 
-void writeLabel(TicketSurface& surface, int column, const QString& label)
+// A bold label at the current position; what follows it is not bold.
+void writeLabel(TicketSurface& surface, const QString& label)
 {
     surface.setBold(true);
-    if (column > 0)
-        surface.writeAt(column, label, Then::Continue);
-    else
-        surface.write(label, Then::Continue);
+    surface.write(label, Then::Continue);
+    surface.setBold(false);
+}
+
+void writeLabelAt(TicketSurface& surface, int column, const QString& label)
+{
+    surface.setBold(true);
+    surface.writeAt(column, label, Then::Continue);
     surface.setBold(false);
 }
 
@@ -89,19 +94,19 @@ void writeAddresses(const TicketFields& fields, bool print, TicketSurface& surfa
 void writeJobAndPhoneRows(const TicketFields& fields, TicketSurface& surface)
 {
     if (fields.jobNumbers) {
-        writeLabel(surface, 0, QStringLiteral("Job: "));
+        writeLabel(surface, QStringLiteral("Job: "));
         surface.write(fields.jobCaption.right(8) + QStringLiteral("  "), Then::Continue);
         if (!fields.quoteCaption.isEmpty()) {
-            writeLabel(surface, 0, QStringLiteral("Quote: "));
+            writeLabel(surface, QStringLiteral("Quote: "));
             surface.write(fields.quoteCaption.right(8), Then::Continue);
         }
     }
-    writeLabel(surface, 40, QStringLiteral("P.O.: "));
+    writeLabelAt(surface, 40, QStringLiteral("P.O.: "));
     surface.write(fields.purchaseOrder);
 
-    writeLabel(surface, 0, QStringLiteral("PHONE: "));
+    writeLabel(surface, QStringLiteral("PHONE: "));
     surface.write(fields.phone, Then::Continue);
-    writeLabel(surface, 40, QStringLiteral("DATE: "));
+    writeLabelAt(surface, 40, QStringLiteral("DATE: "));
     surface.write(fields.date);
 }
 

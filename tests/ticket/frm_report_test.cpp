@@ -11,6 +11,7 @@
 #include "support/test_files.h"
 #include "ticket/compose_ticket.h"
 #include "ticket/ui/frm_report.h"
+#include "ticket/ui/ticket_font.h"
 #include "ticket/ui/ticket_page.h"
 
 #include <QCoreApplication>
@@ -204,6 +205,15 @@ TEST_F(TicketWindowTest, PreviewIsAPageThatRedrawsAndScrolls)
     const int ship = firstInk(page.origin().x() + 30 * page.pitch());
     ASSERT_GE(sold, 0);
     EXPECT_NEAR(ship - sold, 39 * page.pitch(), 1.0);
+}
+
+TEST(TicketFont, IsFixedPitchAtTheAskedSize)
+{
+    for (const int size : {10, 12}) {
+        const QFontInfo font(ticketFont(size));
+        EXPECT_TRUE(font.fixedPitch()) << font.family().toStdString();
+        EXPECT_EQ(font.pointSize(), size);
+    }
 }
 
 // Words of the printed PDF by text; the first one of each.
