@@ -276,15 +276,6 @@ PHONE:                                 DATE:
 )"));
 }
 
-TEST(ComposeTicket, EmptyHeaderGivesNineEmptyLinesInThePreview)
-{
-    TicketInputs inputs = fullInputs();
-    inputs.header = DeliveryHeader();
-    const QStringList lines = linesOf(inputs, TicketVariant::Preview);
-    EXPECT_EQ(lines.mid(0, 10), QStringList(9, QString()) + QStringList{lines[9]});
-    EXPECT_TRUE(lines[9].startsWith("SOLD TO:"));
-}
-
 TEST(ComposeTicket, LineSpacesAfterTheHeadline)
 {
     struct Case
@@ -419,25 +410,6 @@ TEST(ComposeTicket, OnlyThePartShown)
     EXPECT_EQ(itemLines(inputs).size(), 5);
 }
 
-TEST(ComposeTicket, JobRow)
-{
-    struct Case
-    {
-        bool jobNumbers;
-        const char* quote;
-        const char* row;
-    };
-    for (const Case& c : {Case{true, "", "Job: 00012345"},
-                          Case{true, "Quote No: 123", "Job: 00012345  Quote:  No: 123"},
-                          Case{false, "Quote No: 00000077", ""}}) {
-        TicketInputs inputs = fullInputs();
-        inputs.fields.jobNumbers = c.jobNumbers;
-        inputs.fields.quoteCaption = c.quote;
-        EXPECT_EQ(bodyOf(inputs, TicketVariant::Print)[6],
-                  QString(c.row).leftJustified(39) + "P.O.: PO-5521");
-    }
-}
-
 TEST(ComposeTicket, DropSignatureSectionFillsToLineFifty)
 {
     // Line count before the drop: 9 + 2 line spaces + top margin + 12 + one
@@ -455,9 +427,6 @@ TEST(ComposeTicket, DropSignatureSectionFillsToLineFifty)
         const QStringList lines = linesOf(inputs, TicketVariant::Print);
         const qsizetype item = lines.indexOf("1        0        One");
         EXPECT_EQ(lineMatching(lines, "^FROM:|^ +FROM:") - item - 2, c.blankLines) << c.topMargin;
-        inputs.dropSignature = false;
-        const QStringList undropped = linesOf(inputs, TicketVariant::Print);
-        EXPECT_EQ(undropped[undropped.indexOf("1        0        One") + 1], QString(79, u'-'));
     }
 }
 

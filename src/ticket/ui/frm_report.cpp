@@ -29,10 +29,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PreviewPointSize = 10;
 constexpr int PrintPointSize = 12;
+constexpr int PreferredHeight = 760;
 
 std::optional<QString> ownerName()
 {
@@ -101,6 +104,16 @@ FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(picFrame, 1);
 
+    // As wide as the page, and as tall as a page fits on most screens; a
+    // longer page scrolls.
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const double screenHeight = platform().screenSizeTwips().height() / platform().twipsPerPixel();
+    resize(picTicket->sizeHint().width() + frame +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left() +
+               layout->contentsMargins().right(),
+           screenHeight > 0 ? std::min(PreferredHeight, static_cast<int>(screenHeight * 0.9))
+                            : PreferredHeight);
+
     connect(Check1, &EventCheckBox::clicked, this, &FrmReport::Check1_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &FrmReport::cmdPrint_Click);
 
@@ -109,11 +122,6 @@ FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
 
 void FrmReport::Form_Load()
 {
-    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-    resize(picTicket->sizeHint().width() + frame +
-               style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-               layout()->contentsMargins().left() + layout()->contentsMargins().right(),
-           720);
     CenterForm(*this);
 
     try {
