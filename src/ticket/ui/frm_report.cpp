@@ -36,6 +36,7 @@ namespace {
 constexpr int PreviewPointSize = 10;
 constexpr int PrintPointSize = 12;
 constexpr int PreferredHeight = 760;
+constexpr int DeskStrip = 12;
 
 std::optional<QString> ownerName()
 {
@@ -104,11 +105,11 @@ FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(picFrame, 1);
 
-    // As wide as the page, and as tall as a page fits on most screens; a
-    // longer page scrolls.
+    // As wide as the page with a strip of the desk on either side, and as
+    // tall as fits on most screens; a longer page scrolls.
     const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
     const double screenHeight = platform().screenSizeTwips().height() / platform().twipsPerPixel();
-    resize(picTicket->sizeHint().width() + frame +
+    resize(picTicket->sizeHint().width() + 2 * DeskStrip + frame +
                style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left() +
                layout->contentsMargins().right(),
            screenHeight > 0 ? std::min(PreferredHeight, static_cast<int>(screenHeight * 0.9))
