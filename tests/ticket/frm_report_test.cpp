@@ -214,6 +214,16 @@ TEST(TicketFont, IsFixedPitchAtTheAskedSize)
         EXPECT_TRUE(font.fixedPitch()) << font.family().toStdString();
         EXPECT_EQ(font.pointSize(), size);
     }
+    // A face that is not fixed-pitch gives way to the system's fixed font,
+    // and the program says so once.
+    testing::internal::CaptureStderr();
+    const QFontInfo first(ticketFont(12, "Liberation Sans"));
+    const QFontInfo second(ticketFont(10, "Liberation Sans"));
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(first.fixedPitch() && second.fixedPitch()) << first.family().toStdString();
+    EXPECT_EQ(first.pointSize(), 12);
+    EXPECT_NE(told.find("not fixed-pitch"), std::string::npos);
+    EXPECT_EQ(told.find("not fixed-pitch"), told.rfind("not fixed-pitch"));
 }
 
 // Words of the printed PDF by text; the first one of each.

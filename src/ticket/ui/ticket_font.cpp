@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-QFont ticketFont(int pointSize)
+QFont ticketFont(int pointSize, const QString& family)
 {
-    QFont font(QStringLiteral("Courier New"), pointSize);
+    QFont font(family, pointSize);
     font.setStyleHint(QFont::TypeWriter);
     font.setKerning(false);
     if (QFontInfo(font).fixedPitch())
