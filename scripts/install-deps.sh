@@ -10,6 +10,7 @@ packages=(
     mdbtools mdbtools-dev libglib2.0-dev
     googletest libgtest-dev
     fonts-liberation clang-format
+    poppler-utils
 )
 
 missing=()
