@@ -12,22 +12,11 @@
 #include "startup/frm_path.h"
 #include "startup/frm_splash.h"
 #include "startup/sub_main.h"
+#include "ticket/ui/frm_report.h"
 
 #include <QApplication>
-#include <QLabel>
 
 namespace {
-
-// Stands in for a window that is not built yet, so that its menu entry
-// already opens something the operator can close.
-QWidget* placeholder(const QString& name, const QString& caption)
-{
-    auto* window = new QLabel(caption + QStringLiteral(": not available in this version yet."));
-    window->setObjectName(name);
-    window->setWindowTitle(caption);
-    window->setMargin(24);
-    return window;
-}
 
 void registerWindows()
 {
@@ -35,21 +24,17 @@ void registerWindows()
     windows::registerWindow(frmSplash, [] { return new FrmSplash; });
     windows::registerWindow(frmPath, [] { return new FrmPath; });
     windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
-
+    // The ticket window reads the main window's fields; it opens only from there.
+    windows::registerWindow(frmReport, []() -> QWidget* {
+        auto* main = windows::find<FrmDelivery>(frmDelivery);
+        return main == nullptr ? nullptr : new FrmReport(*main);
+    });
     windows::registerWindow(frmComment, [] { return new FrmComment; });
     windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
     windows::registerWindow(frmMargins, [] { return new FrmMargins; });
     windows::registerWindow(frmOwner, [] { return new FrmOwner; });
     windows::registerWindow(frmDate, [] { return new FrmDate; });
     windows::registerWindow(frmAbout, [] { return new FrmAbout; });
-
-    const std::pair<const QString&, const char*> comingLater[] = {{frmReport, "Delivery Ticket"}};
-    for (const auto& [windowName, caption] : comingLater) {
-        const QString windowCaption = QString::fromUtf8(caption);
-        windows::registerWindow(windowName, [windowName, windowCaption] {
-            return placeholder(windowName, windowCaption);
-        });
-    }
 }
 
 } // namespace
