@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kBorderLength = 79;
@@ -119,8 +121,14 @@ void FrmDelvHead::Form_Load()
     if (!header)
         return;
     for (int line = 1; line <= DeliveryHeader::SlotCount; ++line) {
-        if (QLineEdit* box = boxForLine(line))
-            box->setText(header->slot(line));
+        QLineEdit* box = boxForLine(line);
+        if (box == nullptr)
+            continue;
+        // The limits hold for typing: a longer line written by other means
+        // is shown, and saved again, whole.
+        const QString& text = header->slot(line);
+        box->setMaxLength(std::max(box->maxLength(), static_cast<int>(text.size())));
+        box->setText(text);
     }
 }
 

@@ -120,12 +120,12 @@ TEST_F(DelvHeadTest, FreshWindowSavesSeventySixBytes)
 
 TEST_F(DelvHeadTest, LoadsEachLineIntoItsBoxAndEmptiesWhatTheFileLacks)
 {
-    writeSetting("DELVHEAD.DAT", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n");
+    writeSetting("DELVHEAD.DAT", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n");
     auto* window = show<FrmDelvHead>("frmDelvHead");
     const std::pair<QLineEdit*, const char*> expected[] = {
         {window->txtBord, "1"}, {window->txtOwn, "2"},  {window->txtBord2, "3"},
         {window->txtAdd1, "4"}, {window->txtAdd2, "5"}, {window->txtPhone, "6"},
-        {window->txtFax, "7"},  {window->txtHead, "9"}, {window->txtSpc, ""},
+        {window->txtFax, "7"},  {window->txtHead, "9"}, {window->txtSpc, "10"},
         {window->txtEmail, ""}};
     for (const auto& [box, text] : expected)
         EXPECT_EQ(box->text(), text) << box->objectName().toStdString();
@@ -133,7 +133,7 @@ TEST_F(DelvHeadTest, LoadsEachLineIntoItsBoxAndEmptiesWhatTheFileLacks)
     window->txtEmail->setText("mail@example.com");
     window->cmdSave->click();
     EXPECT_EQ(setting("DELVHEAD.DAT"),
-              "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n    \r\n9\r\n\r\nmail@example.com\r\n");
+              "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n    \r\n9\r\n10\r\nmail@example.com\r\n");
     window->cmdExit->click();
     EXPECT_FALSE(loaded("frmDelvHead"));
 }
