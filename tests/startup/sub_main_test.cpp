@@ -69,55 +69,44 @@ protected:
     QPointer<FrmSplash> m_splash;
 };
 
-TEST_F(SubMainTest, WithoutDataFolderFileOpensTheDataFolderWindow)
+struct StartCase
 {
-    runMain();
-    EXPECT_TRUE(DataFolder.isEmpty());
-    EXPECT_NE(shownWindow("frmPath"), nullptr);
-    EXPECT_EQ(windows::find(QStringLiteral("frmDelivery")), nullptr);
-    EXPECT_EQ(dataFolderFileBytes(), "<missing>");
-}
+    const char* file; // nullptr: no file
+    const char* dataFolder;
+    const char* estFolder;
+    const char* window;
+};
 
-TEST_F(SubMainTest, StoredDataFolderOpensTheMainWindowAfterTheSplashIsGone)
+class SubMainFileTest : public SubMainTest, public ::testing::WithParamInterface<StartCase>
 {
-    writeDataFolderFile("E:\\OE\\Data\r\nE:\\Est\r\n");
+};
+
+// Only the data folder decides which window follows the splash; the file
+// is read only once the splash has closed, and never written.
+TEST_P(SubMainFileTest, TheDataFolderFileDecidesTheWindowAfterTheSplash)
+{
+    const StartCase& c = GetParam();
+    if (c.file)
+        writeDataFolderFile(c.file);
     runMain();
-    // The file was read only once the splash had closed.
     EXPECT_EQ(m_watch.dataFolder, "");
-    EXPECT_EQ(DataFolder, "E:\\OE\\Data");
-    EXPECT_EQ(EstFolder, "E:\\Est");
-    EXPECT_EQ(databasePath(), "E:\\OE\\Data/qmdata.mdb");
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-    EXPECT_EQ(m_mainWindowLoads, 1);
-    EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
+    EXPECT_EQ(DataFolder, c.dataFolder);
+    EXPECT_EQ(EstFolder, c.estFolder);
+    EXPECT_NE(shownWindow(c.window), nullptr);
+    const bool main = QLatin1String(c.window) == "frmDelivery";
+    EXPECT_EQ(windows::find(QString::fromLatin1(main ? "frmPath" : "frmDelivery")), nullptr);
+    EXPECT_EQ(m_mainWindowLoads, main ? 1 : 0);
+    EXPECT_EQ(dataFolderFileBytes(), c.file ? QByteArray(c.file) : QByteArray("<missing>"));
 }
 
-TEST_F(SubMainTest, OneLineFileStillOpensTheMainWindow)
-{
-    writeDataFolderFile("/srv/oe/data\r\n");
-    runMain();
-    EXPECT_EQ(DataFolder, "/srv/oe/data");
-    EXPECT_TRUE(EstFolder.isEmpty());
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-    EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
-}
-
-TEST_F(SubMainTest, OnlyTheDataFolderDecides)
-{
-    writeDataFolderFile("\r\n/srv/est\r\n");
-    runMain();
-    EXPECT_EQ(EstFolder, "/srv/est");
-    EXPECT_NE(shownWindow("frmPath"), nullptr);
-    EXPECT_EQ(m_mainWindowLoads, 0);
-}
-
-TEST_F(SubMainTest, CommaInTheFirstLineEndsTheDataFolder)
-{
-    writeDataFolderFile("E:\\Shop, Main\\Data\r\nE:\\Est\r\n");
-    runMain();
-    EXPECT_EQ(DataFolder, "E:\\Shop");
-    EXPECT_EQ(EstFolder, "Main\\Data");
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(Files, SubMainFileTest,
+                         ::testing::Values(StartCase{nullptr, "", "", "frmPath"},
+                                           StartCase{"E:\\OE\\Data\r\nE:\\Est\r\n", "E:\\OE\\Data",
+                                                     "E:\\Est", "frmDelivery"},
+                                           StartCase{"/srv/oe/data\r\n", "/srv/oe/data", "",
+                                                     "frmDelivery"},
+                                           StartCase{"\r\n/srv/est\r\n", "", "/srv/est", "frmPath"},
+                                           StartCase{"E:\\Shop, Main\\Data\r\nE:\\Est\r\n",
+                                                     "E:\\Shop", "Main\\Data", "frmDelivery"}));
 
 } // namespace

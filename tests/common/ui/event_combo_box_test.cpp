@@ -39,24 +39,6 @@ protected:
     QSignalSpy clicked{combo, &EventComboBox::clicked};
 };
 
-TEST_F(EventComboBoxTest, SetTextRaisesChangedAtOnceAndOnlyForANewText)
-{
-    int changesSeenWithNewText = 0;
-    QObject::connect(combo, &EventComboBox::changed, [&] {
-        if (combo->text() == "17-ACME")
-            ++changesSeenWithNewText;
-    });
-
-    combo->setText("17-ACME");
-    EXPECT_EQ(changesSeenWithNewText, 1); // before setText returned, text already set
-    combo->setText("17-ACME");
-    EXPECT_EQ(changed.count(), 1);
-    combo->setText("");
-    EXPECT_EQ(changed.count(), 2);
-    EXPECT_EQ(combo->text(), "");
-    EXPECT_EQ(clicked.count(), 0);
-}
-
 TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndNeverCompletesOrAddsToTheList)
 {
     combo->setItems({"ACME", "BETA"});
@@ -151,6 +133,8 @@ TEST_F(EventComboBoxTest, ChangingTheListLeavesTheTextAndRaisesNothing)
     combo->setItems({"X", "Y"});
     EXPECT_EQ(combo->items(), QStringList({"X", "Y"}));
     EXPECT_EQ(combo->text(), "typed");
+    EXPECT_EQ(combo->item(2), "");
+    EXPECT_EQ(combo->item(-1), "");
     combo->clearList();
     EXPECT_EQ(combo->count(), 0);
     EXPECT_EQ(combo->text(), "typed");
@@ -172,13 +156,6 @@ TEST_F(EventComboBoxTest, RemovingThePickedEntryKeepsItsTextAndForgetsThePick)
     EXPECT_EQ(combo->text(), "ACME");
 }
 
-TEST_F(EventComboBoxTest, EntriesOutsideTheListReadEmpty)
-{
-    combo->setItems({"ACME"});
-    EXPECT_EQ(combo->item(1), "");
-    EXPECT_EQ(combo->item(-1), "");
-}
-
 TEST_F(EventComboBoxTest, KeyPressedComesBeforeTheKeyIsTyped)
 {
     QString textAtKey = "unset";
@@ -194,29 +171,6 @@ TEST_F(EventComboBoxTest, KeyPressedComesBeforeTheKeyIsTyped)
     press(Qt::Key_Return);
     EXPECT_EQ(code, 13);
     EXPECT_EQ(textAtKey, "7");
-}
-
-TEST_F(EventComboBoxTest, LostFocusIgnoresSwitchingApplicationsAndPopups)
-{
-    QSignalSpy lost(combo, &EventComboBox::lostFocus);
-    loseFocus(Qt::ActiveWindowFocusReason);
-    loseFocus(Qt::PopupFocusReason);
-    EXPECT_EQ(lost.count(), 0);
-    loseFocus(Qt::TabFocusReason);
-    loseFocus(Qt::MouseFocusReason);
-    EXPECT_EQ(lost.count(), 2);
-}
-
-TEST_F(EventComboBoxTest, LargeListsFillInOneGo)
-{
-    QStringList entries;
-    for (int i = 0; i < 150000; ++i)
-        entries << QStringLiteral("%1-Customer %2").arg(i).arg(i);
-
-    combo->setItems(entries);
-    EXPECT_EQ(combo->count(), 150000);
-    EXPECT_EQ(combo->item(149999), "149999-Customer 149999");
-    EXPECT_EQ(combo->text(), "");
 }
 
 } // namespace
