@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Applies the mutants of mutants.txt one at a time and runs the tests.
 
-For each mutant: the source file is changed in place, the test programs (and
-the database reader program they start) are rebuilt, the programs that were
-relinked are run (all of them when the reader changed), and the file is put
-back. A mutant is "caught" when a test program fails or runs past its time.
+For each mutant: the source file is changed in place, the database reader
+program is rebuilt, then the test programs one at a time (those of the
+file's own folder first); each one the change reaches is run (every one when
+the reader changed) until one fails, and the file is put back. A mutant is
+"caught" when a test program fails or runs past its time.
 
     tools/mutants/run-mutants.py [--build build/default] [--out results.tsv]
                                  [--check] [id ...]
@@ -94,6 +95,23 @@ def run_tests(programs, log):
     return None
 
 
+def build_and_run_in_turn(build_dir, bin_dir, programs, source, before, log):
+    """Builds and runs the test programs one at a time, those of the changed
+    file's folder first, until one fails; those the change does not reach
+    are not relinked and not run (all are run when the reader changed)."""
+    reader_changed = (bin_dir / READER).stat().st_mtime != before.get(bin_dir / READER)
+    folder = Path(source).parts[1]
+    first = [p for p in programs if p.name.startswith("tests_" + folder)]
+    for program in first + [p for p in programs if p not in first]:
+        if not build(build_dir, [program.name], log):
+            return "no build", ""
+        if reader_changed or program.stat().st_mtime != before.get(program):
+            failed = run_tests([program], log)
+            if failed:
+                return "caught", failed
+    return "missed", ""
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build", default="build/default")
@@ -138,15 +156,11 @@ def main():
             path.write_text(mutated(original, mutant))
             log.write(f"=== {mutant['id']}\n")
             log.flush()
-            if not build(build_dir, targets, log):
+            if not build(build_dir, [READER], log):
                 verdict, by = "no build", ""
             else:
-                changed = [p for p in bin_dir.iterdir()
-                           if p.is_file() and p.stat().st_mtime != before.get(p)]
-                affected = programs if bin_dir / READER in changed else \
-                    [p for p in programs if p in changed]
-                by = run_tests(affected, log)
-                verdict = "caught" if by else "missed"
+                verdict, by = build_and_run_in_turn(build_dir, bin_dir, programs,
+                                                    mutant["file"], before, log)
         finally:
             path.write_text(original)
         results.append((mutant["id"], verdict, by or "", mutant["what"]))
