@@ -63,7 +63,7 @@ protected:
     QString clientId() { return window().Data2.field(u"ClientID").toText(); }
 };
 
-TEST_F(CustomerSelectionTest, typingBuildsTheSoldToBlockWithContactAndPhoneLines)
+TEST_F(CustomerSelectionTest, TypingBuildsTheSoldToBlockWithContactAndPhoneLines)
 {
     loadWith(sampleClients());
     window().cboCust->setText("17-ACME");
@@ -87,7 +87,7 @@ TEST_F(CustomerSelectionTest, typingBuildsTheSoldToBlockWithContactAndPhoneLines
     EXPECT_EQ(window().txtShip->text(), "");
 }
 
-TEST_F(CustomerSelectionTest, typingWithoutOrBeforeADashLooksUpTheRest)
+TEST_F(CustomerSelectionTest, TypingWithoutOrBeforeADashLooksUpTheRest)
 {
     loadWith(sampleClients());
     window().cboCust->setText("Walk-in customer"); // name "in customer": none
@@ -98,7 +98,7 @@ TEST_F(CustomerSelectionTest, typingWithoutOrBeforeADashLooksUpTheRest)
     EXPECT_EQ(window().txtCust->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
 }
 
-TEST_F(CustomerSelectionTest, pickingFillsBothBlocksEndingWithTheContactAndNoPhone)
+TEST_F(CustomerSelectionTest, PickingFillsBothBlocksEndingWithTheContactAndNoPhone)
 {
     loadWith(sampleClients());
     window().txtShip->setText("old ship-to\r\n");
@@ -124,7 +124,7 @@ TEST_F(CustomerSelectionTest, pickingFillsBothBlocksEndingWithTheContactAndNoPho
     EXPECT_TRUE(window().Data2.eof());
 }
 
-TEST_F(CustomerSelectionTest, shipToPickStacksEveryCustomerOfTheName)
+TEST_F(CustomerSelectionTest, ShipToPickStacksEveryCustomerOfTheName)
 {
     loadWith(sampleClients());
     window().txtShip->setText("kept\r\n");
@@ -148,7 +148,7 @@ TEST_F(CustomerSelectionTest, shipToPickStacksEveryCustomerOfTheName)
     EXPECT_EQ(window().txtShip->text(), "");
 }
 
-TEST_F(CustomerSelectionTest, typingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
+TEST_F(CustomerSelectionTest, TypingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
 {
     loadWith(clientTable({}));
     window().txtShip->setText("old\r\n");
@@ -173,7 +173,7 @@ TEST_F(CustomerSelectionTest, typingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
     }
 }
 
-TEST_F(CustomerSelectionTest, pickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockOnNoMatch)
+TEST_F(CustomerSelectionTest, PickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockOnNoMatch)
 {
     loadWith(clientTable({}));
     pick(window().cboShip, " 7");
@@ -189,7 +189,7 @@ TEST_F(CustomerSelectionTest, pickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockO
     EXPECT_EQ(window().txtShip->text(), WarehouseBlock);
 }
 
-TEST_F(CustomerSelectionTest, aFailedReadStopsTheHandlerKeepingWhatItFilled)
+TEST_F(CustomerSelectionTest, AFailedReadStopsTheHandlerKeepingWhatItFilled)
 {
     // A Client table without Phone: only typing reads it.
     jet4::Table clients =
@@ -204,7 +204,7 @@ TEST_F(CustomerSelectionTest, aFailedReadStopsTheHandlerKeepingWhatItFilled)
     EXPECT_EQ(window().txtCust->text(), AcmeByPick);
 }
 
-TEST_F(CustomerSelectionTest, withoutADatabaseNoHandlerFailsOutward)
+TEST_F(CustomerSelectionTest, WithoutADatabaseNoHandlerFailsOutward)
 {
     pointAtDataFolder(); // the folder holds no database: no cursor is open
     ASSERT_TRUE(load());

@@ -61,7 +61,7 @@ protected:
     void select(const QString& job) { window().cboJobs->setText(job); }
 };
 
-TEST_F(JobSelectionTest, takesEveryLineOfTheJobInTableOrderWhereverItLies)
+TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
 {
     std::vector<std::vector<Value>> orders = {
         line("00000003", 1, "Q", "Quoted flyer"), // a quote under the same number
@@ -176,7 +176,7 @@ TEST_F(JobSelectionTest, QuoteCaptionsFollowTheQuoteNumber)
     EXPECT_EQ(window().txtQuote->text(), "Quote No: "); // a Null QuoteNo
 }
 
-TEST_F(JobSelectionTest, partNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
+TEST_F(JobSelectionTest, PartNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
 {
     loadWith({line("00000001", 12, "J", "Odd part", 70), line("00000002", 0, "J", "Part zero")});
     select(QStringLiteral("00000001-Cards"));
@@ -189,7 +189,7 @@ TEST_F(JobSelectionTest, partNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheC
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
 }
 
-TEST_F(JobSelectionTest, aJobWithoutOrderLinesIsReportedAndTheTicketCleared)
+TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
 {
     loadWith({line("00000009", 1, "J", "Other")});
     window().txtPO->setText(QStringLiteral("left over"));
@@ -206,7 +206,7 @@ TEST_F(JobSelectionTest, aJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     EXPECT_EQ(m_platform.messages.size(), 1u);
 }
 
-TEST_F(JobSelectionTest, shipKeysListEachNewKeyOnce)
+TEST_F(JobSelectionTest, ShipKeysListEachNewKeyOnce)
 {
     loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE"),
               line("00000001", 2, "J", "B", 2, 12, "WAREHOUSE"),
@@ -218,7 +218,7 @@ TEST_F(JobSelectionTest, shipKeysListEachNewKeyOnce)
     EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
 }
 
-TEST_F(JobSelectionTest, theCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
+TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
 {
     const std::vector<std::vector<Value>> addresses = {
         {1, "Early Dock", "1 First St", Null, "Salem", "OH", "44460", 17},
@@ -245,7 +245,7 @@ TEST_F(JobSelectionTest, theCustomersAddressIsLookedForFromWhereTheKeyLookupStop
     EXPECT_EQ(window().txtShip->text(), QString());
 }
 
-TEST_F(JobSelectionTest, searchPadsTheNumberAndSelectsTheFirstMatchingEntry)
+TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
 {
     loadWith({line("00000003", 1, "J", "Flyer")});
     window().Search->setText(QStringLiteral("3"));
@@ -263,7 +263,7 @@ TEST_F(JobSelectionTest, searchPadsTheNumberAndSelectsTheFirstMatchingEntry)
     EXPECT_EQ(messageTexts().last(), "Sorry, job 000000003 not available. Try again.");
 }
 
-TEST_F(JobSelectionTest, withoutAJobListTheSearchHandsTheNumberToTheSelection)
+TEST_F(JobSelectionTest, WithoutAJobListTheSearchHandsTheNumberToTheSelection)
 {
     writeSetting("LoadJob.Dat", "F\r\n");
     loadWith({line("00000003", 1, "J", "Flyer")});
@@ -275,7 +275,7 @@ TEST_F(JobSelectionTest, withoutAJobListTheSearchHandsTheNumberToTheSelection)
     EXPECT_TRUE(m_platform.messages.empty());
 }
 
-TEST_F(JobSelectionTest, anEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
+TEST_F(JobSelectionTest, AnEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
 {
     loadWith({});
     select(QStringLiteral("00000001-Cards"));

@@ -63,7 +63,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(MalformedDatabaseTest, filesThatAreNoDatabaseAreUnreadable)
+TEST_F(MalformedDatabaseTest, FilesThatAreNoDatabaseAreUnreadable)
 {
     QRandomGenerator random(4711);
     QByteArray noise(3 * 4096, Qt::Uninitialized);
@@ -114,7 +114,7 @@ jet4::Table sampleOrders()
     return orders;
 }
 
-TEST_F(MalformedDatabaseTest, aUsageMapPointerThatCrashesTheLibraryGivesUnreadable)
+TEST_F(MalformedDatabaseTest, AUsageMapPointerThatCrashesTheLibraryGivesUnreadable)
 {
     // An empty or missing usage-map row makes libmdb 1.0.0 dereference NULL.
     jet4::BuiltDatabase built = jet4::buildDatabase({sampleOrders()});
@@ -126,7 +126,7 @@ TEST_F(MalformedDatabaseTest, aUsageMapPointerThatCrashesTheLibraryGivesUnreadab
     EXPECT_TRUE(noChildLeft());
 }
 
-TEST_F(MalformedDatabaseTest, aCatalogThatHangsTheLibraryTimesOut)
+TEST_F(MalformedDatabaseTest, ACatalogThatHangsTheLibraryTimesOut)
 {
     jet4::Table orders = sampleOrders();
     orders.catalogProperties = std::vector<std::uint8_t>{'M', 'R', '2', 0, 0, 0, 0, 0, 0x80, 0};

@@ -35,7 +35,7 @@ protected:
     QString m_path;
 };
 
-TEST_P(RealDatabaseTest, readsEveryValueAsMdbExportDoes)
+TEST_P(RealDatabaseTest, ReadsEveryValueAsMdbExportDoes)
 {
     const std::vector<ExportedRow> expected = exportWithMdbExport(m_path, GetParam().table);
     ASSERT_FALSE(expected.empty());
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(AccessMade, RealDatabaseTest,
                              return file.substr(0, file.find('.'));
                          });
 
-TEST(RealDatabase, movedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
+TEST(RealDatabase, MovedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
 {
     const QString path = QStringLiteral(REAL_MDB_DIR "/overflowTestV2000.mdb");
     if (!QFile::exists(path))
@@ -90,7 +90,7 @@ TEST(RealDatabase, movedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
     EXPECT_EQ(cursor.field(u"DATA1").kind(), FieldValue::Kind::Text);
 }
 
-TEST(RealDatabase, unicodeTextKeepsEveryScriptAndControlCharacter)
+TEST(RealDatabase, UnicodeTextKeepsEveryScriptAndControlCharacter)
 {
     const QString path = QStringLiteral(REAL_MDB_DIR "/testUnicodeCompV2003.mdb");
     if (!QFile::exists(path))

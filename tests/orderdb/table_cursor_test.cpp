@@ -50,7 +50,7 @@ protected:
     QString m_database;
 };
 
-TEST_F(TableCursorTest, walksRecordsInTableOrderWithTextNullAndEmptyApart)
+TEST_F(TableCursorTest, WalksRecordsInTableOrderWithTextNullAndEmptyApart)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
@@ -75,7 +75,7 @@ TEST_F(TableCursorTest, walksRecordsInTableOrderWithTextNullAndEmptyApart)
     EXPECT_FALSE(cursor.field(u"Invoiced").equalsValue(1));
 }
 
-TEST_F(TableCursorTest, movesStayInsideTheTable)
+TEST_F(TableCursorTest, MovesStayInsideTheTable)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
@@ -91,7 +91,7 @@ TEST_F(TableCursorTest, movesStayInsideTheTable)
     EXPECT_EQ(cursor.field(u"Job").toText(), "00012345");
 }
 
-TEST_F(TableCursorTest, anEmptyTableIsPastItsEndAtOnce)
+TEST_F(TableCursorTest, AnEmptyTableIsPastItsEndAtOnce)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("Addresses"));
@@ -102,7 +102,7 @@ TEST_F(TableCursorTest, anEmptyTableIsPastItsEndAtOnce)
     EXPECT_TRUE(cursor.eof());
 }
 
-TEST_F(TableCursorTest, reopeningReadsAChangedFileAgain)
+TEST_F(TableCursorTest, ReopeningReadsAChangedFileAgain)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
@@ -119,7 +119,7 @@ TEST_F(TableCursorTest, reopeningReadsAChangedFileAgain)
     EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
-TEST_F(TableCursorTest, anUnchangedFileIsReadOnceAndAChangedOneAgain)
+TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
@@ -141,7 +141,7 @@ TEST_F(TableCursorTest, anUnchangedFileIsReadOnceAndAChangedOneAgain)
     table_source::setReaderProgram(reader);
 }
 
-TEST_F(TableCursorTest, aDeferredOpenReadsTheSameAndFailsAtFirstUse)
+TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
 {
     TableCursor cursor;
     cursor.openDeferred(m_database, QStringLiteral("JobLog"));
@@ -158,7 +158,7 @@ TEST_F(TableCursorTest, aDeferredOpenReadsTheSameAndFailsAtFirstUse)
     EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::ObjectNotSet));
 }
 
-TEST_F(TableCursorTest, theDatabaseFileNameIgnoresCase)
+TEST_F(TableCursorTest, TheDatabaseFileNameIgnoresCase)
 {
     ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));
     TableCursor cursor;
@@ -166,7 +166,7 @@ TEST_F(TableCursorTest, theDatabaseFileNameIgnoresCase)
     EXPECT_EQ(cursor.recordCount(), 3);
 }
 
-TEST_F(TableCursorTest, failuresCarryTheirCodes)
+TEST_F(TableCursorTest, FailuresCarryTheirCodes)
 {
     TableCursor cursor;
     EXPECT_EQ(errorNumberOf([&] { cursor.moveFirst(); }), int(ErrorCode::ObjectNotSet));
@@ -187,7 +187,7 @@ TEST_F(TableCursorTest, failuresCarryTheirCodes)
     EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Jobs"); }), int(ErrorCode::FieldNotFound));
 }
 
-TEST_F(TableCursorTest, theDatabaseFileIsNeverTouched)
+TEST_F(TableCursorTest, TheDatabaseFileIsNeverTouched)
 {
     const QFileInfo before(m_database);
     const QDateTime modified = before.lastModified();

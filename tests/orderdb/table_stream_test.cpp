@@ -47,7 +47,7 @@ QByteArray sampleStream(std::uint32_t announcedRows = 3)
     return file.readAll();
 }
 
-TEST(TableStream, readsBackEveryKindOfCell)
+TEST(TableStream, ReadsBackEveryKindOfCell)
 {
     const std::optional<TableSnapshot> table = TableSnapshot::fromStream(sampleStream());
     ASSERT_TRUE(table.has_value());
@@ -72,7 +72,7 @@ TEST(TableStream, readsBackEveryKindOfCell)
     EXPECT_EQ(table->columnIndex(u"Quantity"), -1);
 }
 
-TEST(TableStream, refusesEveryTruncationAndAWrongRowCount)
+TEST(TableStream, RefusesEveryTruncationAndAWrongRowCount)
 {
     const QByteArray whole = sampleStream();
     // Every cut in the small cells and the end, and cuts through the long text.
@@ -87,7 +87,7 @@ TEST(TableStream, refusesEveryTruncationAndAWrongRowCount)
     EXPECT_FALSE(TableSnapshot::fromStream(badMarker));
 }
 
-TEST(JetText, decodesBothStoredForms)
+TEST(JetText, DecodesBothStoredForms)
 {
     const auto decode = [](std::initializer_list<unsigned char> bytes) {
         const std::vector<unsigned char> data(bytes);
@@ -101,7 +101,7 @@ TEST(JetText, decodesBothStoredForms)
     EXPECT_EQ(decode({}), u"");
 }
 
-TEST(JetText, dateTimesReadAsDatesAndTimesOfDay)
+TEST(JetText, DateTimesReadAsDatesAndTimesOfDay)
 {
     EXPECT_EQ(jet_values::dateTimeText(36526.0), "1/1/2000");
     EXPECT_EQ(jet_values::dateTimeText(36526.75), "1/1/2000 6:00:00 PM");
@@ -111,7 +111,7 @@ TEST(JetText, dateTimesReadAsDatesAndTimesOfDay)
     EXPECT_EQ(jet_values::dateTimeText(2958465.0), "12/31/9999");
 }
 
-TEST(JetText, utf8BecomesUtf16WithReplacementForBrokenBytes)
+TEST(JetText, Utf8BecomesUtf16WithReplacementForBrokenBytes)
 {
     EXPECT_EQ(jet_values::utf8ToUtf16("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80"),
               u"Gr\u00fc\u00df \u20ac \U0001F600");
