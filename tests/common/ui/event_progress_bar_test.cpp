@@ -72,36 +72,27 @@ protected:
     QSignalSpy clicked{&bar, &EventProgressBar::clicked};
 };
 
+// MouseDown on every press, before any Click; Click only for a left button
+// released on the bar that MouseDown did not hide.
 TEST_F(EventProgressBarMouseTest, PressRaisesMouseDownAndReleaseOnTheBarClicked)
 {
     int clicksAtMouseDown = -1;
     QObject::connect(&bar, &EventProgressBar::mouseDown,
                      [&] { clicksAtMouseDown = static_cast<int>(clicked.count()); });
-
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(mouseDown.count(), 1);
     EXPECT_EQ(clicksAtMouseDown, 0);
-    EXPECT_EQ(clicked.count(), 0);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(30, 10));
     EXPECT_EQ(clicked.count(), 1);
-}
 
-TEST_F(EventProgressBarMouseTest, ReleaseOffTheBarOrOtherButtonsGiveNoClick)
-{
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(20, 10));
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(20, 300));
     QTest::mouseClick(&bar, Qt::RightButton, {}, QPoint(20, 10));
-    EXPECT_EQ(mouseDown.count(), 2);
-    EXPECT_EQ(clicked.count(), 0);
-}
-
-TEST_F(EventProgressBarMouseTest, ABarHiddenByMouseDownIsNotClicked)
-{
     QObject::connect(&bar, &EventProgressBar::mouseDown, [&] { bar.hide(); });
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(20, 10));
     bar.show();
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_EQ(mouseDown.count(), 4);
+    EXPECT_EQ(clicked.count(), 1);
 }
 
 } // namespace
