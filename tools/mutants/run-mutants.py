@@ -95,14 +95,16 @@ def run_tests(programs, log):
     return None
 
 
-def build_and_run_in_turn(build_dir, bin_dir, programs, source, before, log):
+def build_and_run_in_turn(build_dir, bin_dir, programs, source, before, log, own_folder_only):
     """Builds and runs the test programs one at a time, those of the changed
     file's folder first, until one fails; those the change does not reach
-    are not relinked and not run (all are run when the reader changed)."""
+    are not relinked and not run (all are run when the reader changed).
+    With own_folder_only, only the programs of the file's folder are tried."""
     reader_changed = (bin_dir / READER).stat().st_mtime != before.get(bin_dir / READER)
     folder = Path(source).parts[1]
     first = [p for p in programs if p.name.startswith("tests_" + folder)]
-    for program in first + [p for p in programs if p not in first]:
+    rest = [] if own_folder_only and first else [p for p in programs if p not in first]
+    for program in first + rest:
         if not build(build_dir, [program.name], log):
             return "no build", ""
         if reader_changed or program.stat().st_mtime != before.get(program):
@@ -118,6 +120,9 @@ def main():
     parser.add_argument("--mutants", default=str(Path(__file__).with_name("mutants.txt")))
     parser.add_argument("--out", default="mutant-results.tsv")
     parser.add_argument("--check", action="store_true", help="only check that every text is found")
+    parser.add_argument("--own-folder-only", action="store_true",
+                        help="run only the tests of the changed file's folder (tests/common for "
+                        "src/common, ...), as a reviewer would; much faster")
     parser.add_argument("ids", nargs="*")
     args = parser.parse_args()
 
@@ -162,7 +167,8 @@ def main():
                 verdict, by = "no build", ""
             else:
                 verdict, by = build_and_run_in_turn(build_dir, bin_dir, programs,
-                                                    mutant["file"], before, log)
+                                                    mutant["file"], before, log,
+                                                    args.own_folder_only)
         finally:
             path.write_text(original)
         results.append((mutant["id"], verdict, by or "", mutant["what"]))
