@@ -12,6 +12,9 @@ the reader changed) until one fails, and the file is put back. A mutant is
 
 Run it from a clean checkout with a configured build; it is CPU heavy, so
 it runs niced. Compiler caching (ccache) makes restoring the file cheap.
+Stopped half-way, it puts the file back, but a compiler it started may still
+write an object of the changed file afterwards: touch the files named in
+mutants.txt before building again.
 """
 
 import argparse
