@@ -164,6 +164,8 @@ TEST_F(TableCursorTest, TheDatabaseFileNameIgnoresCase)
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
     EXPECT_EQ(cursor.recordCount(), 3);
+    cursor.openDeferred(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 3);
 }
 
 TEST_F(TableCursorTest, FailuresCarryTheirCodes)
@@ -184,6 +186,11 @@ TEST_F(TableCursorTest, FailuresCarryTheirCodes)
     EXPECT_FALSE(cursor.isOpen());
 
     cursor.open(m_database, QStringLiteral("joblog")); // table names ignore case
+    for (const int index : {-1, cursor.fieldCount()}) {
+        EXPECT_EQ(errorNumberOf([&] { cursor.field(index); }), int(ErrorCode::FieldNotFound));
+        EXPECT_EQ(errorNumberOf([&] { cursor.fieldEquals(index, u""); }),
+                  int(ErrorCode::FieldNotFound));
+    }
     EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Jobs"); }), int(ErrorCode::FieldNotFound));
 }
 
