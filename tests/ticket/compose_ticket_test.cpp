@@ -173,7 +173,8 @@ TEST(ComposeTicket, AddressWrapAndPartRules)
               (QStringList{QString(30, u'a') + u' ', QString(30, u'b')}));
     EXPECT_EQ(wrapDescription(QString(61, u'x')), (QStringList{QString(60, u'x'), "x"}));
 
-    // "Only Print Part No Shown"; no items when the label names no part.
+    // "Only Print Part No Shown"; no items when the label names no part, or
+    // one the rows do not hold.
     TicketInputs inputs = fullInputs();
     inputs.fields.partShown = 2;
     inputs.fields.onlyPartShown = true;
@@ -181,6 +182,8 @@ TEST(ComposeTicket, AddressWrapAndPartRules)
     const qsizetype items = lines.indexOf("   QN   | BK-OR | DESCRIPTION") + 2;
     EXPECT_EQ(lines.mid(items, 2), (QStringList{"123456789250      Envelopes #10", ""}));
 
+    inputs.fields.partShown = inputs.fields.partCount = 4;
+    EXPECT_EQ(linesOf(inputs, TicketVariant::Preview)[items], "");
     inputs.fields.partCount = 0;
     EXPECT_EQ(linesOf(inputs, TicketVariant::Preview)[items], "");
 }

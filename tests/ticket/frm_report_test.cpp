@@ -1,6 +1,5 @@
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_text_block.h"
-#include "common/ui/event_text_box.h"
 #include "input/frm_delivery.h"
 #include "input/main_window_fixture.h"
 #include "ticket/ui/frm_report.h"
@@ -23,9 +22,7 @@ namespace {
 struct PdfWord
 {
     int page = 0; // from 0
-    double xMin = 0;
-    double yMin = 0;
-    double xMax = 0;
+    double xMin = 0, yMin = 0, xMax = 0;
     QString text;
 };
 
