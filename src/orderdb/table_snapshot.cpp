@@ -32,6 +32,15 @@ public:
         return true;
     }
 
+    template<typename Word>
+    bool peek(Word& value) const
+    {
+        if (m_size - m_position < sizeof value)
+            return false;
+        std::memcpy(&value, m_data + m_position, sizeof value);
+        return true;
+    }
+
     bool skip(std::size_t bytes)
     {
         if (m_size - m_position < bytes)
@@ -87,6 +96,9 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
 {
     TableSnapshot table;
     StreamCursor in(stream);
+    std::uint16_t leading = 0;
+    while (in.peek(leading) && leading == KeepAliveWord)
+        in.skip(sizeof leading);
     char magic[sizeof Magic] = {};
     for (char& byte : magic) {
         if (!in.read(byte))
@@ -113,14 +125,19 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
     // Offsets are 32-bit; the reader's memory cap keeps streams far smaller.
     if (stream.size() > static_cast<qsizetype>(UINT32_MAX))
         return std::nullopt;
-    table.m_cellOffsets.reserve(std::size_t{std::min<std::uint32_t>(expectedRows, 10'000'000)} *
-                                columns);
+    // The declared count is only a hint: a damaged or crafted definition may
+    // declare anything, but every cell takes at least one word of the stream.
+    table.m_declaredRowCount = static_cast<qsizetype>(expectedRows);
+    table.m_cellOffsets.reserve(std::min<std::size_t>(std::size_t{expectedRows} * columns,
+                                                      static_cast<std::size_t>(stream.size()) / 2));
     for (;;) {
         std::uint16_t marker = 0;
         if (!in.read(marker))
             return std::nullopt;
         if (marker == EndMarker)
             break;
+        if (marker == KeepAliveWord)
+            continue;
         if (marker != RowMarker)
             return std::nullopt;
         for (std::uint32_t c = 0; c < columns; ++c) {
@@ -138,6 +155,12 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
     table.m_cellOffsets.shrink_to_fit();
     table.m_stream = std::move(stream);
     return table;
+}
+
+qint64 TableSnapshot::memoryBytes() const
+{
+    return m_stream.capacity() +
+           static_cast<qint64>(m_cellOffsets.capacity() * sizeof(std::uint32_t));
 }
 
 int TableSnapshot::columnIndex(QStringView name) const

@@ -22,6 +22,11 @@ public:
     static std::optional<TableSnapshot> fromStream(QByteArray stream);
 
     qsizetype rowCount() const { return m_rowCount; }
+    // The row count the table's definition declares. A table yielding
+    // fewer rows than that may be damaged (or the count is stale).
+    qsizetype declaredRowCount() const { return m_declaredRowCount; }
+    // What the snapshot holds in memory, give or take its bookkeeping.
+    qint64 memoryBytes() const;
     qsizetype columnCount() const { return m_columnNames.size(); }
     const QStringList& columnNames() const { return m_columnNames; }
 
@@ -43,4 +48,5 @@ private:
     std::vector<bool> m_numberColumns;
     std::vector<std::uint32_t> m_cellOffsets; // row-major; each at its length word
     qsizetype m_rowCount = 0;
+    qsizetype m_declaredRowCount = 0;
 };
