@@ -18,6 +18,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) && !defined(__SANITIZE_ADDRESS__)
+#define __SANITIZE_ADDRESS__ 1 // clang's spelling of GCC's macro
+#endif
+#endif
+
 namespace {
 
 void limitResources(long memoryMiB)
