@@ -9,6 +9,7 @@ packages=(
     mdbtools mdbtools-dev libglib2.0-dev
     googletest libgtest-dev
     fonts-liberation clang-format
+    poppler-utils
     clang-14 libclang-rt-14-dev
 )
 

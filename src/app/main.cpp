@@ -6,6 +6,7 @@
 #include "startup/frm_path.h"
 #include "startup/frm_splash.h"
 #include "startup/sub_main.h"
+#include "ticket/ui/frm_report.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -29,12 +30,16 @@ void registerWindows()
     windows::registerWindow(frmSplash, [] { return new FrmSplash; });
     windows::registerWindow(frmPath, [] { return new FrmPath; });
     windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
+    // The ticket window reads the main window's fields; it opens only from there.
+    windows::registerWindow(frmReport, []() -> QWidget* {
+        auto* main = windows::find<FrmDelivery>(frmDelivery);
+        return main == nullptr ? nullptr : new FrmReport(*main);
+    });
 
     const std::pair<const QString&, const char*> comingLater[] = {
         {frmComment, "Add Comments Database"}, {frmDelvHead, "Delivery Ticket Headline"},
         {frmMargins, "Delivery Margins"},      {frmOwner, "Owner's Data"},
-        {frmDate, "Date Selection"},           {frmAbout, "About"},
-        {frmReport, "Delivery Ticket"}};
+        {frmDate, "Date Selection"},           {frmAbout, "About"}};
     for (const auto& [windowName, caption] : comingLater) {
         const QString windowCaption = QString::fromUtf8(caption);
         windows::registerWindow(windowName, [windowName, windowCaption] {

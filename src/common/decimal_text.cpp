@@ -1,9 +1,11 @@
 #include "common/decimal_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
+// Text is built by appending into one reserved string: g++ 12 at -O3 warns
+// falsely (-Wrestrict) about concatenating temporary strings here.
 namespace {
 
 void stripTrailingFractionZeros(std::string& text)
@@ -27,48 +29,81 @@ std::string plainDecimal(double value, int significantDigits)
         return value < 0 ? "-Infinity" : "Infinity";
     if (value == 0)
         return "0";
-    if (significantDigits < 1)
-        significantDigits = 1;
+    // A double carries at most 17 significant digits; more only spell out
+    // its binary expansion, and 40 keeps the text inside the buffer below.
+    significantDigits = std::clamp(significantDigits, 1, 40);
 
     // Round once, in scientific form, then move the decimal point by hand.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, significantDigits - 1);
-    const std::string scientific(buffer, result.ptr);
+    char scientific[64];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                       std::chars_format::scientific, significantDigits - 1);
+    const char* const end = written.ptr;
+    const bool negative = scientific[0] == '-';
 
-    const auto e = scientific.find('e');
-    const bool negative = scientific.front() == '-';
-    std::string digits;
-    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
-        if (scientific[i] != '.')
-            digits += scientific[i];
+    char digits[64];
+    std::size_t digitCount = 0;
+    const char* p = scientific + (negative ? 1 : 0);
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.')
+            digits[digitCount++] = *p;
     }
-    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    int exponent = 0;
+    if (p != end) {
+        const char* from = p + 1;
+        if (from != end && *from == '+')
+            ++from;
+        std::from_chars(from, end, exponent);
+    }
 
     std::string text;
+    text.reserve(digitCount + static_cast<std::size_t>(std::abs(exponent)) + 4);
+    if (negative)
+        text += '-';
     if (exponent < 0) {
-        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
-        text = digits + std::string(exponent + 1 - digits.size(), '0');
+        text.append("0.");
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text.append(digits, digitCount);
+    } else if (static_cast<std::size_t>(exponent) + 1 >= digitCount) {
+        text.append(digits, digitCount);
+        text.append(static_cast<std::size_t>(exponent) + 1 - digitCount, '0');
     } else {
-        text = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        text.append(digits, whole);
+        text += '.';
+        text.append(digits + whole, digitCount - whole);
     }
     stripTrailingFractionZeros(text);
-    return negative ? "-" + text : text;
+    return text;
 }
 
 std::string scaledDecimal(std::int64_t value, int scale)
 {
     const bool negative = value < 0;
     // Work on the unsigned magnitude so that INT64_MIN stays exact.
-    std::uint64_t magnitude =
+    const std::uint64_t magnitude =
         negative ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
-    std::string digits = std::to_string(magnitude);
-    if (scale > 0) {
-        if (digits.size() <= static_cast<std::size_t>(scale))
-            digits.insert(0, static_cast<std::size_t>(scale) + 1 - digits.size(), '0');
-        digits.insert(digits.size() - static_cast<std::size_t>(scale), ".");
-        stripTrailingFractionZeros(digits);
+    char digits[24];
+    const auto digitCount = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    const std::size_t fraction = scale > 0 ? static_cast<std::size_t>(scale) : 0;
+
+    std::string text;
+    text.reserve(digitCount + fraction + 3);
+    if (negative)
+        text += '-';
+    if (fraction == 0) {
+        text.append(digits, digitCount);
+        return text;
     }
-    return negative && digits != "0" ? "-" + digits : digits;
+    if (digitCount <= fraction) {
+        text.append("0.");
+        text.append(fraction - digitCount, '0');
+        text.append(digits, digitCount);
+    } else {
+        text.append(digits, digitCount - fraction);
+        text += '.';
+        text.append(digits + digitCount - fraction, fraction);
+    }
+    stripTrailingFractionZeros(text);
+    return text;
 }

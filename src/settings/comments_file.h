@@ -15,15 +15,17 @@ inline constexpr char CommentsFileName[] = "Comments.Dat";
 QString commentsFilePath();
 
 // Every line of the file, in file order. Throws RuntimeError: FileNotFound
-// (53) without the file, PermissionDenied (70) when it cannot be read.
+// (53) without the file or without a data folder (DataFolder empty),
+// PermissionDenied (70) when it cannot be read.
 QStringList readComments();
 
 // Posting: adds one line at the end, creating the file when missing. Throws
-// PermissionDenied (70) when it cannot be written; the file is then as it
-// was.
+// PermissionDenied (70) when it cannot be written or DataFolder is empty;
+// the file is then as it was (the whole file is rewritten atomically, so a
+// write cut short cannot leave half a line).
 void appendComment(const QString& comment);
 
 // Leaving the comment window: the file becomes exactly these lines.
-// Atomic: on failure the old file stays as it was and PermissionDenied (70)
-// is thrown.
+// Atomic: on failure (DataFolder empty included) the old file stays as it
+// was and PermissionDenied (70) is thrown.
 void rewriteComments(const QStringList& comments);

@@ -31,10 +31,11 @@ struct DeliveryHeader
     static constexpr int EmailSlot = 11;
 
     // Slots 1 to 11.
-    QString& slot(int n) { return slots.at(static_cast<std::size_t>(n - 1)); }
-    const QString& slot(int n) const { return slots.at(static_cast<std::size_t>(n - 1)); }
+    QString& slot(int n) { return values.at(static_cast<std::size_t>(n - 1)); }
+    const QString& slot(int n) const { return values.at(static_cast<std::size_t>(n - 1)); }
 
-    std::array<QString, SlotCount> slots;
+    // Named "values": "slots" is a keyword of the toolkit.
+    std::array<QString, SlotCount> values;
 };
 
 // The presence test, then the read. nullopt when the file holds no data

@@ -39,3 +39,9 @@ std::int16_t readTopMargin();
 // failure the old file stays as it was and RuntimeError(PermissionDenied,
 // 70) is thrown.
 void saveMargins(const QString& topMargin, const QString& totalLines);
+
+// The page height the margins window shows for a line count: lines / 6 (six
+// lines to the inch) in the "##.#" form: rounded to one decimal (halves away
+// from zero), no leading zero, the point always shown, a tenths digit of 0
+// left out. 66 -> "11.", 63 -> "10.5", 3 -> ".5", 0 -> ".".
+QString pageHeightText(double totalLines);

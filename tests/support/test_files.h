@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/resource.h>
+
 // The run-time error number a call fails with; 0 when it does not fail.
 template<typename Call>
 int errorNumberOf(Call&& call)
@@ -22,3 +24,37 @@ QByteArray fileContents(const QString& path);
 
 // Writes the bytes as the whole file; fails the test when it cannot.
 void writeFileContents(const QString& path, const QByteArray& bytes);
+
+// Lowers the largest file size this process may write, for its lifetime.
+// Unlike permission bits, the limit binds root too, so it makes a write fail
+// halfway through also where the tests run as root. Writes past it fail
+// with EFBIG instead of the default SIGXFSZ kill while the signal is
+// ignored.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+// Takes the write permission off a folder for its lifetime. writesBlocked()
+// tells whether that stops this process: it does not for root.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(QString path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool writesBlocked() const;
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,81 @@
+#include "settings/owner_record_file.h"
+
+#include "common/runtime_error.h"
+#include "common/settings_folder.h"
+#include "common/text_file.h"
+#include "common/windows1252.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+struct Field
+{
+    QString OwnerRecord::*member;
+    int width;
+};
+
+constexpr std::array<Field, 5> kFields{{
+    {&OwnerRecord::name, OwnerRecord::NameWidth},
+    {&OwnerRecord::address, OwnerRecord::AddressWidth},
+    {&OwnerRecord::cityStateZip, OwnerRecord::CityStateZipWidth},
+    {&OwnerRecord::phone, OwnerRecord::PhoneWidth},
+    {&OwnerRecord::comment, OwnerRecord::CommentWidth},
+}};
+
+// Only blanks are padding; a tab typed into a box is kept.
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+std::optional<OwnerRecord> readOwnerRecord()
+{
+    const QString path = settingsFilePath(QString::fromLatin1(OwnerRecordFileName));
+    if (!holdsData(path))
+        return std::nullopt;
+
+    QByteArray bytes;
+    try {
+        bytes = readFileBytes(path).left(OwnerRecord::Length);
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+    OwnerRecord record;
+    qsizetype offset = 0;
+    for (const Field& field : kFields) {
+        record.*field.member = trimBlanks(fromWindows1252(bytes.mid(offset, field.width)));
+        offset += field.width;
+    }
+    return record;
+}
+
+void writeOwnerRecord(const OwnerRecord& record)
+{
+    QByteArray bytes;
+    for (const Field& field : kFields) {
+        // Cut by characters first: every character becomes one byte.
+        bytes += toWindows1252(QStringView(record.*field.member).left(field.width))
+                     .leftJustified(field.width, ' ');
+    }
+
+    const QString path = settingsFilePath(QString::fromLatin1(OwnerRecordFileWriteName));
+    // Whatever lies beyond the record stays; a file that exists but cannot be
+    // read must not be replaced by one without its tail.
+    if (QFileInfo::exists(path)) {
+        const QByteArray old = readFileBytes(path);
+        if (old.size() > OwnerRecord::Length)
+            bytes += old.mid(OwnerRecord::Length);
+    }
+    rewriteFile(path, bytes);
+}

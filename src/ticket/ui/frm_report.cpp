@@ -1,0 +1,227 @@
+#include "ticket/ui/frm_report.h"
+
+#include "common/runtime_error.h"
+#include "common/ui/center_form.h"
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/platform.h"
+#include "common/ui/unload_window.h"
+#include "common/ui/window_registry.h"
+#include "input/frm_delivery.h"
+#include "input/ticket_inputs.h"
+#include "settings/data_folder_file.h"
+#include "settings/delivery_header_file.h"
+#include "settings/margins_file.h"
+#include "settings/owner_record_file.h"
+#include "settings/signature_option_file.h"
+#include "ticket/compose_ticket.h"
+#include "ticket/text_grid_surface.h"
+#include "ticket/ui/painter_surface.h"
+#include "ticket/ui/ticket_font.h"
+#include "ticket/ui/ticket_page.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int PreviewPointSize = 10;
+constexpr int PrintPointSize = 12;
+constexpr int PreferredHeight = 760;
+constexpr int DeskStrip = 12;
+
+std::optional<QString> ownerName()
+{
+    const std::optional<OwnerRecord> record = readOwnerRecord();
+    if (!record)
+        return std::nullopt;
+    return record->name;
+}
+
+// The data-folder file is read afresh on opening and at every print; the
+// ticket does not use the folders, and a failing read leaves them as they
+// were.
+void refreshDataFolder()
+{
+    try {
+        readDataFolderFile();
+    } catch (const RuntimeError&) {
+    }
+}
+
+template<typename Widget>
+Widget* named(Widget* widget, const char* name, const QString& accessibleName)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QStringList stripInto(const QString& text, RowStore& list)
+{
+    const QStringList lines = splitAddress(text);
+    list.clear();
+    for (const QString& line : lines)
+        list.add(line);
+    return lines;
+}
+
+} // namespace
+
+FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_main(&main)
+{
+    setObjectName(windows::names::frmReport);
+    setWindowTitle(QStringLiteral("Delivery Ticket"));
+
+    const QString printCaption = QStringLiteral("Print Ticket");
+    Check1 = named(new EventCheckBox(this), "Check1", QStringLiteral("Drop Signature Section"));
+    Check1->setText(Check1->accessibleName());
+    Check1->setValue(1);
+    cmdPrint = named(new QPushButton(printCaption, this), "cmdPrint", printCaption);
+    Command1 = named(new QPushButton(printCaption, this), "Command1", printCaption);
+    picTicket = named(new TicketPage(ticketFont(PreviewPointSize)), "picTicket",
+                      QStringLiteral("Delivery Ticket"));
+    picFrame = named(new QScrollArea(this), "picFrame", QStringLiteral("Delivery Ticket"));
+    picFrame->setWidget(picTicket);
+    picFrame->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    picFrame->setBackgroundRole(QPalette::Dark);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Check1);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(cmdPrint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(picFrame, 1);
+
+    // As wide as the page with a strip of the desk on either side, and as
+    // tall as fits on most screens; a longer page scrolls.
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const double screenHeight = platform().screenSizeTwips().height() / platform().twipsPerPixel();
+    resize(picTicket->sizeHint().width() + 2 * DeskStrip + frame +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left() +
+               layout->contentsMargins().right(),
+           screenHeight > 0 ? std::min(PreferredHeight, static_cast<int>(screenHeight * 0.9))
+                            : PreferredHeight);
+
+    connect(Check1, &EventCheckBox::clicked, this, &FrmReport::Check1_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &FrmReport::cmdPrint_Click);
+
+    Form_Load();
+}
+
+void FrmReport::Form_Load()
+{
+    CenterForm(*this);
+
+    try {
+        Check1->setValue(readSignatureOption());
+    } catch (const RuntimeError&) {
+        // A stored value the box cannot take leaves it as it is.
+    }
+    refreshDataFolder();
+    TicketInputs inputs;
+    inputs.header = readDeliveryHeader().value_or(DeliveryHeader());
+
+    StripCust();
+    StripShip();
+    inputs.fields = ticketFields(*m_main);
+    inputs.fields.soldTo = CustLines;
+    inputs.fields.shipTo = ShipLines;
+    inputs.ownerName = ownerName;
+
+    TextGridSurface ticket;
+    composeTicket(inputs, TicketVariant::Preview, ticket);
+    picTicket->setTicket(ticket);
+}
+
+void FrmReport::Check1_Click()
+{
+    try {
+        writeSignatureOption(static_cast<std::int16_t>(Check1->value()));
+    } catch (const RuntimeError&) {
+        // The option is simply not stored.
+    }
+}
+
+void FrmReport::StripCust()
+{
+    if (m_main)
+        CustLines = stripInto(m_main->txtCust->text(), m_main->lstCust);
+}
+
+void FrmReport::StripShip()
+{
+    if (m_main)
+        ShipLines = stripInto(m_main->txtShip->text(), m_main->lstShip);
+}
+
+void FrmReport::cmdPrint_Click()
+{
+    if (!m_main)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!platform().printDialog(printer))
+        return; // cancelled: nothing read, nothing printed
+
+    refreshDataFolder();
+    TicketInputs inputs;
+    inputs.topMargin = readTopMargin();
+    const std::optional<DeliveryHeader> header = readDeliveryHeader();
+    if (!header)
+        return;
+    inputs.header = *header;
+
+    show();
+    raise();
+    activateWindow();
+    cmdPrint->setText(QStringLiteral("Printing"));
+
+    inputs.fields = ticketFields(*m_main);
+    inputs.dropSignature = Check1->value() == 1;
+    inputs.ownerName = ownerName;
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return; // a printer that cannot start a document prints nothing
+    const QRectF page(QPointF(0, 0),
+                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    PainterSurface surface(painter, ticketFont(PrintPointSize), page,
+                           [&printer] { printer.newPage(); });
+    const bool complete = composeTicket(inputs, TicketVariant::Print, surface);
+    // Ended in either case, so that no print job is left open; without the
+    // owner's name the window stays open with its "Printing" caption.
+    painter.end();
+    if (!complete)
+        return;
+
+    FrmDelivery* main = m_main;
+    unloadWindow(*this);
+    main->show();
+    main->raise();
+}
+
+void FrmReport::Form_Unload()
+{
+    if (m_main) {
+        m_main->lstCust.clear();
+        m_main->lstShip.clear();
+    }
+}
+
+void FrmReport::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
