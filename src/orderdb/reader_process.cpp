@@ -154,6 +154,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     }
     if (WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
+        result.output.squeeze(); // the slack of its growth would stay with the snapshot
     } else {
         result.outcome = Outcome::Crashed;
         result.output.clear();

@@ -70,6 +70,23 @@ private:
     std::size_t m_position = 0;
 };
 
+// The size of the cell at `at`, already checked to lie wholly inside the stream.
+std::size_t cellSize(const char* at)
+{
+    std::uint16_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    if (word == NullCell)
+        return sizeof word;
+    if (word == LongUtf16Cell) {
+        std::uint32_t length = 0;
+        std::memcpy(&length, at + sizeof word, sizeof length);
+        return sizeof word + sizeof length + std::size_t{length} * 2;
+    }
+    if (word & Utf16Flag)
+        return sizeof word + static_cast<std::size_t>(word & LengthMask) * 2;
+    return sizeof word + ((std::size_t{word} + 1) & ~std::size_t{1});
+}
+
 // The cell at `at`, already checked to lie wholly inside the stream.
 std::optional<QString> cellText(const char* at)
 {
@@ -128,8 +145,8 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
     // The declared count is only a hint: a damaged or crafted definition may
     // declare anything, but every cell takes at least one word of the stream.
     table.m_declaredRowCount = static_cast<qsizetype>(expectedRows);
-    table.m_cellOffsets.reserve(std::min<std::size_t>(std::size_t{expectedRows} * columns,
-                                                      static_cast<std::size_t>(stream.size()) / 2));
+    table.m_rowOffsets.reserve(
+        std::min<std::size_t>(expectedRows, static_cast<std::size_t>(stream.size()) / 4));
     for (;;) {
         std::uint16_t marker = 0;
         if (!in.read(marker))
@@ -140,8 +157,8 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
             continue;
         if (marker != RowMarker)
             return std::nullopt;
+        table.m_rowOffsets.push_back(static_cast<std::uint32_t>(in.position()));
         for (std::uint32_t c = 0; c < columns; ++c) {
-            table.m_cellOffsets.push_back(static_cast<std::uint32_t>(in.position()));
             if (!in.skipCell())
                 return std::nullopt;
         }
@@ -152,7 +169,7 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
         announcedRows != static_cast<std::uint32_t>(table.m_rowCount))
         return std::nullopt;
 
-    table.m_cellOffsets.shrink_to_fit();
+    table.m_rowOffsets.shrink_to_fit();
     table.m_stream = std::move(stream);
     return table;
 }
@@ -160,7 +177,15 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
 qint64 TableSnapshot::memoryBytes() const
 {
     return m_stream.capacity() +
-           static_cast<qint64>(m_cellOffsets.capacity() * sizeof(std::uint32_t));
+           static_cast<qint64>(m_rowOffsets.capacity() * sizeof(std::uint32_t));
+}
+
+const char* TableSnapshot::cellAt(qsizetype row, int column) const
+{
+    const char* at = m_stream.constData() + m_rowOffsets[static_cast<std::size_t>(row)];
+    for (int c = 0; c < column; ++c)
+        at += cellSize(at);
+    return at;
 }
 
 int TableSnapshot::columnIndex(QStringView name) const
@@ -174,9 +199,7 @@ int TableSnapshot::columnIndex(QStringView name) const
 
 FieldValue TableSnapshot::value(qsizetype row, int column) const
 {
-    const std::size_t cell =
-        static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
-    std::optional<QString> text = cellText(m_stream.constData() + m_cellOffsets[cell]);
+    std::optional<QString> text = cellText(cellAt(row, column));
     if (!text)
         return {};
     return m_numberColumns[static_cast<std::size_t>(column)] ? FieldValue::number(std::move(*text))
@@ -185,9 +208,7 @@ FieldValue TableSnapshot::value(qsizetype row, int column) const
 
 bool TableSnapshot::cellEquals(qsizetype row, int column, QStringView text) const
 {
-    const std::size_t cell =
-        static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
-    const char* at = m_stream.constData() + m_cellOffsets[cell];
+    const char* at = cellAt(row, column);
     std::uint16_t word = 0;
     std::memcpy(&word, at, sizeof word);
     at += sizeof word;
