@@ -4,6 +4,7 @@
 
 #include "common/runtime_error.h"
 #include "jet4/jet4_writer.h"
+#include "orderdb/reader/jet_rows.h"
 #include "orderdb/table_cursor.h"
 #include "orderdb/table_source.h"
 #include "support/test_files.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <unistd.h>
 
@@ -333,6 +335,21 @@ TEST_F(DamagedDatabaseTest, SmallMisreportsSayWhatIsTrueOfTheFile)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(error, int(ErrorCode::UnreadableDatabase));
     EXPECT_EQ(deferred, int(ErrorCode::UnreadableDatabase));
+}
+
+// A damaged slot that claims a start beyond the page must not stretch the
+// row below it past the page's end.
+TEST(PageRows, NoRowReachesPastThePage)
+{
+    std::array<std::uint8_t, jet_rows::PageSize> page{};
+    page[0] = 0x01;
+    page[12] = 2;                     // two slots
+    page[14] = 0xff, page[15] = 0x1f; // slot 0: beyond the page
+    page[16] = 0xa0, page[17] = 0x0f; // slot 1: 4000
+    const jet_rows::PageRows rows{jet_rows::Page(page)};
+    EXPECT_FALSE(rows.row(0).has_value());
+    ASSERT_TRUE(rows.row(1).has_value());
+    EXPECT_EQ(rows.row(1)->start + rows.row(1)->length, jet_rows::PageSize);
 }
 
 } // namespace

@@ -43,7 +43,8 @@ std::optional<RowSpan> PageRows::row(int slot) const
     if (start < SlotTableStart + 2 * m_count || start >= PageSize)
         return std::nullopt;
     const auto above = std::upper_bound(m_starts.begin(), m_starts.end(), start);
-    const int end = above == m_starts.end() ? PageSize : *above;
+    // A damaged slot may claim a start beyond the page: no row reaches past it.
+    const int end = above == m_starts.end() ? PageSize : std::min<int>(*above, PageSize);
     return RowSpan{start, end - start, (raw & DeletedFlag) != 0};
 }
 
