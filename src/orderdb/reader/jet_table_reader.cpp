@@ -185,6 +185,9 @@ void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& o
     MdbHandle* mdb = table.entry.mdb;
     const bool variableColumns = definition->num_var_cols > 0;
     std::vector<Cell> cells;
+    // Rows are taken apart in a copy of exactly one page, so that no damaged
+    // offset can reach into whatever follows the library's page buffer.
+    std::vector<std::uint8_t> copy(PageSize);
     std::uint32_t page = 0;
     for (;;) {
         const gint32 next = mdb_map_find_next(mdb, definition->usage_map,
@@ -195,9 +198,10 @@ void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& o
         page = static_cast<std::uint32_t>(next);
         if (mdb_read_pg(mdb, page) != PageSize)
             continue;
-        const auto* bytes = static_cast<const std::uint8_t*>(mdb->pg_buf);
+        std::memcpy(copy.data(), mdb->pg_buf, PageSize);
+        const std::uint8_t* bytes = copy.data();
         if (bytes[0] != 0x01 ||
-            mdb_get_int32(mdb->pg_buf, 4) != static_cast<long>(table.entry.table_pg))
+            mdb_get_int32(copy.data(), 4) != static_cast<long>(table.entry.table_pg))
             continue;
         const jet_rows::PageRows rows(jet_rows::Page(bytes, PageSize));
         for (int slot = 0; slot < rows.count(); ++slot) {
@@ -285,6 +289,9 @@ ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std
                        StreamWriter& out)
 {
     const unsigned char* at = row.data() + cell.start;
+    auto* rowBytes = const_cast<std::uint8_t*>(row.data()); // the library's getters take void*
+    // The library's own converters read from its page buffer, which holds
+    // the same page.
     const int start = rowOffset + cell.start;
     const int size = cell.length;
     switch (col->col_type) {
@@ -303,13 +310,13 @@ ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std
         out.writeAscii(scaledDecimal(readInt64(at), 4));
         break;
     case MDB_FLOAT:
-        out.writeAscii(plainDecimal(mdb_get_single(mdb->pg_buf, start), 7));
+        out.writeAscii(plainDecimal(mdb_get_single(rowBytes, cell.start), 7));
         break;
     case MDB_DOUBLE:
-        out.writeAscii(plainDecimal(mdb_get_double(mdb->pg_buf, start), 15));
+        out.writeAscii(plainDecimal(mdb_get_double(rowBytes, cell.start), 15));
         break;
     case MDB_DATETIME:
-        out.writeAscii(jet_values::dateTimeText(mdb_get_double(mdb->pg_buf, start)));
+        out.writeAscii(jet_values::dateTimeText(mdb_get_double(rowBytes, cell.start)));
         break;
     case MDB_TEXT:
         writeJetText(at, static_cast<std::size_t>(size), out);
