@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev libgl-dev
+    qt6-base-private-dev
     mdbtools mdbtools-dev libglib2.0-dev
     googletest libgtest-dev
     fonts-liberation clang-format

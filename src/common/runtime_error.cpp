@@ -15,5 +15,6 @@ std::string describe(ErrorCode code, const QString& detail)
 RuntimeError::RuntimeError(ErrorCode code, const QString& detail)
     : std::runtime_error(describe(code, detail))
     , m_code(code)
+    , m_detail(detail)
 {
 }

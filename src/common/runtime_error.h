@@ -36,7 +36,10 @@ public:
 
     ErrorCode code() const { return m_code; }
     int number() const { return static_cast<int>(m_code); }
+    // What failed, for the operator: for a file, its path and the reason.
+    const QString& detail() const { return m_detail; }
 
 private:
     ErrorCode m_code;
+    QString m_detail;
 };

@@ -11,6 +11,21 @@ namespace {
 
 constexpr qint64 kLeastDataLength = 10;
 
+// A failed write: the path and why, for the operator's message.
+[[noreturn]] void writeFailed(const QString& path, const QString& reason)
+{
+    throw RuntimeError(ErrorCode::PermissionDenied, path + QStringLiteral(": ") + reason);
+}
+
+// A write that reported fewer bytes than asked for without an error text
+// ran into the disk's or the file's size limit.
+QString shortWriteReason(const QFileDevice& file)
+{
+    return file.error() == QFileDevice::NoError || file.errorString().isEmpty()
+               ? QStringLiteral("the disk is full or the file is too large")
+               : file.errorString();
+}
+
 } // namespace
 
 QByteArray readFileBytes(const QString& path)
@@ -31,28 +46,28 @@ void rewriteFile(const QString& path, const QByteArray& bytes)
     // in-place write would.
     const QFileInfo info(path);
     if (info.exists() && !info.isDir() && !info.isWritable())
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, QStringLiteral("the file is write-protected"));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, file.errorString());
     // QSaveFile::commit() does not notice a write cut short (full disk, file
     // size limit), neither directly nor in its final flush, and would put the
     // truncated content in place: check both here. Leaving without commit()
     // discards the temporary file.
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, shortWriteReason(file));
     if (!file.commit())
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, file.errorString());
 }
 
 void appendToFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw RuntimeError(ErrorCode::PermissionDenied, path);
+        writeFailed(path, shortWriteReason(file));
 }
 
 QByteArray joinLines(const QStringList& lines)

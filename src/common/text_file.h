@@ -16,7 +16,8 @@ QByteArray readFileBytes(const QString& path);
 // The new content goes to a temporary file beside the old one, which is
 // renamed over it only once everything is written: a failure at any point
 // (folder not writable, disk full, a folder standing at `path`) leaves the
-// old file exactly as it was and throws PermissionDenied (70). A plain
+// old file exactly as it was and throws PermissionDenied (70), whose detail
+// is the path, ": " and the reason. A plain
 // truncate-and-write would lose the old settings in that case; the file
 // formats are the same either way.
 void rewriteFile(const QString& path, const QByteArray& bytes);

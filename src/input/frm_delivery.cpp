@@ -3,6 +3,8 @@
 
 #include "input/frm_delivery.h"
 
+#include "common/module_values.h"
+#include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_combo_box.h"
@@ -14,6 +16,7 @@
 #include "common/ui/window_registry.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -79,11 +82,27 @@ void FrmDelivery::connectHandlers()
 
     using namespace windows::names;
     const std::pair<QAction*, const QString&> menuWindows[] = {
-        {ComLine, frmComment}, {DataPath, frmPath}, {DelvHead, frmDelvHead}, {Margins, frmMargins},
-        {OwnName, frmOwner},   {SetDate, frmDate},  {About, frmAbout}};
+        {ComLine, frmComment}, {DataPath, frmPath}, {DelvHead, frmDelvHead},
+        {Margins, frmMargins}, {OwnName, frmOwner}, {About, frmAbout}};
     for (const auto& [action, name] : menuWindows) {
         connect(action, &QAction::triggered, this,
                 [this, name] { runHandler([&] { windows::show(name); }); });
+    }
+    connect(SetDate, &QAction::triggered, this,
+            [this] { runHandler([this] { SetDate_Click(); }); });
+}
+
+void FrmDelivery::SetDate_Click()
+{
+    // The calendar is reached by its name: the date window belongs to the
+    // settings windows, which build on this one.
+    QWidget* window = windows::show(windows::names::frmDate);
+    endIfEnded();
+    if (auto* calendar = window != nullptr
+                             ? window->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"))
+                             : nullptr) {
+        const QDate date = dateFromShortText(TicketDate);
+        calendar->setSelectedDate(date.isValid() ? date : QDate::currentDate());
     }
 }
 

@@ -124,6 +124,8 @@ public:
     void chkJob_Click();
     void chkComment_Click();
     void mnuLoadJobs_Click();
+    // Shows the date window with its calendar on TicketDate, not waiting.
+    void SetDate_Click();
     void pbRefresh_MouseDown();
     void pbRefresh_Click();
 

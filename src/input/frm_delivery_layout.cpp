@@ -7,8 +7,10 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_option_button.h"
 #include "common/ui/event_progress_bar.h"
+#include "common/ui/event_scroll_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/named_control.h"
 #include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
 
@@ -26,22 +28,12 @@
 
 namespace {
 
-template<typename Widget, typename... Args>
-Widget* named(const char* name, Args&&... args)
+// A combo box's accessible name is its text on some platforms; what the box
+// is for goes into the description too, which stays when the text changes.
+void nameComboBox(EventComboBox* box, const QString& name)
 {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// A label that names the field it stands before, for the keyboard (Alt key)
-// and for screen readers.
-QLabel* buddyLabel(const char* name, const QString& caption, QWidget* field)
-{
-    auto* label = named<QLabel>(name, caption);
-    label->setBuddy(field);
-    field->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
-    return label;
+    box->setAccessibleName(name);
+    box->setAccessibleDescription(name);
 }
 
 // A control of the event kind with its caption set after construction.
@@ -76,7 +68,10 @@ void FrmDelivery::buildControls()
     txtJob = named<QLabel>("txtJob");
     txtQuote = named<QLabel>("txtQuote");
     lblDate = named<QLabel>("lblDate", QStringLiteral("12/31/00"));
-    lblDate->setAccessibleName(QStringLiteral("Ticket date"));
+    // Its caption, the date, is its name; a fixed name would hide the date.
+    lblDate->setAccessibleDescription(QStringLiteral("Ticket date"));
+    txtJob->setAccessibleDescription(QStringLiteral("Order number"));
+    txtQuote->setAccessibleDescription(QStringLiteral("Quote number"));
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(Label1);
     titleRow->addSpacing(20);
@@ -92,7 +87,7 @@ void FrmDelivery::buildControls()
     Search = named<EventTextBox>("Search");
     Label7 = buddyLabel("Label7", QStringLiteral("Enter Job Number to &Search:"), Search);
     cboJobs = named<EventComboBox>("cboJobs");
-    cboJobs->setAccessibleName(QStringLiteral("Job list"));
+    nameComboBox(cboJobs, Frame1->title());
     auto* jobLayout = new QGridLayout(Frame1);
     jobLayout->addWidget(Label7, 0, 0);
     jobLayout->addWidget(Search, 0, 1);
@@ -100,16 +95,16 @@ void FrmDelivery::buildControls()
 
     Frame2 = named<QGroupBox>("Frame2", QStringLiteral("Sold To (Select or Modify Customer )"));
     cboCust = named<EventComboBox>("cboCust");
-    cboCust->setAccessibleName(QStringLiteral("Sold-to customer"));
+    nameComboBox(cboCust, QStringLiteral("Sold To"));
     txtCust = named<EventTextBlock>("txtCust");
-    txtCust->setAccessibleName(QStringLiteral("Sold-to address"));
+    txtCust->setAccessibleName(QStringLiteral("Sold To address"));
     auto* custLayout = new QVBoxLayout(Frame2);
     custLayout->addWidget(cboCust);
     custLayout->addWidget(txtCust, 1);
 
     Frame3 = named<QGroupBox>("Frame3", QStringLiteral("Purchase Order"));
     txtPO = named<EventTextBox>("txtPO");
-    txtPO->setAccessibleName(QStringLiteral("Purchase order"));
+    txtPO->setAccessibleName(Frame3->title());
     auto* poLayout = new QHBoxLayout(Frame3);
     poLayout->addWidget(txtPO);
 
@@ -128,14 +123,14 @@ void FrmDelivery::buildControls()
     // Middle column: ship-to choices and the part being edited.
     Frame5 = named<QGroupBox>("Frame5", QStringLiteral("Ship To (Use Customer Database)"));
     cboSCust = named<EventComboBox>("cboSCust");
-    cboSCust->setAccessibleName(QStringLiteral("Ship-to customer"));
+    nameComboBox(cboSCust, Frame5->title());
     (new QVBoxLayout(Frame5))->addWidget(cboSCust);
 
     Frame6 = named<QGroupBox>("Frame6", QStringLiteral("Ship To (Use Ship To Database)"));
     cboShip = named<EventComboBox>("cboShip");
-    cboShip->setAccessibleName(QStringLiteral("Ship-to address"));
+    nameComboBox(cboShip, Frame6->title());
     txtShip = named<EventTextBlock>("txtShip");
-    txtShip->setAccessibleName(QStringLiteral("Ship-to block"));
+    txtShip->setAccessibleName(QStringLiteral("Ship To address"));
     auto* shipLayout = new QVBoxLayout(Frame6);
     shipLayout->addWidget(cboShip);
     shipLayout->addWidget(txtShip, 1);
@@ -148,7 +143,7 @@ void FrmDelivery::buildControls()
     picParts = named<QLabel>("picParts");
     picParts->setFixedSize(40, 40);
     picParts->setFrameShape(QFrame::Box);
-    picParts->setAccessibleName(QStringLiteral("Part number picture"));
+    picParts->setAccessibleName(QStringLiteral("Part No. picture"));
     lblPart = named<QLabel>("lblPart", QStringLiteral("Part No."));
     txtQty = named<EventTextBox>("txtQty");
     txtBO = named<EventTextBox>("txtBO");
@@ -156,9 +151,9 @@ void FrmDelivery::buildControls()
     Label2 = buddyLabel("Label2", QStringLiteral("&Quantity:"), txtQty);
     Label3 = buddyLabel("Label3", QStringLiteral("&Back-Ordered:"), txtBO);
     Label4 = buddyLabel("Label4", QStringLiteral("Description:"), txtDes);
-    HScroll1 = named<QScrollBar>("HScroll1", Qt::Horizontal);
+    HScroll1 = named<EventScrollBar>("HScroll1");
     HScroll1->setRange(1, 9);
-    HScroll1->setAccessibleName(QStringLiteral("Order part"));
+    HScroll1->setAccessibleName(lblPart->text());
     auto* itemLayout = new QGridLayout(Frame7);
     itemLayout->addWidget(Label5, 0, 0, 1, 3);
     itemLayout->addWidget(lblPart, 1, 0);
@@ -188,7 +183,7 @@ void FrmDelivery::buildControls()
     chkJob = captioned<EventCheckBox>("chkJob", QStringLiteral("&Job/Quote Numbers"));
     chkComment = captioned<EventCheckBox>("chkComment", QStringLiteral("&Comments Shown"));
     cboComment = named<EventComboBox>("cboComment");
-    cboComment->setAccessibleName(QStringLiteral("Comment line"));
+    nameComboBox(cboComment, QStringLiteral("Comment line"));
     auto* optionLayout = new QVBoxLayout(Frame8);
     optionLayout->setSpacing(2);
     for (QWidget* widget : std::initializer_list<QWidget*>{Label6, chkAll, chkInv, chkNon, Label8,
@@ -250,13 +245,13 @@ void FrmDelivery::buildControls()
     grid->setColumnStretch(1, 3);
     grid->setColumnStretch(2, 2);
 
-    // The keyboard follows the form: job, sold-to, order fields, ship-to,
-    // options, buttons.
-    const QList<QWidget*> tabOrder = {Search,     cboJobs,  cboCust,   txtCust, txtPO,   txtPhone,
-                                      cboSCust,   cboShip,  txtShip,   txtQty,  txtBO,   txtDes,
-                                      HScroll1,   chkAll,   chkInv,    chkNon,  chkJob,  chkComment,
-                                      cboComment, Option3,  Option2,   Option1, chkPart, Check1,
-                                      cmdRefresh, cmdLabel, cmdTicket, cmdExit};
+    // Tab follows the window's definition, as the operators know it; Enter
+    // has its own chain through the item fields.
+    const QList<QWidget*> tabOrder = {
+        chkPart, Check1,   txtPhone, cmdRefresh, cmdLabel,   cmdTicket,  cmdExit,
+        chkInv,  chkNon,   chkAll,   chkJob,     chkComment, cboComment, HScroll1,
+        txtShip, cboShip,  Option3,  Option2,    Option1,    txtPO,      Search,
+        cboJobs, cboSCust, txtDes,   txtQty,     txtBO,      txtCust,    cboCust};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

@@ -1,10 +1,8 @@
 // The main window's load, the customer and job scans that fill its lists,
 // "Refresh Jobs", the list options and their files, and the progress bar.
 
-#include "common/field_reader.h"
 #include "common/module_values.h"
 #include "common/numeric.h"
-#include "common/settings_folder.h"
 #include "common/short_date.h"
 #include "common/text_file.h"
 #include "common/ui/event_check_box.h"
@@ -17,6 +15,7 @@
 #include "input/frm_delivery.h"
 #include "input/list_entries.h"
 #include "input/walk_field.h"
+#include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
 
 #include <QAction>
@@ -158,13 +157,8 @@ void FrmDelivery::Form_Load()
     // Step 11: the comment list.
     cboComment->clearList();
     try {
-        const QString path = resolveFileName(DataFolder, QStringLiteral("Comments.Dat"));
-        if (lengthCreatingIfMissing(path) > 10) {
-            LineReader lines(readFileBytes(path));
-            QStringList comments;
-            while (!lines.atEnd())
-                comments << lines.readLine();
-            cboComment->addItems(comments);
+        if (lengthCreatingIfMissing(commentsFilePath()) > 10) {
+            cboComment->addItems(readComments());
             cboComment->setText(cboComment->item(0));
         }
     } catch (const RuntimeError&) {

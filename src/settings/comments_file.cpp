@@ -16,7 +16,8 @@ namespace {
 QString existingCommentsFilePath(ErrorCode failure)
 {
     if (DataFolder.isEmpty())
-        throw RuntimeError(failure, QStringLiteral("no data folder is set"));
+        throw RuntimeError(failure, QString::fromLatin1(CommentsFileName) +
+                                        QStringLiteral(": no data folder is chosen"));
     return commentsFilePath();
 }
 

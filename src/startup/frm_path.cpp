@@ -3,71 +3,172 @@
 #include "common/module_values.h"
 #include "common/runtime_error.h"
 #include "common/ui/center_form.h"
+#include "common/ui/named_control.h"
+#include "common/ui/save_failure.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
 #include "settings/data_folder_file.h"
+#include "startup/folder_choosers.h"
+#include "startup/mount_points.h"
 
-#include <QFormLayout>
+#include <QDir>
+#include <QGridLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
-QLineEdit* folderBox(const char* name, QWidget* parent)
+QLabel* heading(const char* name, const QString& text)
 {
-    auto* box = new QLineEdit(QStringLiteral("No Folder Selected"), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
+    QLabel* label = namedLabel(name, text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette red = label->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(red);
+    return label;
 }
 
 } // namespace
 
 FrmPath::FrmPath(QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_text1(folderBox("Text1", this))
-    , m_text2(folderBox("Text2", this))
-    , m_cmdPath(new QPushButton(QStringLiteral("Continue"), this))
 {
     setObjectName(windows::names::frmPath);
     setWindowTitle(QStringLiteral("Location of Vantrell OE Folder"));
-    m_cmdPath->setObjectName(QStringLiteral("cmdPath"));
 
-    auto* folders = new QFormLayout;
-    folders->addRow(QStringLiteral("Location of Vantrell Data Folder."), m_text1);
-    folders->addRow(QStringLiteral("Location of Est Folder"), m_text2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(folders);
-    layout->addWidget(m_cmdPath, 0, Qt::AlignRight);
-    resize(560, sizeHint().height());
+    Label2 = namedLabel("Label2",
+                        QStringLiteral("Click on Drive followed by Double Clicking on Folder "
+                                       "Where Vantrell Data Folder Resides and where Est Folder "
+                                       "Resides. Results are shown below."));
+    Label2->setWordWrap(true);
 
-    connect(m_cmdPath, &QPushButton::clicked, this, &FrmPath::cmdPathClick);
-    formLoad();
+    // The start state: each drive box on the drive of the home folder, its
+    // folder list there, before any handler runs.
+    const QStringList drives = pickableMountPoints();
+    const QString home = QDir::homePath();
+    const QString homeDrive = mountPointOf(home, drives);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label2, 0, 0, 1, 2);
+    const struct
+    {
+        const char* heading;
+        const char* headingText;
+        const char* drive;
+        const char* list;
+        const char* result;
+        const char* caption;
+        const char* note;
+        DriveBox*& driveBox;
+        FolderList*& folderList;
+        QLineEdit*& resultBox;
+    } columns[] = {
+        {"lblData", "Location of Vantrell Data", "drvBox", "dirBox", "Text1",
+         "Location of Vantrell Data Folder.", "lblDataNote", drvBox, dirBox, Text1},
+        {"lblEst", "Location of Est", "Drive1", "Dir1", "Text2", "Location of Est Folder",
+         "lblEstNote", Drive1, Dir1, Text2},
+    };
+    int column = 0;
+    for (const auto& c : columns) {
+        c.driveBox = named<DriveBox>(c.drive, drives);
+        c.driveBox->presetDrive(homeDrive);
+        c.folderList = named<FolderList>(c.list);
+        c.folderList->presetFolder(homeDrive, home);
+        c.resultBox = named<QLineEdit>(c.result, QStringLiteral("No Folder Selected"));
+        QLabel* head = heading(QByteArray(c.heading).append("Head").constData(),
+                               QString::fromLatin1(c.headingText));
+        c.driveBox->setAccessibleName(QString::fromLatin1(c.headingText) +
+                                      QStringLiteral(": drive"));
+        c.folderList->setAccessibleName(QString::fromLatin1(c.headingText) +
+                                        QStringLiteral(": folders"));
+        QLabel* note = namedLabel(
+            c.note,
+            QStringLiteral("If the location above is correct, click the continue button below."));
+        note->setWordWrap(true);
+        grid->addWidget(head, 1, column);
+        grid->addWidget(c.driveBox, 2, column);
+        grid->addWidget(c.folderList, 3, column);
+        grid->addWidget(buddyLabel(c.heading, QString::fromLatin1(c.caption), c.resultBox), 4,
+                        column);
+        grid->addWidget(c.resultBox, 5, column);
+        grid->addWidget(note, 6, column);
+        ++column;
+    }
+    cmdPath = namedButton("cmdPath", QStringLiteral("Continue"));
+    grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowStretch(3, 1);
+
+    const std::pair<QObject*, void (FrmPath::*)()> handlers[] = {{drvBox, &FrmPath::drvBox_Change},
+                                                                 {dirBox, &FrmPath::dirBox_Change},
+                                                                 {Drive1, &FrmPath::Drive1_Change},
+                                                                 {Dir1, &FrmPath::Dir1_Change}};
+    for (const auto& [sender, handler] : handlers) {
+        const auto run = [this, handler = handler] { runHandler([&] { (this->*handler)(); }); };
+        if (auto* driveBox = qobject_cast<DriveBox*>(sender))
+            connect(driveBox, &DriveBox::changed, this, run);
+        else
+            connect(qobject_cast<FolderList*>(sender), &FolderList::changed, this, run);
+    }
+    connect(cmdPath, &QPushButton::clicked, this,
+            [this] { runHandler([this] { cmdPath_Click(); }); });
+
+    resize(640, 480);
+    Form_Load();
 }
 
-void FrmPath::formLoad()
+bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,
+                               QLineEdit* result)
+{
+    if (!isFolderPath(folder))
+        return true;
+    if (!drive->setDrive(mountPointOf(folder, drive->drives())) || !list->setFolder(folder))
+        return false;
+    result->setText(folder);
+    return true;
+}
+
+void FrmPath::Form_Load()
 {
     CenterForm(*this);
     try {
         readDataFolderFile();
-        if (isFolderPath(DataFolder))
-            m_text1->setText(DataFolder);
-        if (isFolderPath(EstFolder))
-            m_text2->setText(EstFolder);
     } catch (const RuntimeError&) {
-        // Nothing is shown for a file that could not be read whole, and the
-        // half-read data folder must not be taken for a chosen one.
         DataFolder.clear();
+        return;
     }
+    if (!showStoredFolder(DataFolder, drvBox, dirBox, Text1) ||
+        !showStoredFolder(EstFolder, Drive1, Dir1, Text2))
+        DataFolder.clear();
 }
 
-void FrmPath::cmdPathClick()
+void FrmPath::drvBox_Change()
+{
+    dirBox->setDrive(drvBox->drive());
+}
+
+void FrmPath::dirBox_Change()
+{
+    Text1->setText(dirBox->folder());
+}
+
+void FrmPath::Drive1_Change()
+{
+    Dir1->setDrive(Drive1->drive());
+}
+
+void FrmPath::Dir1_Change()
+{
+    Text2->setText(Dir1->folder());
+}
+
+void FrmPath::cmdPath_Click()
 {
     try {
-        writeDataFolderFile(m_text1->text(), m_text2->text());
-    } catch (const RuntimeError&) {
-        // The folders are set for this run even when the file stays as it was.
+        writeDataFolderFile(Text1->text(), Text2->text());
+    } catch (const RuntimeError& error) {
+        reportSaveFailure(error, QStringLiteral("The folders are used until the program ends."));
     }
     unloadWindow(*this);
     windows::show(windows::names::frmDelivery);
+    endIfEnded();
 }

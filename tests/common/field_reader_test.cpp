@@ -1,5 +1,4 @@
 #include "common/field_reader.h"
-#include "common/runtime_error.h"
 #include "support/test_files.h"
 
 #include <QStringList>
@@ -7,97 +6,56 @@
 
 namespace {
 
-QStringList readAllFields(const QByteArray& data)
+// Fields end at a comma or any line end (CR LF counts once); leading blanks
+// and TABs are skipped, trailing ones kept; a quoted value runs to the
+// closing quote and whatever follows it up to the delimiter is dropped.
+TEST(DelimitedFieldReader, SplitsTheFileIntoItsFields)
 {
-    DelimitedFieldReader reader(data);
-    QStringList values;
-    while (!reader.atEnd())
-        values << reader.read();
-    return values;
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"a,b\r\nc\rd\ne", {"a", "b", "c", "d", "e"}},
+        {"E:\\Shop, Main\\Data\r\nE:\\Est\r\n", {"E:\\Shop", "Main\\Data", "E:\\Est"}},
+        {" \t a b ,  c\r\n", {"a b ", "c"}},
+        {"\"E:\\Shop, Main\"\r\nnext", {"E:\\Shop, Main", "next"}},
+        {"  \"a\" junk,b", {"a", "b"}},
+        {"\"\"\r\nx", {"", "x"}},
+        {"\"two\r\nlines\",z", {"two\r\nlines", "z"}},
+        {"\"never closed, at all", {"never closed, at all"}},
+        {"\r\nsecond\r\n", {"", "second"}},
+        {"\n\n", {"", ""}},
+        {"a,,b", {"a", "", "b"}},
+        {"1", {"1"}},
+        {"\x80\xE9\r\n", {QString::fromUtf16(u"\u20AC\u00E9")}},
+        {"", {}},
+    };
+    for (const auto& [data, fields] : cases) {
+        DelimitedFieldReader reader(data);
+        QStringList read;
+        while (!reader.atEnd())
+            read << reader.read();
+        EXPECT_EQ(read, fields) << data.toStdString();
+        EXPECT_EQ(errorNumberOf([&] { reader.read(); }), 62) << data.toStdString();
+    }
 }
 
-QStringList readAllLines(const QByteArray& data)
+// Lines end at CR or CR LF only; empty lines and an unterminated last line
+// are kept.
+TEST(LineReader, SplitsTheFileIntoItsLines)
 {
-    LineReader reader(data);
-    QStringList lines;
-    while (!reader.atEnd())
-        lines << reader.readLine();
-    return lines;
-}
-
-TEST(DelimitedFieldReader, SplitsAtCommasAndEveryKindOfLineEnd)
-{
-    EXPECT_EQ(readAllFields("a,b\r\nc\rd\ne"), QStringList({"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(readAllFields("E:\\Shop, Main\\Data\r\nE:\\Est\r\n"),
-              QStringList({"E:\\Shop", "Main\\Data", "E:\\Est"}));
-}
-
-TEST(DelimitedFieldReader, SkipsLeadingBlanksOnlyAndKeepsTrailingOnes)
-{
-    EXPECT_EQ(readAllFields(" \t a b ,  c\r\n"), QStringList({"a b ", "c"}));
-}
-
-TEST(DelimitedFieldReader, QuotedValueRunsToTheClosingQuote)
-{
-    EXPECT_EQ(readAllFields("\"E:\\Shop, Main\"\r\nnext"), QStringList({"E:\\Shop, Main", "next"}));
-    // Whatever follows the closing quote up to the delimiter is dropped.
-    EXPECT_EQ(readAllFields("  \"a\" junk,b"), QStringList({"a", "b"}));
-    EXPECT_EQ(readAllFields("\"\"\r\nx"), QStringList({"", "x"}));
-    EXPECT_EQ(readAllFields("\"two\r\nlines\",z"), QStringList({"two\r\nlines", "z"}));
-    EXPECT_EQ(readAllFields("\"never closed, at all"), QStringList({"never closed, at all"}));
-}
-
-TEST(DelimitedFieldReader, EmptyLinesGiveEmptyValues)
-{
-    EXPECT_EQ(readAllFields("\r\nsecond\r\n"), QStringList({"", "second"}));
-    EXPECT_EQ(readAllFields("\n\n"), QStringList({"", ""}));
-    EXPECT_EQ(readAllFields("a,,b"), QStringList({"a", "", "b"}));
-}
-
-TEST(DelimitedFieldReader, LastValueNeedsNoLineEnd)
-{
-    DelimitedFieldReader reader("1");
-    EXPECT_EQ(reader.read(), "1");
-    EXPECT_TRUE(reader.atEnd());
-}
-
-TEST(DelimitedFieldReader, ReadingPastTheEndFails)
-{
-    DelimitedFieldReader reader("only\r\n");
-    EXPECT_EQ(reader.read(), "only");
-    EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(errorNumberOf([&] { reader.read(); }), 62);
-
-    DelimitedFieldReader empty("");
-    EXPECT_TRUE(empty.atEnd());
-    EXPECT_EQ(errorNumberOf([&] { empty.read(); }), 62);
-}
-
-TEST(DelimitedFieldReader, DecodesWindows1252)
-{
-    EXPECT_EQ(readAllFields("\x80\xE9\r\n"), QStringList({QString::fromUtf16(u"\u20AC\u00E9")}));
-}
-
-TEST(LineReader, EndsLinesAtCrOrCrLfOnly)
-{
-    EXPECT_EQ(readAllLines("a, \"b\"\r\nc\rd\ne\r\n"), QStringList({"a, \"b\"", "c", "d\ne"}));
-}
-
-TEST(LineReader, KeepsEmptyLinesAndAnUnterminatedLastLine)
-{
-    EXPECT_EQ(readAllLines("\r\n\r\nlast"), QStringList({"", "", "last"}));
-    EXPECT_EQ(readAllLines("  padded  \r\n"), QStringList({"  padded  "}));
-}
-
-TEST(LineReader, EmptyFileIsAtItsEndAndReadingPastTheEndFails)
-{
-    LineReader empty("");
-    EXPECT_TRUE(empty.atEnd());
-    EXPECT_EQ(errorNumberOf([&] { empty.readLine(); }), 62);
-
-    LineReader reader("one\r\n");
-    EXPECT_EQ(reader.readLine(), "one");
-    EXPECT_EQ(errorNumberOf([&] { reader.readLine(); }), 62);
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"a, \"b\"\r\nc\rd\ne\r\n", {"a, \"b\"", "c", "d\ne"}},
+        {"\r\n\r\nlast", {"", "", "last"}},
+        {"  padded  \r\n", {"  padded  "}},
+        {"one\r\n", {"one"}},
+        {"", {}},
+    };
+    for (const auto& [data, lines] : cases) {
+        LineReader reader(data);
+        QStringList read;
+        while (!reader.atEnd())
+            read << reader.readLine();
+        EXPECT_EQ(read, lines) << data.toStdString();
+        EXPECT_EQ(errorNumberOf([&] { reader.readLine(); }), 62) << data.toStdString();
+    }
 }
 
 } // namespace

@@ -32,14 +32,6 @@ TEST_F(TextFileTest, ReadingFailsWithTheFileErrorNumbers)
     EXPECT_EQ(errorNumberOf([&] { readFileBytes(path("folder.dat")); }), 70);
 }
 
-TEST_F(TextFileTest, RewriteReplacesTheWholeContent)
-{
-    rewriteFile(path("BID.FYL"), "a much longer old content\r\n");
-    rewriteFile(path("BID.FYL"), "new\r\n");
-    EXPECT_EQ(readFileBytes(path("BID.FYL")), "new\r\n");
-    EXPECT_EQ(entries(), QStringList({"BID.FYL"}));
-}
-
 TEST_F(TextFileTest, RewriteFailingHalfwayKeepsTheOldFile)
 {
     const QString target = path("DELVHEAD.DAT");
@@ -58,8 +50,12 @@ TEST_F(TextFileTest, RewriteFailingHalfwayKeepsTheOldFile)
     EXPECT_EQ(entries(), QStringList({"DELVHEAD.DAT"}));
 }
 
-TEST_F(TextFileTest, RewriteOntoAFolderOrIntoAMissingFolderFails)
+TEST_F(TextFileTest, RewriteReplacesTheWholeContentOrFailsOntoAFolder)
 {
+    rewriteFile(path("BID.FYL"), "a much longer old content\r\n");
+    rewriteFile(path("BID.FYL"), "new\r\n");
+    EXPECT_EQ(readFileBytes(path("BID.FYL")), "new\r\n");
+    EXPECT_EQ(entries(), QStringList({"BID.FYL"}));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken"));
     EXPECT_EQ(errorNumberOf([&] { rewriteFile(path("taken"), "x"); }), 70);
     EXPECT_TRUE(QFileInfo(path("taken")).isDir());
@@ -81,31 +77,31 @@ TEST_F(TextFileTest, JoinLinesEndsEveryLineWithCrLfInWindows1252)
     EXPECT_EQ(joinLines({}), "");
 }
 
-TEST_F(TextFileTest, PresenceTestLeavesAMissingFileBehindEmpty)
-{
-    EXPECT_EQ(lengthCreatingIfMissing(path("SigSec.Dat")), 0);
-    EXPECT_TRUE(QFileInfo(path("SigSec.Dat")).isFile());
-    EXPECT_FALSE(holdsData(path("SigSec.Dat")));
-}
-
+// A missing file is left behind empty; a file that cannot be made or opened
+// (no folder, a folder in its place) has length 0.
 TEST_F(TextFileTest, PresenceTestNeedsTenBytes)
 {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("BID.FYL"));
     rewriteFile(path("nine"), "123456789");
     rewriteFile(path("ten"), "1234567890");
-    EXPECT_EQ(lengthCreatingIfMissing(path("ten")), 10);
-    EXPECT_FALSE(holdsData(path("nine")));
-    EXPECT_TRUE(holdsData(path("ten")));
-    EXPECT_EQ(readFileBytes(path("ten")), "1234567890");
-}
-
-TEST_F(TextFileTest, PresenceTestOfAFileThatCannotBeCreatedIsEmpty)
-{
-    EXPECT_EQ(lengthCreatingIfMissing(path("gone/OwnsAct.DAT")), 0);
-    EXPECT_FALSE(holdsData(path("gone/OwnsAct.DAT")));
+    const struct
+    {
+        const char* name;
+        qint64 length;
+        bool holds;
+        bool fileAfter;
+    } cases[] = {{"SigSec.Dat", 0, false, true},
+                 {"gone/OwnsAct.DAT", 0, false, false},
+                 {"BID.FYL", 0, false, false},
+                 {"nine", 9, false, true},
+                 {"ten", 10, true, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(lengthCreatingIfMissing(path(c.name)), c.length) << c.name;
+        EXPECT_EQ(holdsData(path(c.name)), c.holds) << c.name;
+        EXPECT_EQ(QFileInfo(path(c.name)).isFile(), c.fileAfter) << c.name;
+    }
     EXPECT_FALSE(QFileInfo::exists(path("gone")));
-
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("BID.FYL"));
-    EXPECT_EQ(lengthCreatingIfMissing(path("BID.FYL")), 0);
+    EXPECT_EQ(readFileBytes(path("ten")), "1234567890");
 }
 
 } // namespace

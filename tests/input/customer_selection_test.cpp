@@ -63,42 +63,32 @@ protected:
     QString clientId() { return window().Data2.field(u"ClientID").toText(); }
 };
 
-TEST_F(CustomerSelectionTest, typingBuildsTheSoldToBlockWithContactAndPhoneLines)
+// Typing looks the customer up by the name after the first dash (the
+// number is not looked at: the first ACME wins) and adds contact and phone
+// lines; an empty text changes nothing, an unknown name empties the block.
+TEST_F(CustomerSelectionTest, TypingBuildsTheSoldToBlockWithContactAndPhoneLines)
 {
     loadWith(sampleClients());
-    window().cboCust->setText("17-ACME");
-    EXPECT_EQ(window().txtCust->text(),
-              "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n555-0100\r\n");
-    // The number part is not looked at: the first ACME wins, and the
-    // cursor stays on it.
-    window().cboCust->setText("19-ACME");
-    EXPECT_TRUE(window().txtCust->text().endsWith("Pat\r\n555-0100\r\n"));
-    EXPECT_EQ(clientId(), "17");
-
-    window().cboCust->setText("18-Beta Co");
-    EXPECT_EQ(window().txtCust->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
-
-    // An empty text changes nothing; a partial name empties the block.
-    window().cboCust->setText("");
-    EXPECT_EQ(window().txtCust->text(), "Beta Co\r\nRear Dock\r\n,  \r\n");
-    window().cboCust->setText("17-AC");
-    EXPECT_EQ(window().txtCust->text(), "");
-    EXPECT_TRUE(window().Data2.eof());
+    const std::pair<const char*, const char*> typed[] = {
+        {"17-ACME", "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n555-0100\r\n"},
+        {"19-ACME", "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n555-0100\r\n"},
+        {"18-Beta Co", "Beta Co\r\nRear Dock\r\n,  \r\n"},
+        {"", "Beta Co\r\nRear Dock\r\n,  \r\n"},
+        {"17-AC", ""},
+        {"Walk-in customer", ""},                             // the name "in customer"
+        {"Walkin", "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n"}, // no dash: the empty name
+        {"-Gamma", "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n"}};
+    for (const auto& [text, block] : typed) {
+        window().cboCust->setText(text);
+        EXPECT_EQ(window().txtCust->text(), block) << text;
+        if (QLatin1String(text) == "19-ACME") {
+            EXPECT_EQ(clientId(), "17");
+        }
+    }
     EXPECT_EQ(window().txtShip->text(), "");
 }
 
-TEST_F(CustomerSelectionTest, typingWithoutOrBeforeADashLooksUpTheRest)
-{
-    loadWith(sampleClients());
-    window().cboCust->setText("Walk-in customer"); // name "in customer": none
-    EXPECT_EQ(window().txtCust->text(), "");
-    window().cboCust->setText("Walkin"); // no dash: the empty name
-    EXPECT_EQ(window().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n");
-    window().cboCust->setText("-Gamma");
-    EXPECT_EQ(window().txtCust->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
-}
-
-TEST_F(CustomerSelectionTest, pickingFillsBothBlocksEndingWithTheContactAndNoPhone)
+TEST_F(CustomerSelectionTest, PickingFillsBothBlocksEndingWithTheContactAndNoPhone)
 {
     loadWith(sampleClients());
     window().txtShip->setText("old ship-to\r\n");
@@ -124,7 +114,7 @@ TEST_F(CustomerSelectionTest, pickingFillsBothBlocksEndingWithTheContactAndNoPho
     EXPECT_TRUE(window().Data2.eof());
 }
 
-TEST_F(CustomerSelectionTest, shipToPickStacksEveryCustomerOfTheName)
+TEST_F(CustomerSelectionTest, ShipToPickStacksEveryCustomerOfTheName)
 {
     loadWith(sampleClients());
     window().txtShip->setText("kept\r\n");
@@ -148,7 +138,7 @@ TEST_F(CustomerSelectionTest, shipToPickStacksEveryCustomerOfTheName)
     EXPECT_EQ(window().txtShip->text(), "");
 }
 
-TEST_F(CustomerSelectionTest, typingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
+TEST_F(CustomerSelectionTest, TypingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
 {
     loadWith(clientTable({}));
     window().txtShip->setText("old\r\n");
@@ -173,7 +163,7 @@ TEST_F(CustomerSelectionTest, typingAShipKeyNeedsTheWholeKeyWithItsLeadingBlank)
     }
 }
 
-TEST_F(CustomerSelectionTest, pickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockOnNoMatch)
+TEST_F(CustomerSelectionTest, PickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockOnNoMatch)
 {
     loadWith(clientTable({}));
     pick(window().cboShip, " 7");
@@ -189,7 +179,7 @@ TEST_F(CustomerSelectionTest, pickingAShipKeyLeavesNullPartsOutAndKeepsTheBlockO
     EXPECT_EQ(window().txtShip->text(), WarehouseBlock);
 }
 
-TEST_F(CustomerSelectionTest, aFailedReadStopsTheHandlerKeepingWhatItFilled)
+TEST_F(CustomerSelectionTest, AFailedReadStopsTheHandlerKeepingWhatItFilled)
 {
     // A Client table without Phone: only typing reads it.
     jet4::Table clients =
@@ -204,7 +194,7 @@ TEST_F(CustomerSelectionTest, aFailedReadStopsTheHandlerKeepingWhatItFilled)
     EXPECT_EQ(window().txtCust->text(), AcmeByPick);
 }
 
-TEST_F(CustomerSelectionTest, withoutADatabaseNoHandlerFailsOutward)
+TEST_F(CustomerSelectionTest, WithoutADatabaseNoHandlerFailsOutward)
 {
     pointAtDataFolder(); // the folder holds no database: no cursor is open
     ASSERT_TRUE(load());

@@ -9,6 +9,8 @@
 #include "input/frm_delivery.h"
 #include "main_window_fixture.h"
 
+#include "orderdb/table_source.h"
+
 #include <QLabel>
 
 namespace {
@@ -35,6 +37,7 @@ protected:
         jet4::Table shipTo = addressesTable();
         shipTo.rows = std::move(addresses);
         pointAtDataFolder();
+        table_source::clearCache();
         writeDatabase({orders,
                        clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat",
                                      "555-0100"}}),
@@ -58,7 +61,7 @@ protected:
     void select(const QString& job) { window().cboJobs->setText(job); }
 };
 
-TEST_F(JobSelectionTest, takesEveryLineOfTheJobInTableOrderWhereverItLies)
+TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
 {
     std::vector<std::vector<Value>> orders = {
         line("00000003", 1, "Q", "Quoted flyer"), // a quote under the same number
@@ -73,15 +76,12 @@ TEST_F(JobSelectionTest, takesEveryLineOfTheJobInTableOrderWhereverItLies)
     EXPECT_EQ(keptRows(), QStringList({"200\t0\tFlyer back", "300\t0\tFlyer front",
                                        "400\t0\tFlyer insert", "500\t0\tAdded later"}));
     EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 4)");
-    // The head comes from the first line met.
-    EXPECT_EQ(window().txtQty->text(), "200");
-    EXPECT_EQ(window().txtDes->text(), "Flyer back");
-    EXPECT_EQ(window().txtBO->text(), "0");
-    EXPECT_EQ(window().txtPO->text(), "PO-1");
-    EXPECT_EQ(window().txtPhone->text(), "555-0100");
+    // The head comes from the first line met, the quote from the job's
+    // first JobLog record.
+    EXPECT_EQ(window().txtQty->text() + window().txtBO->text() + window().txtDes->text(),
+              "2000Flyer back");
     EXPECT_EQ(window().txtJob->text(), "Order No: 00000003");
-    EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3"); // the first JobLog record of the job
-    EXPECT_EQ(window().cboCust->text(), "17-ACME");
+    EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().cboSCust->text(), "17-ACME");
     EXPECT_EQ(window().txtKeep, "00000003");
     EXPECT_EQ(JobLoaded, FlagTrue);
@@ -89,32 +89,91 @@ TEST_F(JobSelectionTest, takesEveryLineOfTheJobInTableOrderWhereverItLies)
     EXPECT_TRUE(m_platform.messages.empty());
 }
 
-TEST_F(JobSelectionTest, nullsKeepWhatTheTargetHeldAndNamesDefault)
-{
-    std::vector<Value> noName = line("00000001", 1, "J", Null, Null);
-    noName[4] = Null; // AcctName
-    noName[6] = Null; // Phone
-    loadWith({noName, line("00000001", 2, "J", "Second", 50)});
-    window().txtQty->setText(QStringLiteral("typed"));
-    window().txtDes->setText(QStringLiteral("typed too"));
+enum Column { Description = 3, AcctName, AcctNo, Phone, PressQty, CustomerId, PurchaseOrder };
 
-    select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(window().cboCust->text(), "17-No Name This Job");
-    EXPECT_EQ(window().txtPhone->text(), QString());
-    EXPECT_EQ(window().txtQty->text(), "typed");
-    EXPECT_EQ(window().txtDes->text(), "typed too");
-    EXPECT_EQ(keptRows(), QStringList({"\t0\t", "50\t0\tSecond"}));
-    EXPECT_EQ(window().txtQuote->text(), QString()); // an empty QuoteNo
+// A Null field of the job's first line skips the one step that would have
+// used it, or gives the step's default; every other step still runs.
+TEST_F(JobSelectionTest, ANullFieldOfTheHeadSkipsOnlyItsOwnStep)
+{
+    using Box = QString (*)(FrmDelivery&);
+    const std::pair<const char*, Box> boxes[] = {
+        {"txtQty", [](FrmDelivery& w) { return w.txtQty->text(); }},
+        {"txtDes", [](FrmDelivery& w) { return w.txtDes->text(); }},
+        {"txtPO", [](FrmDelivery& w) { return w.txtPO->text(); }},
+        {"txtPhone", [](FrmDelivery& w) { return w.txtPhone->text(); }},
+        {"cboCust", [](FrmDelivery& w) { return w.cboCust->text(); }}};
+    const QStringList filled = {"100", "Cards", "PO-1", "555-0100", "17-ACME"};
+    const struct
+    {
+        int column;
+        QStringList expected;
+    } cases[] = {
+        {PressQty, {"typed", "Cards", "PO-1", "555-0100", "17-ACME"}},
+        {Description, {"100", "typed", "PO-1", "555-0100", "17-ACME"}},
+        {PurchaseOrder, {"100", "Cards", "typed", "555-0100", "17-ACME"}},
+        {Phone, {"100", "Cards", "PO-1", "", "17-ACME"}},
+        {AcctName, {"100", "Cards", "PO-1", "555-0100", "17-No Name This Job"}},
+        {AcctNo, {"100", "Cards", "PO-1", "555-0100", "-ACME"}},
+        {-1, filled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.column);
+        std::vector<Value> first = line("00000001", 1, "J", "Cards", 100);
+        if (c.column >= 0)
+            first[static_cast<std::size_t>(c.column)] = Null;
+        loadWith({first});
+        for (EventTextBox* box : {window().txtQty, window().txtDes, window().txtPO})
+            box->setText(QStringLiteral("typed"));
+        select(QStringLiteral("00000001-Cards"));
+        QStringList shown;
+        for (const auto& [name, text] : boxes)
+            shown << text(window());
+        EXPECT_EQ(shown, c.expected);
+        EXPECT_EQ(window().txtJob->text(), "Order No: 00000001");
+        m_window.reset();
+    }
 }
 
-TEST_F(JobSelectionTest, quoteCaptionsFollowTheQuoteNumber)
+// On later lines a Null keeps what the part, the part number or the
+// customer had from the lines before.
+TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
 {
-    loadWith({line("00000002", 1, "J", "Menu")});
+    std::vector<Value> repeatNullQty = line("00000001", 1, "J", "Again", Null, 12, "WAREHOUSE");
+    repeatNullQty[CustomerId] = Null; // the ship-to address is still the customer's
+    loadWith({line("00000001", 1, "J", "Cards", 100), repeatNullQty,
+              line("00000001", 1, "J", Null, 300), line("00000001", 3, "J", "Third", 400),
+              line("00000001", Null, "J", "Fourth", 500)},
+             {{12, "WAREHOUSE", "9 Dock Rd", Null, "Salem", "OH", "44460", 99},
+              {13, "Home", "1 Main St", Null, "Troy", "OH", "45373", 17}});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(keptRows(), QStringList({"100\t0\tCards", "100\t0\tAgain", "300\t0\tAgain",
+                                       "400\t0\tThird", "500\t0\tFourth"}));
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 4)");
+    EXPECT_EQ(window().txtShip->text(), "Home\r\n1 Main St\r\n\r\nTroy, OH 45373\r\n");
+}
+
+// The ship-to box is filled only from a line of part 1; a key of another
+// part is only listed.
+TEST_F(JobSelectionTest, OnlyAFirstPartsShipKeyFillsTheShipToBlock)
+{
+    loadWith({line("00000001", 2, "J", "Back", 100, 12, "WAREHOUSE")},
+             {{12, "WAREHOUSE", "9 Dock Rd", Null, "Salem", "OH", "44460", 17}});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().cboShip->items(), QStringList({" 12-WAREHOUSE"}));
+    EXPECT_EQ(window().cboShip->text(), "");
+    EXPECT_EQ(window().txtShip->text(), "");
+}
+
+TEST_F(JobSelectionTest, QuoteCaptionsFollowTheQuoteNumber)
+{
+    loadWith({line("00000001", 1, "J", "Card"), line("00000002", 1, "J", "Menu")});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(window().txtQuote->text(), ""); // an empty QuoteNo
     select(QStringLiteral("00000002-Menus"));
     EXPECT_EQ(window().txtQuote->text(), "Quote No: "); // a Null QuoteNo
 }
 
-TEST_F(JobSelectionTest, partNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
+TEST_F(JobSelectionTest, PartNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
 {
     loadWith({line("00000001", 12, "J", "Odd part", 70), line("00000002", 0, "J", "Part zero")});
     select(QStringLiteral("00000001-Cards"));
@@ -127,7 +186,7 @@ TEST_F(JobSelectionTest, partNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheC
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
 }
 
-TEST_F(JobSelectionTest, aJobWithoutOrderLinesIsReportedAndTheTicketCleared)
+TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
 {
     loadWith({line("00000009", 1, "J", "Other")});
     window().txtPO->setText(QStringLiteral("left over"));
@@ -144,7 +203,7 @@ TEST_F(JobSelectionTest, aJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     EXPECT_EQ(m_platform.messages.size(), 1u);
 }
 
-TEST_F(JobSelectionTest, shipKeysListEachNewKeyOnce)
+TEST_F(JobSelectionTest, ShipKeysListEachNewKeyOnce)
 {
     loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE"),
               line("00000001", 2, "J", "B", 2, 12, "WAREHOUSE"),
@@ -156,7 +215,7 @@ TEST_F(JobSelectionTest, shipKeysListEachNewKeyOnce)
     EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
 }
 
-TEST_F(JobSelectionTest, theCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
+TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
 {
     const std::vector<std::vector<Value>> addresses = {
         {1, "Early Dock", "1 First St", Null, "Salem", "OH", "44460", 17},
@@ -183,7 +242,7 @@ TEST_F(JobSelectionTest, theCustomersAddressIsLookedForFromWhereTheKeyLookupStop
     EXPECT_EQ(window().txtShip->text(), QString());
 }
 
-TEST_F(JobSelectionTest, searchPadsTheNumberAndSelectsTheFirstMatchingEntry)
+TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
 {
     loadWith({line("00000003", 1, "J", "Flyer")});
     window().Search->setText(QStringLiteral("3"));
@@ -201,7 +260,7 @@ TEST_F(JobSelectionTest, searchPadsTheNumberAndSelectsTheFirstMatchingEntry)
     EXPECT_EQ(messageTexts().last(), "Sorry, job 000000003 not available. Try again.");
 }
 
-TEST_F(JobSelectionTest, withoutAJobListTheSearchHandsTheNumberToTheSelection)
+TEST_F(JobSelectionTest, WithoutAJobListTheSearchHandsTheNumberToTheSelection)
 {
     writeSetting("LoadJob.Dat", "F\r\n");
     loadWith({line("00000003", 1, "J", "Flyer")});
@@ -213,7 +272,7 @@ TEST_F(JobSelectionTest, withoutAJobListTheSearchHandsTheNumberToTheSelection)
     EXPECT_TRUE(m_platform.messages.empty());
 }
 
-TEST_F(JobSelectionTest, anEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
+TEST_F(JobSelectionTest, AnEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
 {
     loadWith({});
     select(QStringLiteral("00000001-Cards"));

@@ -63,7 +63,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(MalformedDatabaseTest, filesThatAreNoDatabaseAreUnreadable)
+TEST_F(MalformedDatabaseTest, FilesThatAreNoDatabaseAreUnreadable)
 {
     QRandomGenerator random(4711);
     QByteArray noise(3 * 4096, Qt::Uninitialized);
@@ -87,7 +87,7 @@ TEST_F(MalformedDatabaseTest, filesThatAreNoDatabaseAreUnreadable)
     EXPECT_TRUE(noChildLeft());
 }
 
-TEST_F(MalformedDatabaseTest, truncatedAndFlippedAccessFilesNeverCrash)
+TEST_F(MalformedDatabaseTest, TruncatedAccessFilesNeverCrash)
 {
     QFile source(QStringLiteral(REAL_MDB_DIR "/testUnicodeCompV2003.mdb"));
     if (!source.open(QIODevice::ReadOnly))
@@ -98,16 +98,6 @@ TEST_F(MalformedDatabaseTest, truncatedAndFlippedAccessFilesNeverCrash)
                            original.size() - 4096, original.size() - 1})
         opensOrIsUnreadable(writeFile(original.left(size)), QStringLiteral("Table"));
 
-    QRandomGenerator random(1234);
-    for (int round = 0; round < 40; ++round) {
-        QByteArray damaged = original;
-        for (int flip = 0; flip < 8; ++flip) {
-            const auto at =
-                static_cast<qsizetype>(random.bounded(static_cast<int>(damaged.size())));
-            damaged[at] = static_cast<char>(random.generate());
-        }
-        opensOrIsUnreadable(writeFile(damaged), QStringLiteral("Table"));
-    }
     EXPECT_TRUE(noChildLeft());
 }
 
@@ -124,7 +114,7 @@ jet4::Table sampleOrders()
     return orders;
 }
 
-TEST_F(MalformedDatabaseTest, aUsageMapPointerThatCrashesTheLibraryGivesUnreadable)
+TEST_F(MalformedDatabaseTest, AUsageMapPointerThatCrashesTheLibraryGivesUnreadable)
 {
     // An empty or missing usage-map row makes libmdb 1.0.0 dereference NULL.
     jet4::BuiltDatabase built = jet4::buildDatabase({sampleOrders()});
@@ -136,7 +126,7 @@ TEST_F(MalformedDatabaseTest, aUsageMapPointerThatCrashesTheLibraryGivesUnreadab
     EXPECT_TRUE(noChildLeft());
 }
 
-TEST_F(MalformedDatabaseTest, aCatalogPropertyBlobThatHangsTheLibraryIsNeverParsed)
+TEST_F(MalformedDatabaseTest, ACatalogPropertyBlobThatHangsTheLibraryIsNeverParsed)
 {
     jet4::Table orders = sampleOrders();
     orders.catalogProperties = std::vector<std::uint8_t>{'M', 'R', '2', 0, 0, 0, 0, 0, 0x80, 0};
@@ -148,28 +138,6 @@ TEST_F(MalformedDatabaseTest, aCatalogPropertyBlobThatHangsTheLibraryIsNeverPars
     const bool read = opensOrIsUnreadable(path, QStringLiteral("Orders"));
     table_source::setStallLimit(std::chrono::seconds(5));
     EXPECT_TRUE(read);
-    EXPECT_TRUE(noChildLeft());
-}
-
-TEST_F(MalformedDatabaseTest, flippedBytesInDefinitionAndDataPagesNeverCrash)
-{
-    const jet4::BuiltDatabase built = jet4::buildDatabase({sampleOrders()});
-    const jet4::TableLayout& layout = built.layout.table("Orders");
-    QRandomGenerator random(99);
-    const std::uint32_t pages[] = {built.layout.catalogDefinitionPage, layout.definitionPage,
-                                   layout.firstDataPage,
-                                   layout.firstDataPage + layout.dataPageCount - 1};
-    for (const std::uint32_t page : pages) {
-        for (int round = 0; round < 12; ++round) {
-            std::vector<std::uint8_t> damaged = built.bytes;
-            for (int flip = 0; flip < 4; ++flip)
-                damaged[page * jet4::kPageSize + random.bounded(4096)] ^=
-                    static_cast<std::uint8_t>(1 + random.bounded(255));
-            opensOrIsUnreadable(writeFile(QByteArray(reinterpret_cast<const char*>(damaged.data()),
-                                                     static_cast<qsizetype>(damaged.size()))),
-                                QStringLiteral("Orders"));
-        }
-    }
     EXPECT_TRUE(noChildLeft());
 }
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-TEST(PlainDecimal, writesFloatingValuesWithoutExponentOrTrailingZeros)
+TEST(PlainDecimal, WritesFloatingValuesWithoutExponentOrTrailingZeros)
 {
     EXPECT_EQ(plainDecimal(100), "100");
     EXPECT_EQ(plainDecimal(2.5), "2.5");
@@ -23,7 +23,7 @@ TEST(PlainDecimal, writesFloatingValuesWithoutExponentOrTrailingZeros)
     EXPECT_EQ(plainDecimal(99.99999999999999), "100");
 }
 
-TEST(ScaledDecimal, writesCurrencyExactly)
+TEST(ScaledDecimal, WritesCurrencyExactly)
 {
     EXPECT_EQ(scaledDecimal(35000, 4), "3.5");
     EXPECT_EQ(scaledDecimal(-10000, 4), "-1");

@@ -35,7 +35,7 @@ protected:
     QString m_path;
 };
 
-TEST_P(RealDatabaseTest, readsEveryValueAsMdbExportDoes)
+TEST_P(RealDatabaseTest, ReadsEveryValueAsMdbExportDoes)
 {
     const std::vector<ExportedRow> expected = exportWithMdbExport(m_path, GetParam().table);
     ASSERT_FALSE(expected.empty());
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(AccessMade, RealDatabaseTest,
                              return file.substr(0, file.find('.'));
                          });
 
-TEST(RealDatabase, movedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
+TEST(RealDatabase, MovedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
 {
     const QString path = QStringLiteral(REAL_MDB_DIR "/overflowTestV2000.mdb");
     if (!QFile::exists(path))
@@ -88,32 +88,6 @@ TEST(RealDatabase, movedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
     cursor.moveFirst();
     EXPECT_TRUE(cursor.field(u"data3").isNull());
     EXPECT_EQ(cursor.field(u"DATA1").kind(), FieldValue::Kind::Text);
-}
-
-TEST(RealDatabase, unicodeTextKeepsEveryScriptAndControlCharacter)
-{
-    const QString path = QStringLiteral(REAL_MDB_DIR "/testUnicodeCompV2003.mdb");
-    if (!QFile::exists(path))
-        GTEST_SKIP() << "the Access-made sample databases are not here: " << REAL_MDB_DIR;
-    QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("copy.mdb"));
-    ASSERT_TRUE(QFile::copy(path, copy));
-
-    TableCursor cursor;
-    cursor.open(copy, QStringLiteral("Table"));
-    QStringList texts;
-    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext()) {
-        EXPECT_TRUE(cursor.field(u"ID").isNumber());
-        texts << cursor.field(u"Unicode").toText();
-    }
-    ASSERT_EQ(texts.size(), 8);
-    EXPECT_EQ(texts[1], QString::fromUtf8("\xC3\xA4\xC3\xA4kk\xC3\xB6si\xC3\xA4")); // Finnish
-    EXPECT_EQ(texts[2], QString::fromUtf8("\xD0\x9C\xD0\xB8\xD1\x80"));             // Cyrillic
-    EXPECT_EQ(texts[6], QString::fromUtf8("\xC3\xBCmlaut"));
-    // One string covers U+0001 to U+00FF in order.
-    ASSERT_EQ(texts[7].size(), 255);
-    for (int i = 0; i < 255; ++i)
-        EXPECT_EQ(texts[7][i].unicode(), i + 1);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ QByteArray sampleStream(std::uint32_t announcedRows = 3)
     return file.readAll();
 }
 
-TEST(TableStream, readsBackEveryKindOfCell)
+TEST(TableStream, ReadsBackEveryKindOfCell)
 {
     const std::optional<TableSnapshot> table = TableSnapshot::fromStream(sampleStream());
     ASSERT_TRUE(table.has_value());
@@ -72,7 +72,7 @@ TEST(TableStream, readsBackEveryKindOfCell)
     EXPECT_EQ(table->columnIndex(u"Quantity"), -1);
 }
 
-TEST(TableStream, refusesEveryTruncationAndAWrongRowCount)
+TEST(TableStream, RefusesEveryTruncationAndAWrongRowCount)
 {
     const QByteArray whole = sampleStream();
     // Every cut in the small cells and the end, and cuts through the long text.
@@ -87,31 +87,29 @@ TEST(TableStream, refusesEveryTruncationAndAWrongRowCount)
     EXPECT_FALSE(TableSnapshot::fromStream(badMarker));
 }
 
-TEST(JetText, decodesBothStoredForms)
+TEST(JetText, DecodesBothStoredForms)
 {
-    const auto decode = [](std::initializer_list<unsigned char> bytes) {
-        const std::vector<unsigned char> data(bytes);
-        return jet_values::decodeText(data.data(), data.size());
-    };
-    EXPECT_EQ(decode({'A', 0, 0xe9, 0, 0xac, 0x20}), u"A\u00e9\u20ac"); // UCS-2LE
-    EXPECT_EQ(decode({0xff, 0xfe, 'a', 'b', 'c'}), u"abc");             // compressed
-    // A zero byte switches to two-byte characters and back.
-    EXPECT_EQ(decode({0xff, 0xfe, 'x', 0, 0xac, 0x20, 0, 'y'}), u"x\u20acy");
-    EXPECT_EQ(decode({'A', 0, 'B'}), u"A"); // an odd trailing byte is dropped
-    EXPECT_EQ(decode({}), u"");
+    const std::pair<std::vector<unsigned char>, std::u16string> cases[] = {
+        {{'A', 0, 0xe9, 0, 0xac, 0x20}, u"A\u00e9\u20ac"}, // UCS-2LE
+        {{0xff, 0xfe, 'a', 'b', 'c'}, u"abc"},             // compressed
+        // A zero byte switches to two-byte characters and back.
+        {{0xff, 0xfe, 'x', 0, 0xac, 0x20, 0, 'y'}, u"x\u20acy"},
+        {{'A', 0, 'B'}, u"A"}, // an odd trailing byte is dropped
+        {{}, u""}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(jet_values::decodeText(bytes.data(), bytes.size()), text);
 }
 
-TEST(JetText, dateTimesReadAsDatesAndTimesOfDay)
+TEST(JetText, DateTimesReadAsDatesAndTimesOfDay)
 {
-    EXPECT_EQ(jet_values::dateTimeText(36526.0), "1/1/2000");
-    EXPECT_EQ(jet_values::dateTimeText(36526.75), "1/1/2000 6:00:00 PM");
-    EXPECT_EQ(jet_values::dateTimeText(0.5), "12:00:00 PM");
-    EXPECT_EQ(jet_values::dateTimeText(0.0), "12:00:00 AM");
-    EXPECT_EQ(jet_values::dateTimeText(-1.25), "12/29/1899 6:00:00 AM");
-    EXPECT_EQ(jet_values::dateTimeText(2958465.0), "12/31/9999");
+    const std::pair<double, const char*> cases[] = {
+        {36526.0, "1/1/2000"}, {36526.75, "1/1/2000 6:00:00 PM"}, {0.5, "12:00:00 PM"},
+        {0.0, "12:00:00 AM"},  {-1.25, "12/29/1899 6:00:00 AM"},  {2958465.0, "12/31/9999"}};
+    for (const auto& [days, text] : cases)
+        EXPECT_EQ(jet_values::dateTimeText(days), text) << days;
 }
 
-TEST(JetText, utf8BecomesUtf16WithReplacementForBrokenBytes)
+TEST(JetText, Utf8BecomesUtf16WithReplacementForBrokenBytes)
 {
     EXPECT_EQ(jet_values::utf8ToUtf16("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80"),
               u"Gr\u00fc\u00df \u20ac \U0001F600");

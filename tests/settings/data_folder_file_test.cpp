@@ -30,73 +30,44 @@ protected:
     TempSettingsFolder m_settings;
 };
 
-TEST_F(DataFolderFileTest, MissingFileReadsNothing)
+// Read as two delimited fields: a comma splits a path, quotes keep one
+// whole; a file cut short leaves what was not read as it was.
+TEST_F(DataFolderFileTest, ReadsBothFoldersAsDelimitedFields)
 {
-    EXPECT_EQ(errorNumberOf(readDataFolderFile), 53);
-    EXPECT_TRUE(DataFolder.isEmpty());
-    EXPECT_TRUE(EstFolder.isEmpty());
-    EXPECT_EQ(errorNumberOf(readDataFolderFirstLine), 53);
-}
-
-TEST_F(DataFolderFileTest, ReadsBothFoldersAndAddressesTheDatabase)
-{
-    writeFile("/srv/oe/data\r\n/srv/est\r\n");
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder, "/srv/oe/data");
-    EXPECT_EQ(EstFolder, "/srv/est");
+    const struct
+    {
+        const char* name; // nullptr: no file
+        const char* bytes;
+        int error;
+        const char* dataFolder;
+        const char* estFolder;
+    } cases[] = {
+        {nullptr, "", 53, "/old", "/previous"},
+        {"qmvanck.dat", "/srv/oe/data\r\n/srv/est\r\n", 0, "/srv/oe/data", "/srv/est"},
+        {"qmvanck.dat", "E:\\OE\\Data\r\nE:\\Est\r\nextra line\r\n", 0, "E:\\OE\\Data", "E:\\Est"},
+        {"QMVANCK.DAT", "/srv/oe/data\r\n/srv/est\r\n", 0, "/srv/oe/data", "/srv/est"},
+        {"qmvanck.dat", "E:\\Shop, Main\\Data\r\nE:\\Est\r\n", 0, "E:\\Shop", "Main\\Data"},
+        {"qmvanck.dat", "\"/srv/Shop, Main/Data\"\r\n/srv/est\r\n", 0, "/srv/Shop, Main/Data",
+         "/srv/est"},
+        {"qmvanck.dat", "/srv/oe/data\r\n", 62, "/srv/oe/data", "/previous"},
+        {"qmvanck.dat", "\r\n/srv/est\r\n", 0, "", "/srv/est"},
+        {"qmvanck.dat", "", 62, "/old", "/previous"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        for (const QString& name : entries())
+            QFile::remove(m_settings.filePath(name));
+        if (c.name)
+            writeFile(c.bytes, c.name);
+        DataFolder = "/old";
+        EstFolder = "/previous";
+        EXPECT_EQ(errorNumberOf(readDataFolderFile), c.error);
+        EXPECT_EQ(DataFolder, c.dataFolder);
+        EXPECT_EQ(EstFolder, c.estFolder);
+    }
+    EXPECT_EQ(errorNumberOf(readDataFolderFirstLine), 62);
+    DataFolder = "/srv/oe/data";
     EXPECT_EQ(databasePath(), "/srv/oe/data/qmdata.mdb");
-    EXPECT_EQ(fileInDataFolder("Comments.Dat"), "/srv/oe/data/Comments.Dat");
-
-    writeFile("E:\\OE\\Data\r\nE:\\Est\r\nextra line\r\n");
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder, "E:\\OE\\Data");
-    EXPECT_EQ(EstFolder, "E:\\Est");
-}
-
-TEST_F(DataFolderFileTest, FindsTheFileUnderAnotherCase)
-{
-    writeFile("/srv/oe/data\r\n/srv/est\r\n", "QMVANCK.DAT");
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder, "/srv/oe/data");
-}
-
-TEST_F(DataFolderFileTest, CommaInThePathSplitsIt)
-{
-    writeFile("E:\\Shop, Main\\Data\r\nE:\\Est\r\n");
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder, "E:\\Shop");
-    EXPECT_EQ(EstFolder, "Main\\Data");
-}
-
-TEST_F(DataFolderFileTest, QuotedFirstLineGivesTheTextBetweenTheQuotes)
-{
-    writeFile("\"/srv/Shop, Main/Data\"\r\n/srv/est\r\n");
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder, "/srv/Shop, Main/Data");
-    EXPECT_EQ(EstFolder, "/srv/est");
-}
-
-TEST_F(DataFolderFileTest, OneLineFileSetsDataFolderOnly)
-{
-    EstFolder = "/srv/previous";
-    writeFile("/srv/oe/data\r\n");
-    EXPECT_EQ(errorNumberOf(readDataFolderFile), 62);
-    EXPECT_EQ(DataFolder, "/srv/oe/data");
-    EXPECT_EQ(EstFolder, "/srv/previous");
-}
-
-TEST_F(DataFolderFileTest, EmptyFirstLineGivesAnEmptyDataFolder)
-{
-    DataFolder = "/srv/old";
-    writeFile("\r\n/srv/est\r\n");
-    readDataFolderFile();
-    EXPECT_TRUE(DataFolder.isEmpty());
-    EXPECT_EQ(EstFolder, "/srv/est");
-
-    writeFile("");
-    DataFolder = "/srv/old";
-    EXPECT_EQ(errorNumberOf(readDataFolderFile), 62);
-    EXPECT_EQ(DataFolder, "/srv/old");
 }
 
 TEST_F(DataFolderFileTest, CommentWindowTakesTheWholeFirstLine)

@@ -49,13 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
             "Windows1252", "\x80 Caf\xe9 \x93q\x94\r\n", true, {QString::fromUtf8("€ Café “q”")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DeliveryHeader, MissingFileIsLeftBehindEmpty)
-{
-    TempSettingsFolder settings;
-    EXPECT_FALSE(readDeliveryHeader().has_value());
-    EXPECT_EQ(fileContents(settings.filePath("DELVHEAD.DAT")), "");
-}
-
 TEST(DeliveryHeader, WritesElevenLinesWithTheSpacerAlwaysFourBlanks)
 {
     TempSettingsFolder settings;

@@ -90,10 +90,4 @@ INSTANTIATE_TEST_SUITE_P(
                          "(555)123-4567", "Thank"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OwnerRecordTest, MissingFileIsLeftBehindEmpty)
-{
-    EXPECT_FALSE(readOwnerRecord());
-    EXPECT_EQ(file(), "");
-}
-
 } // namespace

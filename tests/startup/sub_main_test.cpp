@@ -11,30 +11,26 @@
 
 namespace {
 
-// What the splash window looked like at the moment it was closed.
+// The splash window's progress and the data folder at the moment the splash
+// was closed.
 class SplashCloseWatch : public QObject
 {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Close) {
-            auto* splash = static_cast<FrmSplash*>(watched);
-            ++closes;
-            barShown = splash->pbSplash().isVisibleTo(splash);
-            minimum = splash->pbSplash().minimum64();
-            maximum = splash->pbSplash().maximum64();
-            value = splash->pbSplash().value64();
-            dataFolder = DataFolder;
+            const EventProgressBar& bar = static_cast<FrmSplash*>(watched)->pbSplash();
+            seen << QStringLiteral("%1 %2..%3 at %4 with \"%5\"")
+                        .arg(bar.isVisibleTo(bar.parentWidget()) ? "shown" : "hidden")
+                        .arg(bar.minimum64())
+                        .arg(bar.maximum64())
+                        .arg(bar.value64())
+                        .arg(DataFolder);
         }
         return false;
     }
 
-    int closes = 0;
-    bool barShown = false;
-    qint64 minimum = -1;
-    qint64 maximum = -1;
-    qint64 value = -1;
-    QString dataFolder = QStringLiteral("<not closed>");
+    QStringList seen;
 };
 
 class SubMainTest : public StartupWindowsTest
@@ -55,11 +51,7 @@ protected:
     void runMain()
     {
         subMain::Main();
-        EXPECT_EQ(m_watch.closes, 1);
-        EXPECT_TRUE(m_watch.barShown);
-        EXPECT_EQ(m_watch.minimum, 0);
-        EXPECT_EQ(m_watch.maximum, 10000);
-        EXPECT_EQ(m_watch.value, 10000);
+        EXPECT_EQ(m_watch.seen, QStringList({"shown 0..10000 at 10000 with \"\""}));
         EXPECT_EQ(windows::find(QStringLiteral("frmSplash")), nullptr);
         deleteClosedWindows();
         EXPECT_TRUE(m_splash.isNull());
@@ -69,55 +61,43 @@ protected:
     QPointer<FrmSplash> m_splash;
 };
 
-TEST_F(SubMainTest, WithoutDataFolderFileOpensTheDataFolderWindow)
+struct StartCase
 {
+    const char* file; // nullptr: no file
+    const char* dataFolder;
+    const char* estFolder;
+    const char* window;
+};
+
+class SubMainFileTest : public SubMainTest, public ::testing::WithParamInterface<StartCase>
+{
+};
+
+// Only the data folder decides which window follows the splash; the file
+// is read only once the splash has closed, and never written.
+TEST_P(SubMainFileTest, TheDataFolderFileDecidesTheWindowAfterTheSplash)
+{
+    const StartCase& c = GetParam();
+    if (c.file)
+        writeDataFolderFile(c.file);
     runMain();
-    EXPECT_TRUE(DataFolder.isEmpty());
-    EXPECT_NE(shownWindow("frmPath"), nullptr);
-    EXPECT_EQ(windows::find(QStringLiteral("frmDelivery")), nullptr);
-    EXPECT_EQ(dataFolderFileBytes(), "<missing>");
+    EXPECT_EQ(DataFolder, c.dataFolder);
+    EXPECT_EQ(EstFolder, c.estFolder);
+    EXPECT_NE(shownWindow(c.window), nullptr);
+    const bool main = QLatin1String(c.window) == "frmDelivery";
+    EXPECT_EQ(windows::find(QString::fromLatin1(main ? "frmPath" : "frmDelivery")), nullptr);
+    EXPECT_EQ(m_mainWindowLoads, main ? 1 : 0);
+    EXPECT_EQ(dataFolderFileBytes(), c.file ? QByteArray(c.file) : QByteArray("<missing>"));
 }
 
-TEST_F(SubMainTest, StoredDataFolderOpensTheMainWindowAfterTheSplashIsGone)
-{
-    writeDataFolderFile("E:\\OE\\Data\r\nE:\\Est\r\n");
-    runMain();
-    // The file was read only once the splash had closed.
-    EXPECT_EQ(m_watch.dataFolder, "");
-    EXPECT_EQ(DataFolder, "E:\\OE\\Data");
-    EXPECT_EQ(EstFolder, "E:\\Est");
-    EXPECT_EQ(databasePath(), "E:\\OE\\Data/qmdata.mdb");
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-    EXPECT_EQ(m_mainWindowLoads, 1);
-    EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
-}
-
-TEST_F(SubMainTest, OneLineFileStillOpensTheMainWindow)
-{
-    writeDataFolderFile("/srv/oe/data\r\n");
-    runMain();
-    EXPECT_EQ(DataFolder, "/srv/oe/data");
-    EXPECT_TRUE(EstFolder.isEmpty());
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-    EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
-}
-
-TEST_F(SubMainTest, OnlyTheDataFolderDecides)
-{
-    writeDataFolderFile("\r\n/srv/est\r\n");
-    runMain();
-    EXPECT_EQ(EstFolder, "/srv/est");
-    EXPECT_NE(shownWindow("frmPath"), nullptr);
-    EXPECT_EQ(m_mainWindowLoads, 0);
-}
-
-TEST_F(SubMainTest, CommaInTheFirstLineEndsTheDataFolder)
-{
-    writeDataFolderFile("E:\\Shop, Main\\Data\r\nE:\\Est\r\n");
-    runMain();
-    EXPECT_EQ(DataFolder, "E:\\Shop");
-    EXPECT_EQ(EstFolder, "Main\\Data");
-    EXPECT_NE(shownWindow("frmDelivery"), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(Files, SubMainFileTest,
+                         ::testing::Values(StartCase{nullptr, "", "", "frmPath"},
+                                           StartCase{"E:\\OE\\Data\r\nE:\\Est\r\n", "E:\\OE\\Data",
+                                                     "E:\\Est", "frmDelivery"},
+                                           StartCase{"/srv/oe/data\r\n", "/srv/oe/data", "",
+                                                     "frmDelivery"},
+                                           StartCase{"\r\n/srv/est\r\n", "", "/srv/est", "frmPath"},
+                                           StartCase{"E:\\Shop, Main\\Data\r\nE:\\Est\r\n",
+                                                     "E:\\Shop", "Main\\Data", "frmDelivery"}));
 
 } // namespace

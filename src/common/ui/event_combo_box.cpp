@@ -49,6 +49,7 @@ void EventComboBox::setText(const QString& text)
     if (text == lineEdit()->text())
         return;
     lineEdit()->setText(text);
+    lineEdit()->setCursorPosition(0);
     emit changed();
 }
 
@@ -56,14 +57,17 @@ template<typename Change>
 void EventComboBox::changeList(Change&& change)
 {
     const QString text = lineEdit()->text();
+    const int caret = lineEdit()->cursorPosition();
     change();
     // Qt picks the first entry of a list that was empty and moves the pick
     // when the picked entry goes; an entry stays picked only while the edit
     // text still shows it.
     if (currentIndex() >= 0 && QComboBox::itemText(currentIndex()) != text)
         setCurrentIndex(-1);
-    if (lineEdit()->text() != text)
+    if (lineEdit()->text() != text) {
         lineEdit()->setText(text);
+        lineEdit()->setCursorPosition(caret);
+    }
 }
 
 void EventComboBox::addItem(const QString& item)

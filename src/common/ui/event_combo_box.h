@@ -9,7 +9,8 @@ class QStringListModel;
 //
 // - changed(): the edit text changed, by typing (once per keystroke) or by
 //   setText() from code, which raises it at once, before setText() returns.
-//   Nothing is raised when the text stays the same.
+//   Nothing is raised when the text stays the same. Text set from code shows
+//   its start: the caret goes to the beginning.
 // - clicked(): the operator picked an entry of the list (mouse, or keyboard in
 //   the drop-down or the closed box). The pick puts the entry into the edit
 //   text without raising changed(), then raises clicked().

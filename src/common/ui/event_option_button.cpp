@@ -1,5 +1,7 @@
 #include "common/ui/event_option_button.h"
 
+#include <QFocusEvent>
+
 EventOptionButton::EventOptionButton(QWidget* parent)
     : QRadioButton(parent)
 {
@@ -21,4 +23,21 @@ void EventOptionButton::setValue(bool value)
     setAutoExclusive(false);
     setChecked(false);
     setAutoExclusive(exclusive);
+}
+
+void EventOptionButton::focusInEvent(QFocusEvent* event)
+{
+    QRadioButton::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || isChecked() ||
+        !autoExclusive() || parentWidget() == nullptr)
+        return;
+    const auto group = parentWidget()->findChildren<EventOptionButton*>(Qt::FindDirectChildrenOnly);
+    for (EventOptionButton* button : group) {
+        if (button->isChecked() && button->autoExclusive() && button->isEnabled() &&
+            button->isVisibleTo(parentWidget())) {
+            button->setFocus(reason);
+            return;
+        }
+    }
 }

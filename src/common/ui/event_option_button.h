@@ -7,6 +7,9 @@
 // setValue() returns). Selecting the selected button raises nothing, and
 // neither does losing the selection. Buttons with one parent exclude each
 // other; setValue(false) leaves the group with none selected.
+//
+// Tab and Shift+Tab stop once in a group of buttons, at the selected one
+// (the arrow keys move within the group).
 class EventOptionButton : public QRadioButton
 {
     Q_OBJECT
@@ -19,4 +22,7 @@ public:
 
 signals:
     void clicked();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 };

@@ -1,6 +1,7 @@
 #include "common/ui/event_text_block.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -11,6 +12,7 @@ const QString CrLf = QStringLiteral("\r\n");
 EventTextBlock::EventTextBlock(QWidget* parent)
     : QPlainTextEdit(parent)
 {
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &EventTextBlock::onContentsChanged);
 }
 
@@ -41,6 +43,7 @@ void EventTextBlock::setText(const QString& text)
     m_settingText = true;
     setPlainText(lines);
     m_settingText = false;
+    moveCursor(QTextCursor::Start);
     QString now = this->text();
     if (now == m_text)
         return;
@@ -57,6 +60,16 @@ void EventTextBlock::onContentsChanged()
         return;
     m_text = std::move(now);
     emit changed();
+}
+
+void EventTextBlock::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+        insertPlainText(QStringLiteral("\t"));
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void EventTextBlock::focusOutEvent(QFocusEvent* event)

@@ -8,7 +8,11 @@
 // - text() gives every line break as CR LF; a text that ends with a line
 //   break keeps it ("A\r\nB\r\n" reads back exactly).
 // - setText() takes CR LF, and also a lone CR or LF, as a line break, and
-//   raises changed() at once, before it returns, when the text differs.
+//   raises changed() at once, before it returns, when the text differs. The
+//   block then shows its start, with the caret at the beginning.
+// - Tab and Shift+Tab move the focus on and back, as in every other field;
+//   a TAB typed into an address would print on the ticket. Ctrl+Tab types
+//   one for whoever really wants it.
 // - changed(): the text changed, by typing or by setText().
 // - lostFocus(): the keyboard focus moved elsewhere inside the program
 //   (switching applications and opening a popup do not count).
@@ -27,6 +31,7 @@ signals:
     void lostFocus();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -15,6 +15,7 @@ void EventTextBox::setText(const QString& text)
 {
     const QString before = QLineEdit::text();
     QLineEdit::setText(text);
+    setCursorPosition(0);
     if (QLineEdit::text() != before)
         emit changed();
 }

@@ -8,6 +8,8 @@
 //   raises it at once, before setText() returns. Nothing is raised when the
 //   text stays the same (also when the maximum length cuts a new text back
 //   to the old one).
+// - setText() puts the caret at the beginning, so a text longer than the box
+//   shows its start; typing moves the caret as usual.
 // - keyPressed(charCode): a key that types a character (Enter = 13), raised
 //   before the key is handled. A handler may call suppressKey() to swallow
 //   the key.

@@ -8,31 +8,26 @@ namespace {
 
 TEST(CenterForm, CentresTheWindowOnTheScreenWithoutResizingIt)
 {
-    ScriptedPlatform platform; // 19200 x 14400 twips, 15 twips per pixel
-    QWidget window;
-    window.resize(400, 300);
-
-    CenterForm(window);
-    EXPECT_EQ(window.pos(), QPoint(440, 330));
-    EXPECT_EQ(window.size(), QSize(400, 300));
-}
-
-TEST(CenterForm, WindowLargerThanTheScreenGetsANegativePosition)
-{
     ScriptedPlatform platform;
-    platform.screen = QSizeF(15000, 9000); // 1000 x 600 pixels
-    QWidget window;
-    window.resize(1200, 700);
-
-    CenterForm(window);
-    EXPECT_EQ(window.pos(), QPoint(-100, -50));
-    EXPECT_EQ(window.size(), QSize(1200, 700));
-}
-
-TEST(CenterForm, OddDifferencesAreCentredToTheNearestPixel)
-{
-    EXPECT_EQ(centeredPosition(QSizeF(19200, 14400), QSizeF(401, 303), 15), QPoint(440, 329));
-    EXPECT_EQ(centeredPosition(QSizeF(19200, 14400), QSizeF(1283, 961), 15), QPoint(-2, -1));
+    const struct
+    {
+        QSizeF screenTwips;
+        QSize window;
+        QPoint expected;
+    } cases[] = {
+        {{19200, 14400}, {400, 300}, {440, 330}},
+        {{15000, 9000}, {1200, 700}, {-100, -50}}, // larger than the screen
+        {{19200, 14400}, {401, 303}, {440, 329}},  // odd differences: the nearest pixel
+        {{19200, 14400}, {1283, 961}, {-2, -1}},
+    };
+    for (const auto& c : cases) {
+        platform.screen = c.screenTwips;
+        QWidget window;
+        window.resize(c.window);
+        CenterForm(window);
+        EXPECT_EQ(window.pos(), c.expected);
+        EXPECT_EQ(window.size(), c.window);
+    }
 }
 
 TEST(CenterForm, ComputesInSinglePrecision)

@@ -55,15 +55,4 @@ TEST_F(EventTextBlockTest, TypingRaisesChangedAndEnterBreaksTheLineWithCrLf)
     EXPECT_EQ(changed.count(), 3);
 }
 
-TEST_F(EventTextBlockTest, LostFocusIgnoresSwitchingApplicationsAndPopups)
-{
-    QSignalSpy lost(&block, &EventTextBlock::lostFocus);
-    for (const Qt::FocusReason reason :
-         {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::BacktabFocusReason}) {
-        QFocusEvent out(QEvent::FocusOut, reason);
-        QApplication::sendEvent(&block, &out);
-    }
-    EXPECT_EQ(lost.count(), 1);
-}
-
 } // namespace

@@ -1,0 +1,137 @@
+#include "settings/ui/frm_comment.h"
+
+#include "common/module_values.h"
+#include "common/runtime_error.h"
+#include "common/ui/center_form.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/named_control.h"
+#include "common/ui/platform.h"
+#include "common/ui/save_failure.h"
+#include "common/ui/unload_window.h"
+#include "common/ui/window_registry.h"
+#include "input/frm_delivery.h"
+#include "settings/comments_file.h"
+#include "settings/data_folder_file.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+void reportCommentSaveFailure(const RuntimeError& error)
+{
+    reportSaveFailure(error, QStringLiteral("The file and the comment list were left as they "
+                                            "were."));
+}
+
+} // namespace
+
+FrmComment::FrmComment(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(windows::names::frmComment);
+    setWindowTitle(QStringLiteral("Add Comments Database"));
+
+    lblComment = namedLabel("lblComment", QStringLiteral("Comments"));
+    lblComment->setAlignment(Qt::AlignCenter);
+    QFont titleFont = lblComment->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    lblComment->setFont(titleFont);
+    QPalette red = lblComment->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    lblComment->setPalette(red);
+
+    cboComment = named<EventComboBox>("cboComment");
+    cboComment->setAccessibleName(QStringLiteral("Comment line"));
+    cboComment->setMinimumContentsLength(40);
+    cmdPost = namedButton("cmdPost", QStringLiteral("Post"));
+    cmdErase = namedButton("cmdErase", QStringLiteral("Erase Displayed Comment"));
+    cmdExit = namedButton("cmdExit", QStringLiteral("Exit"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdPost);
+    buttons->addWidget(cmdErase);
+    buttons->addWidget(cmdExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblComment);
+    layout->addWidget(cboComment);
+    layout->addLayout(buttons);
+
+    const std::pair<QPushButton*, void (FrmComment::*)()> handlers[] = {
+        {cmdPost, &FrmComment::cmdPost_Click},
+        {cmdErase, &FrmComment::cmdErase_Click},
+        {cmdExit, &FrmComment::cmdExit_Click}};
+    for (const auto& [button, handler] : handlers) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { runHandler([&] { (this->*handler)(); }); });
+    }
+
+    adjustSize();
+    Form_Load();
+}
+
+void FrmComment::Form_Load()
+{
+    CenterForm(*this);
+    try {
+        readDataFolderFirstLine();
+        if (DataFolder.isEmpty()) {
+            windows::show(windows::names::frmPath);
+            endIfEnded();
+            return;
+        }
+        cboComment->addItems(readComments());
+    } catch (const RuntimeError&) {
+        // A missing data-folder or comment file lists nothing.
+    }
+    cboComment->setText(cboComment->item(0));
+}
+
+void FrmComment::cmdPost_Click()
+{
+    const QString comment = cboComment->text();
+    if (!comment.isEmpty() && cboComment->items().contains(comment, Qt::CaseSensitive)) {
+        platform().messageBox(QStringLiteral("Duplicate Entries Not Permitted."));
+        cboComment->setText(QString());
+        return;
+    }
+    // The file first: a comment that could not be stored is not listed.
+    try {
+        appendComment(comment);
+    } catch (const RuntimeError& error) {
+        reportCommentSaveFailure(error);
+        return;
+    }
+    cboComment->addItem(comment);
+    platform().beep();
+}
+
+void FrmComment::cmdErase_Click()
+{
+    const QString comment = cboComment->text();
+    if (comment.isEmpty())
+        return;
+    const int index = static_cast<int>(cboComment->items().indexOf(comment));
+    if (index < 0)
+        return;
+    if (platform().messageBox(QStringLiteral("Deleting Comment Shown."),
+                              Platform::Buttons::OkCancel) == Platform::Answer::Ok)
+        cboComment->removeItem(index);
+}
+
+void FrmComment::cmdExit_Click()
+{
+    const QStringList comments = cboComment->items();
+    try {
+        rewriteComments(comments);
+    } catch (const RuntimeError& error) {
+        reportCommentSaveFailure(error);
+        return;
+    }
+    if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
+        main->cboComment->clearList();
+        main->cboComment->addItems(comments);
+    }
+    unloadWindow(*this);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// The comment-lines editor, frmComment: the stock comment lines of
+// Comments.Dat in the data folder, which the main window offers in its own
+// comment list.
+
+#include "common/ui/handler_runner.h"
+
+#include <QWidget>
+
+class EventComboBox;
+class QLabel;
+class QPushButton;
+
+class FrmComment final : public QWidget, private HandlerRunner
+{
+    Q_OBJECT
+
+public:
+    // Constructing the window is its load.
+    explicit FrmComment(QWidget* parent = nullptr);
+
+    QLabel* lblComment = nullptr;
+    EventComboBox* cboComment = nullptr;
+    QPushButton* cmdPost = nullptr;
+    QPushButton* cmdErase = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+    // Centres the window, takes the whole first line of the data-folder
+    // file as DataFolder and lists the comment file's lines; without a data
+    // folder the data-folder window opens beside this one.
+    void Form_Load();
+    // Adds the edit text to the file and the list, unless it is already
+    // listed in the same letters and case. A file that cannot be written is
+    // reported and the list stays as it stands.
+    void cmdPost_Click();
+    // Removes the first entry equal to the edit text after a confirmation;
+    // the file follows when the window is left with cmdExit.
+    void cmdErase_Click();
+    // Rewrites the file from the list, refills the main window's comment
+    // list and closes. A file that cannot be written is reported; the
+    // window, the file and the main window's list then stay as they are.
+    void cmdExit_Click();
+};

@@ -1,0 +1,56 @@
+#include "settings/ui/frm_date.h"
+
+#include "common/module_values.h"
+#include "common/short_date.h"
+#include "common/ui/center_form.h"
+#include "common/ui/named_control.h"
+#include "common/ui/unload_window.h"
+#include "common/ui/window_registry.h"
+#include "input/frm_delivery.h"
+
+#include <QCalendarWidget>
+#include <QVBoxLayout>
+
+FrmDate::FrmDate(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(windows::names::frmDate);
+    setWindowTitle(QStringLiteral("Date Selection"));
+
+    MonthView1 = named<QCalendarWidget>("MonthView1");
+    MonthView1->setAccessibleName(QStringLiteral("Ticket date calendar"));
+    cmdOK = namedButton("cmdOK", QStringLiteral("OK"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MonthView1);
+    layout->addWidget(cmdOK, 0, Qt::AlignHCenter);
+
+    connect(MonthView1, &QCalendarWidget::clicked, this,
+            [this](QDate date) { runHandler([&] { MonthView1_DateClick(date); }); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { runHandler([this] { cmdOK_Click(); }); });
+
+    adjustSize();
+    Form_Load();
+}
+
+void FrmDate::Form_Load()
+{
+    CenterForm(*this);
+}
+
+void FrmDate::MonthView1_DateClick(const QDate& dateClicked)
+{
+    TicketDate = shortDateText(dateClicked);
+    MonthView1->setSelectedDate(dateFromShortText(TicketDate));
+    cmdOK->setFocus();
+}
+
+void FrmDate::cmdOK_Click()
+{
+    TicketDate = shortDateText(MonthView1->selectedDate());
+    unloadWindow(*this);
+    if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
+        main->lblDate->setText(TicketDate);
+        main->update();
+    }
+}

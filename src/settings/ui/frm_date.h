@@ -1,0 +1,33 @@
+#pragma once
+
+// The date window, frmDate: a calendar on which the operator picks the date
+// the ticket carries. The main window's "Set Date" sets the calendar to the
+// ticket date before showing it.
+
+#include "common/ui/handler_runner.h"
+
+#include <QWidget>
+
+class QCalendarWidget;
+class QDate;
+class QPushButton;
+
+class FrmDate final : public QWidget, private HandlerRunner
+{
+    Q_OBJECT
+
+public:
+    // Constructing the window is its load.
+    explicit FrmDate(QWidget* parent = nullptr);
+
+    QCalendarWidget* MonthView1 = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+    void Form_Load();
+    // A day was clicked: TicketDate takes it at once (the main window's
+    // date only on OK), and the focus moves to cmdOK.
+    void MonthView1_DateClick(const QDate& dateClicked);
+    // TicketDate takes the calendar's date; the window closes and the main
+    // window shows the date.
+    void cmdOK_Click();
+};

@@ -1,0 +1,109 @@
+#include "settings/ui/frm_owner.h"
+
+#include "common/runtime_error.h"
+#include "common/ui/center_form.h"
+#include "common/ui/named_control.h"
+#include "common/ui/save_failure.h"
+#include "common/ui/unload_window.h"
+#include "common/ui/window_registry.h"
+#include "settings/owner_record_file.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* fieldBox(const char* name, int width)
+{
+    auto* box = named<QLineEdit>(name);
+    box->setMaxLength(width);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(9.75);
+    box->setFont(font);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(width + 1, u'M')) + 12);
+    return box;
+}
+
+} // namespace
+
+FrmOwner::FrmOwner(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(windows::names::frmOwner);
+    setWindowTitle(QStringLiteral("Owner's Data"));
+
+    lblDelvHead = namedLabel("lblDelvHead", QStringLiteral("Owner's File"));
+    QFont titleFont(QStringLiteral("Times New Roman"));
+    titleFont.setPointSize(14);
+    titleFont.setBold(true);
+    lblDelvHead->setFont(titleFont);
+    lblDelvHead->setAlignment(Qt::AlignCenter);
+
+    txtName = fieldBox("txtName", OwnerRecord::NameWidth);
+    txtAdd = fieldBox("txtAdd", OwnerRecord::AddressWidth);
+    txtState = fieldBox("txtState", OwnerRecord::CityStateZipWidth);
+    txtPhone = fieldBox("txtPhone", OwnerRecord::PhoneWidth);
+    txtCom = fieldBox("txtCom", OwnerRecord::CommentWidth);
+    cmdSave = namedButton("cmdSave", QStringLiteral("&Save"));
+    cmdExit = namedButton("cmdExit", QStringLiteral("&Exit"));
+
+    auto* form = new QFormLayout;
+    form->addRow(buddyLabel("lblName", QStringLiteral("Name:"), txtName), txtName);
+    form->addRow(buddyLabel("lblAdd", QStringLiteral("Address:"), txtAdd), txtAdd);
+    form->addRow(buddyLabel("lblState", QStringLiteral("City, State && Zip:"), txtState), txtState);
+    form->addRow(buddyLabel("lblPhone", QStringLiteral("Phone Number:"), txtPhone), txtPhone);
+    form->addRow(buddyLabel("lblCom", QStringLiteral("Comment Line:"), txtCom), txtCom);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblDelvHead);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    QWidget* const tabOrder[] = {txtName, txtAdd, txtState, txtPhone, txtCom, cmdSave, cmdExit};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(cmdSave, &QPushButton::clicked, this,
+            [this] { runHandler([this] { cmdSave_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this,
+            [this] { runHandler([this] { cmdExit_Click(); }); });
+
+    adjustSize();
+    Form_Load();
+}
+
+void FrmOwner::Form_Load()
+{
+    CenterForm(*this);
+    const auto record = readOwnerRecord();
+    if (!record)
+        return;
+    txtName->setText(record->name);
+    txtAdd->setText(record->address);
+    txtState->setText(record->cityStateZip);
+    txtPhone->setText(record->phone);
+    txtCom->setText(record->comment);
+}
+
+void FrmOwner::cmdSave_Click()
+{
+    try {
+        writeOwnerRecord(
+            {txtName->text(), txtAdd->text(), txtState->text(), txtPhone->text(), txtCom->text()});
+    } catch (const RuntimeError& error) {
+        reportSaveFailure(error);
+        return;
+    }
+    cmdExit->setFocus();
+}
+
+void FrmOwner::cmdExit_Click()
+{
+    unloadWindow(*this);
+}

@@ -1,0 +1,102 @@
+// The punctuation of the ticket's address blocks, one rule per row: the
+// customer blocks keep their separators around empty parts, the job's ship-to
+// block leaves out the separator of a Null part.
+
+#include "input/customer_blocks.h"
+#include "input/order_lines.h"
+#include "main_window_fixture.h"
+#include "orderdb/table_source.h"
+
+#include <QDir>
+
+namespace {
+
+using jet4::Null;
+
+const char* const NullText = "<null>";
+
+FieldValue field(const char* text)
+{
+    return text == NullText ? FieldValue() : FieldValue::text(QString::fromUtf8(text));
+}
+
+jet4::Value value(const char* text)
+{
+    return text == NullText ? jet4::Value(Null) : jet4::Value(text);
+}
+
+struct AddressCase
+{
+    const char* street1;
+    const char* street2;
+    const char* city;
+    const char* state;
+    const char* zip;
+    const char* customerBlock; // street lines and city line
+    const char* shipToBlock;   // of a job: name, both streets, city line
+};
+
+const AddressCase Cases[] = {
+    {"1 Main", "Suite 4", "Salem", "OH", "44460", "1 Main\r\nSuite 4\r\nSalem, OH 44460\r\n",
+     "N\r\n1 Main\r\nSuite 4\r\nSalem, OH 44460\r\n"},
+    {"1 Main", NullText, "Salem", NullText, "44460", "1 Main\r\nSalem,  44460\r\n",
+     "N\r\n1 Main\r\n\r\nSalem 44460\r\n"},
+    {"", "Rear", "Troy", "OH", NullText, "Rear\r\nTroy, OH \r\n", "N\r\n\r\nRear\r\nTroy, OH\r\n"},
+    {NullText, "", NullText, NullText, NullText, ",  \r\n", "N\r\n\r\n\r\n\r\n"},
+    {"1 Main", "", "", "", "", "1 Main\r\n,  \r\n", "N\r\n1 Main\r\n\r\n,  \r\n"},
+};
+
+TEST(AddressBlocks, CustomerBlocksKeepTheirSeparatorsAndLeaveOutEmptyStreets)
+{
+    for (const AddressCase& c : Cases) {
+        EXPECT_EQ(addressLines(field(c.street1), field(c.street2)) +
+                      CityStateZip::of(field(c.city), field(c.state), field(c.zip)).line(),
+                  c.customerBlock);
+    }
+}
+
+TEST(AddressBlocks, ALaterCustomersNullCityPartRepeatsTheEarlierOnes)
+{
+    CityStateZip city;
+    city.takePresent(field("Salem"), field("OH"), field("44460"));
+    city.takePresent(field("Canton"), field(NullText), field(""));
+    EXPECT_EQ(city.line(), "Canton, OH \r\n");
+}
+
+TEST(AddressBlocks, TheJobsShipToBlockLeavesOutTheSeparatorOfANullPart)
+{
+    QTemporaryDir dir;
+    const QString database = QDir(dir.path()).filePath(QStringLiteral("qmdata.mdb"));
+    jet4::Table addresses = addressesTable();
+    for (const AddressCase& c : Cases)
+        addresses.rows.push_back({1, "N", value(c.street1), value(c.street2), value(c.city),
+                                  value(c.state), value(c.zip), 17});
+    table_source::clearCache();
+    jet4::writeDatabase(database.toStdString(), {addresses});
+    TableCursor cursor;
+    cursor.open(database, QStringLiteral("Addresses"));
+    for (const AddressCase& c : Cases) {
+        EXPECT_EQ(shipToAddressBlock(cursor), c.shipToBlock);
+        cursor.moveNext();
+    }
+}
+
+TEST(ShipKeys, NumbersTakeABlankForTheirSignAndNullPartsAreLeftOut)
+{
+    const struct
+    {
+        const char* id;
+        const char* name;
+        std::optional<QString> key;
+        QString leavingOutNulls;
+    } cases[] = {{"12", "WAREHOUSE", " 12-WAREHOUSE", " 12-WAREHOUSE"},
+                 {"-3", "YARD", "-3-YARD", "-3-YARD"},
+                 {"7", NullText, std::nullopt, " 7"},
+                 {NullText, "DEPOT", std::nullopt, "-DEPOT"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(shipKey(field(c.id), field(c.name)), c.key) << c.id;
+        EXPECT_EQ(shipKeyLeavingOutNulls(field(c.id), field(c.name)), c.leavingOutNulls) << c.id;
+    }
+}
+
+} // namespace
