@@ -100,8 +100,9 @@ QStringList column(TableCursor& cursor, QStringView field)
 TEST_F(DamagedDatabaseTest, AHugeSharedLongTextFailsWhenReadAndCostsNothingWhenNot)
 {
     const std::string huge(1'100'000, 'x');
-    for (const char* memoColumn : {"Notes", "Description"}) {
-        SCOPED_TRACE(memoColumn);
+    // The program reads "Description" but never "Notes".
+    for (const bool inDescription : {false, true}) {
+        SCOPED_TRACE(inDescription);
         table_source::clearCache();
         jet4::Table orders{"Orders",
                            {{"OrderNo", ColumnType::Text, 8},
@@ -109,22 +110,17 @@ TEST_F(DamagedDatabaseTest, AHugeSharedLongTextFailsWhenReadAndCostsNothingWhenN
                             {"Notes", ColumnType::Memo}},
                            {}};
         orders.shareLongValues = true;
-        for (int i = 0; i < 80; ++i) {
-            const bool inDescription = std::string(memoColumn) == "Description";
+        for (int i = 0; i < 80; ++i)
             orders.rows.push_back({std::to_string(10000000 + i), inDescription ? huge : "Part",
                                    inDescription ? "" : huge});
-        }
         const QString file = write(jet4::buildDatabase({orders}).bytes);
         ASSERT_LT(QFileInfo(file).size(), 2'000'000);
 
         TableCursor cursor;
-        const int error = errorNumberOf([&] { cursor.open(file, QStringLiteral("Orders")); });
-        if (std::string(memoColumn) == "Notes") {
-            // The program never reads "Notes", so it never travels.
-            EXPECT_EQ(error, 0);
+        EXPECT_EQ(errorNumberOf([&] { cursor.open(file, QStringLiteral("Orders")); }),
+                  inDescription ? int(ErrorCode::UnreadableDatabase) : 0);
+        if (!inDescription) {
             EXPECT_EQ(cursor.recordCount(), 80);
-        } else {
-            EXPECT_EQ(error, int(ErrorCode::UnreadableDatabase));
         }
     }
 }
@@ -238,8 +234,8 @@ TEST_F(DamagedDatabaseTest, LongTextsAreReadWholeOrTheirRowIsReported)
 // rewrites the file (alternating two versions) on its first runs.
 TEST_F(DamagedDatabaseTest, AFileChangedDuringTheReadIsReadAgainOrFails)
 {
-    const QString file = write(jet4::buildDatabase({jobLog(3)}).bytes);
-    write(jet4::buildDatabase({jobLog(3)}).bytes, QStringLiteral("a.mdb"));
+    const std::vector<std::uint8_t> first = jet4::buildDatabase({jobLog(3)}).bytes;
+    write(first, QStringLiteral("a.mdb"));
     write(jet4::buildDatabase({jobLog(5)}).bytes, QStringLiteral("b.mdb"));
     struct Case
     {
@@ -251,9 +247,7 @@ TEST_F(DamagedDatabaseTest, AFileChangedDuringTheReadIsReadAgainOrFails)
         SCOPED_TRACE(c.changingRuns);
         table_source::clearCache();
         QFile::remove(path(QStringLiteral("runs")));
-        QFile::copy(path(QStringLiteral("a.mdb")), path(QStringLiteral("copy.mdb")));
-        QFile::remove(file);
-        QFile::rename(path(QStringLiteral("copy.mdb")), file);
+        const QString file = write(first);
         const QString dir = m_dir.path();
         wrapReader(QStringLiteral("echo x >> '%1/runs'\n"
                                   "n=$(wc -l < '%1/runs')\n"
@@ -308,12 +302,9 @@ TEST_F(DamagedDatabaseTest, SmallMisreportsSayWhatIsTrueOfTheFile)
     slot[0] = 0xff;
     slot[1] = 0x1f;
 
-    EXPECT_EQ(errorNumberOf([&] {
-                  TableCursor cursor;
-                  cursor.open(write(withTail), QStringLiteral("JobLog"));
-                  EXPECT_EQ(cursor.recordCount(), 3);
-              }),
-              0);
+    TableCursor cursor;
+    cursor.open(write(withTail), QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 3);
     EXPECT_EQ(errorNumberOf([&] {
                   TableCursor().open(write(badCatalog, "catalog.mdb"), QStringLiteral("JobLog"));
               }),

@@ -89,12 +89,9 @@ TEST_F(TableCursorTest, MovesStayInsideTheTable)
     cursor.moveFirst();
     EXPECT_FALSE(cursor.eof());
     EXPECT_EQ(cursor.field(u"Job").toText(), "00012345");
-}
 
-TEST_F(TableCursorTest, AnEmptyTableIsPastItsEndAtOnce)
-{
-    TableCursor cursor;
-    cursor.open(m_database, QStringLiteral("Addresses"));
+    cursor.open(m_database,
+                QStringLiteral("Addresses")); // empty: past its end at once
     EXPECT_TRUE(cursor.eof());
     EXPECT_EQ(cursor.recordCount(), 0);
     cursor.moveLast();
@@ -102,27 +99,11 @@ TEST_F(TableCursorTest, AnEmptyTableIsPastItsEndAtOnce)
     EXPECT_TRUE(cursor.eof());
 }
 
-TEST_F(TableCursorTest, ReopeningReadsAChangedFileAgain)
-{
-    TableCursor cursor;
-    cursor.open(m_database, QStringLiteral("JobLog"));
-    cursor.moveLast();
-
-    jet4::Table grown = jobLog();
-    grown.rows.push_back({"00099999", "Late job", "0", "Q-9"});
-    jet4::writeDatabase(m_database.toStdString(), {grown});
-
-    cursor.open(m_database, QStringLiteral("JobLog"));
-    EXPECT_EQ(cursor.recordCount(), 4);
-    EXPECT_EQ(cursor.field(u"Job").toText(), "00012345"); // a reopened cursor starts at the top
-    cursor.moveLast();
-    EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
-}
-
 TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
 {
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
+    cursor.moveLast();
 
     // Without a reader program only the kept snapshot can serve the table.
     const QString reader = table_source::readerProgram();
@@ -139,6 +120,15 @@ TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
     EXPECT_EQ(errorNumberOf([&] { again.open(m_database, "JobLog"); }),
               int(ErrorCode::UnreadableDatabase));
     table_source::setReaderProgram(reader);
+
+    jet4::Table grown = jobLog();
+    grown.rows.push_back({"00099999", "Late job", "0", "Q-9"});
+    jet4::writeDatabase(m_database.toStdString(), {grown});
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cursor.recordCount(), 4);
+    EXPECT_EQ(cursor.field(u"Job").toText(), "00012345"); // a reopened cursor starts at the top
+    cursor.moveLast();
+    EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
 TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
@@ -196,8 +186,7 @@ TEST_F(TableCursorTest, FailuresCarryTheirCodes)
 
 TEST_F(TableCursorTest, TheDatabaseFileIsNeverTouched)
 {
-    const QFileInfo before(m_database);
-    const QDateTime modified = before.lastModified();
+    const QDateTime modified = QFileInfo(m_database).lastModified();
     QFile file(m_database);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
