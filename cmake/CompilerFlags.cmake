@@ -12,3 +12,7 @@ if(TICKET_SANITIZE)
         -fsanitize=${TICKET_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(project_flags INTERFACE -fsanitize=${TICKET_SANITIZE})
 endif()
+if(TICKET_FUZZ)
+    # Coverage for libFuzzer in every library the fuzz targets link.
+    target_compile_options(project_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev
     fonts-liberation clang-format
     poppler-utils
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -28,6 +28,11 @@ FrmDelivery::FrmDelivery(QWidget* parent)
     buildControls();
     buildMenus();
     connectHandlers();
+    // A table that comes back shorter than it should be is not kept from
+    // the operator: a job missing from the list is the worst surprise.
+    TableCursor::setShortTableReporter([](const TableCursor::ShortTable& table) {
+        platform().messageBox(table.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
+    });
     Form_Load();
 }
 

@@ -10,6 +10,7 @@
 #include "common/ui/event_scroll_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/named_control.h"
 #include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
 
@@ -26,30 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template<typename Widget, typename... Args>
-Widget* named(const char* name, Args&&... args)
-{
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// The caption as a screen reader speaks it: no access-key mark, no colon.
-QString spoken(const QString& caption)
-{
-    return QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
-}
-
-// A label that names the field it stands before, for the keyboard (Alt key)
-// and for screen readers.
-QLabel* buddyLabel(const char* name, const QString& caption, QWidget* field)
-{
-    auto* label = named<QLabel>(name, caption);
-    label->setBuddy(field);
-    field->setAccessibleName(spoken(caption));
-    return label;
-}
 
 // A combo box's accessible name is its text on some platforms; what the box
 // is for goes into the description too, which stays when the text changes.

@@ -1,5 +1,6 @@
 #include "orderdb/reader_process.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -15,12 +16,35 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int millisecondsLeft(Clock::time_point deadline)
+// The watchdog: the child must show progress (any output) every stallLimit,
+// and must be done by the overall ceiling.
+class Watchdog
 {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    return left.count() <= 0 ? 0 : static_cast<int>(std::min<long long>(left.count(), 1000));
-}
+public:
+    explicit Watchdog(const ReaderProcess::Limits& limits)
+        : m_stall(limits.stallLimit)
+        , m_ceiling(Clock::now() + limits.ceiling)
+        , m_lastProgress(Clock::now())
+    {
+    }
+
+    void progress() { m_lastProgress = Clock::now(); }
+
+    Clock::time_point deadline() const { return std::min(m_lastProgress + m_stall, m_ceiling); }
+    bool expired() const { return Clock::now() >= deadline(); }
+
+    int pollMilliseconds() const
+    {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline() - Clock::now());
+        return left.count() <= 0 ? 0 : static_cast<int>(std::min<long long>(left.count(), 1000));
+    }
+
+private:
+    std::chrono::milliseconds m_stall;
+    Clock::time_point m_ceiling;
+    Clock::time_point m_lastProgress;
+};
 
 // Kills the child and its process group, then reaps it.
 void killAndReap(pid_t pid)
@@ -35,10 +59,10 @@ void killAndReap(pid_t pid)
 } // namespace
 
 ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringList& arguments,
-                                         std::chrono::milliseconds timeLimit, qint64 maxOutputBytes)
+                                         const Limits& limits)
 {
     Result result;
-    const Clock::time_point deadline = Clock::now() + timeLimit;
+    Watchdog watchdog(limits);
 
     std::vector<QByteArray> argStorage;
     argStorage.push_back(program.toLocal8Bit());
@@ -74,17 +98,17 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
         return result;
     }
 
-    // Read until the child closes its end, the deadline passes, or it sends
+    // Read until the child closes its end, stops making progress, or sends
     // more than anyone asked for.
     char chunk[1 << 16];
     result.outcome = Outcome::Exited;
     for (;;) {
         pollfd fd{pipeFds[0], POLLIN, 0};
-        const int ready = ::poll(&fd, 1, millisecondsLeft(deadline));
+        const int ready = ::poll(&fd, 1, watchdog.pollMilliseconds());
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready <= 0) {
-            if (Clock::now() < deadline && ready == 0)
+            if (!watchdog.expired() && ready == 0)
                 continue;
             result.outcome = Outcome::TimedOut;
             break;
@@ -94,11 +118,12 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
             continue;
         if (n <= 0)
             break;
-        if (result.output.size() + n > maxOutputBytes) {
+        if (result.output.size() + n > limits.maxOutputBytes) {
             result.outcome = Outcome::OutputTooLarge;
             break;
         }
         result.output.append(chunk, n);
+        watchdog.progress();
     }
     ::close(pipeFds[0]);
 
@@ -109,6 +134,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     }
 
     // The output is complete; the child may still be on its way out.
+    watchdog.progress();
     int status = 0;
     for (;;) {
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
@@ -118,7 +144,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
             result.outcome = Outcome::Crashed;
             return result;
         }
-        if (Clock::now() >= deadline) {
+        if (watchdog.expired()) {
             killAndReap(pid);
             result.outcome = Outcome::TimedOut;
             result.output.clear();
@@ -128,6 +154,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     }
     if (WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
+        result.output.squeeze(); // the slack of its growth would stay with the snapshot
     } else {
         result.outcome = Outcome::Crashed;
         result.output.clear();

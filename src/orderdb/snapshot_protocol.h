@@ -4,11 +4,16 @@
 // program. Everything is little-endian and every item is a whole number of
 // 16-bit words, so UTF-16 text stays aligned for direct use:
 //
-//   magic "QMTABLE2"
-//   u32 column count, u32 expected row count (a hint for reserving memory)
+//   magic "QMTABLE3"
+//   u32 column count, u32 declared row count (what the table definition says;
+//       it may be stale, and a damaged table yields fewer rows)
 //   per column: u32 kind, then the name as a cell
 //   per row: u16 RowMarker, then one cell per column
 //   u16 EndMarker, u32 row count
+//
+// Where a row marker may stand, and before the magic, the reader may put
+// KeepAliveWord: it carries nothing and tells the program that the reader is
+// still making progress through pages that hold no rows.
 //
 // A cell starts with a u16 word w:
 //   w == NullCell              Null
@@ -24,9 +29,10 @@
 
 namespace snapshot_protocol {
 
-inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '2'};
-inline constexpr std::uint16_t RowMarker = 0x5752; // "RW"
-inline constexpr std::uint16_t EndMarker = 0x4e45; // "EN"
+inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '3'};
+inline constexpr std::uint16_t RowMarker = 0x5752;     // "RW"
+inline constexpr std::uint16_t EndMarker = 0x4e45;     // "EN"
+inline constexpr std::uint16_t KeepAliveWord = 0x4b41; // "AK"
 
 inline constexpr std::uint16_t NullCell = 0xffff;
 inline constexpr std::uint16_t LongUtf16Cell = 0xfffe;
@@ -43,6 +49,7 @@ enum ExitCode : int {
     ExitNotADatabase = 3,
     ExitNoSuchTable = 4,
     ExitUnreadableTable = 5,
+    ExitTooLarge = 6, // the table would not fit the stream limit it was given
 };
 
 } // namespace snapshot_protocol

@@ -1,29 +1,93 @@
 #include "orderdb/table_cursor.h"
 
 #include "common/runtime_error.h"
-#include "common/settings_folder.h"
+#include "orderdb/order_entry_fields.h"
 #include "orderdb/table_source.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <mutex>
+#include <set>
+
+namespace {
+
+struct ShortTableNotices
+{
+    std::mutex lock;
+    TableCursor::ShortTableReporter reporter;
+    std::set<QString> reported; // lower-case table names
+};
+
+ShortTableNotices& notices()
+{
+    static auto* state = new ShortTableNotices;
+    return *state;
+}
+
+} // namespace
+
+QString TableCursor::ShortTable::message() const
+{
+    return QStringLiteral("The table %1 of the order-entry database should hold %2 records, but "
+                          "only %3 could be read. The database may be damaged: please have it "
+                          "repaired in the order-entry program.")
+        .arg(table)
+        .arg(declared)
+        .arg(read);
+}
+
+void TableCursor::setShortTableReporter(ShortTableReporter reporter)
+{
+    const std::lock_guard guard(notices().lock);
+    notices().reporter = std::move(reporter);
+}
+
+void TableCursor::forgetReportedTables()
+{
+    const std::lock_guard guard(notices().lock);
+    notices().reported.clear();
+}
+
+void TableCursor::take(std::shared_ptr<const TableSnapshot> snapshot) const
+{
+    m_table = std::move(snapshot);
+    if (m_table->rowCount() >= m_table->declaredRowCount())
+        return;
+    ShortTableReporter reporter;
+    {
+        const std::lock_guard guard(notices().lock);
+        if (!notices().reporter || !notices().reported.insert(m_tableName.toLower()).second)
+            return;
+        reporter = notices().reporter;
+    }
+    reporter(ShortTable{m_tableName, m_table->rowCount(), m_table->declaredRowCount()});
+}
 
 void TableCursor::open(const QString& databaseFile, const QString& tableName)
 {
+    open(databaseFile, tableName, order_entry::fieldsReadFrom(tableName));
+}
+
+void TableCursor::open(const QString& databaseFile, const QString& tableName,
+                       const QStringList& fields)
+{
     close();
-    m_table = table_source::read(databaseFile, tableName);
+    m_tableName = tableName;
+    take(table_source::read(databaseFile, tableName, fields));
     m_position = 0;
 }
 
 void TableCursor::openDeferred(const QString& databaseFile, const QString& tableName)
 {
+    openDeferred(databaseFile, tableName, order_entry::fieldsReadFrom(tableName));
+}
+
+void TableCursor::openDeferred(const QString& databaseFile, const QString& tableName,
+                               const QStringList& fields)
+{
     close();
-    const QFileInfo file(databaseFile);
-    if (!QDir(file.absolutePath()).exists())
-        throw RuntimeError(ErrorCode::InvalidDatabasePath, file.absolutePath());
-    if (!QFileInfo::exists(resolveFileName(file.absolutePath(), file.fileName())))
-        throw RuntimeError(ErrorCode::DatabaseFileNotFound, databaseFile);
-    m_pending = std::async(std::launch::deferred, [databaseFile, tableName] {
-                    return table_source::read(databaseFile, tableName);
+    table_source::checkDatabaseFile(databaseFile);
+    m_tableName = tableName;
+    m_pending = std::async(std::launch::deferred, [databaseFile, tableName, fields] {
+                    return table_source::read(databaseFile, tableName, fields);
                 }).share();
     m_started = false;
     m_position = 0;
@@ -53,7 +117,7 @@ const TableSnapshot& TableCursor::table() const
         // use's failure, and the cursor is not open after it.
         auto pending = std::move(m_pending);
         m_pending = {};
-        m_table = pending.get();
+        take(pending.get());
     }
     if (!m_table)
         throw RuntimeError(ErrorCode::ObjectNotSet, QStringLiteral("table cursor not open"));

@@ -4,7 +4,9 @@
 #include "orderdb/table_snapshot.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <future>
 #include <memory>
 
@@ -21,8 +23,11 @@ class TableCursor
 {
 public:
     // Opens (or reopens) the cursor on a table; on failure the cursor is
-    // closed. The cursor starts on the first record.
+    // closed. The cursor starts on the first record. Only the cursor's
+    // fields are read: by default those the program reads from that table
+    // of the order-entry database (every field of any other table).
     void open(const QString& databaseFile, const QString& table);
+    void open(const QString& databaseFile, const QString& table, const QStringList& fields);
 
     // Opens the cursor at once and reads the table later, so that a large
     // table nobody needs yet does not hold up the caller: in the background
@@ -30,6 +35,7 @@ public:
     // comes first. A missing folder or file fails here; a table that cannot
     // be read fails at the first use, and the cursor is not open after it.
     void openDeferred(const QString& databaseFile, const QString& table);
+    void openDeferred(const QString& databaseFile, const QString& table, const QStringList& fields);
     void startReading();
     void close();
     bool isOpen() const { return m_table != nullptr || m_pending.valid(); }
@@ -55,11 +61,31 @@ public:
     // Null holds none. Cheaper than field(index).toText() == text.
     bool fieldEquals(int index, QStringView text) const;
 
+    // A table that yields fewer records than its definition declares may be
+    // damaged: whoever installed a reporter is told, once per program run
+    // and table, when a cursor first takes such a table, on the thread that
+    // uses the cursor.
+    struct ShortTable
+    {
+        QString table;
+        qsizetype read = 0;
+        qsizetype declared = 0;
+
+        // The operator's message about it.
+        QString message() const;
+    };
+    using ShortTableReporter = std::function<void(const ShortTable&)>;
+    static void setShortTableReporter(ShortTableReporter reporter);
+    // Forgets which tables were reported (for tests, which run many loads).
+    static void forgetReportedTables();
+
 private:
     const TableSnapshot& table() const;
+    void take(std::shared_ptr<const TableSnapshot> snapshot) const;
 
     mutable std::shared_ptr<const TableSnapshot> m_table;
     mutable std::shared_future<std::shared_ptr<const TableSnapshot>> m_pending;
+    QString m_tableName;
     bool m_started = false;
     qsizetype m_position = 0;
 };

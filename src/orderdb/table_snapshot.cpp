@@ -32,6 +32,15 @@ public:
         return true;
     }
 
+    template<typename Word>
+    bool peek(Word& value) const
+    {
+        if (m_size - m_position < sizeof value)
+            return false;
+        std::memcpy(&value, m_data + m_position, sizeof value);
+        return true;
+    }
+
     bool skip(std::size_t bytes)
     {
         if (m_size - m_position < bytes)
@@ -61,6 +70,23 @@ private:
     std::size_t m_position = 0;
 };
 
+// The size of the cell at `at`, already checked to lie wholly inside the stream.
+std::size_t cellSize(const char* at)
+{
+    std::uint16_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    if (word == NullCell)
+        return sizeof word;
+    if (word == LongUtf16Cell) {
+        std::uint32_t length = 0;
+        std::memcpy(&length, at + sizeof word, sizeof length);
+        return sizeof word + sizeof length + std::size_t{length} * 2;
+    }
+    if (word & Utf16Flag)
+        return sizeof word + static_cast<std::size_t>(word & LengthMask) * 2;
+    return sizeof word + ((std::size_t{word} + 1) & ~std::size_t{1});
+}
+
 // The cell at `at`, already checked to lie wholly inside the stream.
 std::optional<QString> cellText(const char* at)
 {
@@ -87,6 +113,9 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
 {
     TableSnapshot table;
     StreamCursor in(stream);
+    std::uint16_t leading = 0;
+    while (in.peek(leading) && leading == KeepAliveWord)
+        in.skip(sizeof leading);
     char magic[sizeof Magic] = {};
     for (char& byte : magic) {
         if (!in.read(byte))
@@ -113,18 +142,23 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
     // Offsets are 32-bit; the reader's memory cap keeps streams far smaller.
     if (stream.size() > static_cast<qsizetype>(UINT32_MAX))
         return std::nullopt;
-    table.m_cellOffsets.reserve(std::size_t{std::min<std::uint32_t>(expectedRows, 10'000'000)} *
-                                columns);
+    // The declared count is only a hint: a damaged or crafted definition may
+    // declare anything, but every cell takes at least one word of the stream.
+    table.m_declaredRowCount = static_cast<qsizetype>(expectedRows);
+    table.m_rowOffsets.reserve(
+        std::min<std::size_t>(expectedRows, static_cast<std::size_t>(stream.size()) / 4));
     for (;;) {
         std::uint16_t marker = 0;
         if (!in.read(marker))
             return std::nullopt;
         if (marker == EndMarker)
             break;
+        if (marker == KeepAliveWord)
+            continue;
         if (marker != RowMarker)
             return std::nullopt;
+        table.m_rowOffsets.push_back(static_cast<std::uint32_t>(in.position()));
         for (std::uint32_t c = 0; c < columns; ++c) {
-            table.m_cellOffsets.push_back(static_cast<std::uint32_t>(in.position()));
             if (!in.skipCell())
                 return std::nullopt;
         }
@@ -135,9 +169,23 @@ std::optional<TableSnapshot> TableSnapshot::fromStream(QByteArray stream)
         announcedRows != static_cast<std::uint32_t>(table.m_rowCount))
         return std::nullopt;
 
-    table.m_cellOffsets.shrink_to_fit();
+    table.m_rowOffsets.shrink_to_fit();
     table.m_stream = std::move(stream);
     return table;
+}
+
+qint64 TableSnapshot::memoryBytes() const
+{
+    return m_stream.capacity() +
+           static_cast<qint64>(m_rowOffsets.capacity() * sizeof(std::uint32_t));
+}
+
+const char* TableSnapshot::cellAt(qsizetype row, int column) const
+{
+    const char* at = m_stream.constData() + m_rowOffsets[static_cast<std::size_t>(row)];
+    for (int c = 0; c < column; ++c)
+        at += cellSize(at);
+    return at;
 }
 
 int TableSnapshot::columnIndex(QStringView name) const
@@ -151,9 +199,7 @@ int TableSnapshot::columnIndex(QStringView name) const
 
 FieldValue TableSnapshot::value(qsizetype row, int column) const
 {
-    const std::size_t cell =
-        static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
-    std::optional<QString> text = cellText(m_stream.constData() + m_cellOffsets[cell]);
+    std::optional<QString> text = cellText(cellAt(row, column));
     if (!text)
         return {};
     return m_numberColumns[static_cast<std::size_t>(column)] ? FieldValue::number(std::move(*text))
@@ -162,9 +208,7 @@ FieldValue TableSnapshot::value(qsizetype row, int column) const
 
 bool TableSnapshot::cellEquals(qsizetype row, int column, QStringView text) const
 {
-    const std::size_t cell =
-        static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount()) + column;
-    const char* at = m_stream.constData() + m_cellOffsets[cell];
+    const char* at = cellAt(row, column);
     std::uint16_t word = 0;
     std::memcpy(&word, at, sizeof word);
     at += sizeof word;

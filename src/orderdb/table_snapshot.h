@@ -12,8 +12,8 @@
 
 // The rows of one table as they were when the table was read, in the order
 // the database returned them. Built from the reader program's table stream;
-// the stream's bytes are kept as they came, with one offset per cell, which
-// costs far less memory than one string object per value.
+// the stream's bytes are kept as they came, with one offset per row, which
+// costs far less memory than one string object (or one offset) per value.
 class TableSnapshot
 {
 public:
@@ -22,6 +22,11 @@ public:
     static std::optional<TableSnapshot> fromStream(QByteArray stream);
 
     qsizetype rowCount() const { return m_rowCount; }
+    // The row count the table's definition declares. A table yielding
+    // fewer rows than that may be damaged (or the count is stale).
+    qsizetype declaredRowCount() const { return m_declaredRowCount; }
+    // What the snapshot holds in memory, give or take its bookkeeping.
+    qint64 memoryBytes() const;
     qsizetype columnCount() const { return m_columnNames.size(); }
     const QStringList& columnNames() const { return m_columnNames; }
 
@@ -41,6 +46,9 @@ private:
     QByteArray m_stream;
     QStringList m_columnNames;
     std::vector<bool> m_numberColumns;
-    std::vector<std::uint32_t> m_cellOffsets; // row-major; each at its length word
+    const char* cellAt(qsizetype row, int column) const;
+
+    std::vector<std::uint32_t> m_rowOffsets; // each at the row's first cell
     qsizetype m_rowCount = 0;
+    qsizetype m_declaredRowCount = 0;
 };

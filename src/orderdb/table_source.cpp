@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
@@ -16,7 +17,12 @@ namespace table_source {
 namespace {
 
 constexpr int ReaderMemoryLimitMiB = 1024;
-constexpr qint64 MaxStreamBytes = qint64{2} << 30;
+// Whatever the file, the snapshots never take more than this; and however
+// small it is, they may take this much.
+constexpr qint64 MemoryCeiling = qint64{1} << 30;
+constexpr qint64 MemoryFloor = qint64{64} << 20;
+// A file that keeps changing is read this often before the read fails.
+constexpr int ReadAttempts = 3;
 
 // Tables may be read on a background thread (see TableCursor), so the shared
 // state is guarded. It is never destroyed: a read still running when the
@@ -27,7 +33,8 @@ std::mutex& stateLock()
     return *lock;
 }
 
-std::chrono::milliseconds g_baseTimeLimit{20000};
+std::chrono::milliseconds g_stallLimit{5000};
+std::chrono::milliseconds g_timeCeiling{10 * 60 * 1000};
 QString* g_readerProgram = new QString;
 
 struct FileIdentity
@@ -45,15 +52,29 @@ struct FileIdentity
     }
 };
 
+struct CacheKey
+{
+    QString file;
+    QString table;  // lower case
+    QString fields; // lower case, joined
+
+    bool operator<(const CacheKey& other) const
+    {
+        return std::tie(file, table, fields) < std::tie(other.file, other.table, other.fields);
+    }
+};
+
 struct CachedTable
 {
     FileIdentity identity;
     std::shared_ptr<const TableSnapshot> snapshot;
 };
 
-std::map<std::pair<QString, QString>, CachedTable>& cache()
+// The cache holds the tables of one version of one file: a new version or
+// another file pushes the old ones out.
+std::map<CacheKey, CachedTable>& cache()
 {
-    static auto* tables = new std::map<std::pair<QString, QString>, CachedTable>;
+    static auto* tables = new std::map<CacheKey, CachedTable>;
     return *tables;
 }
 
@@ -65,23 +86,75 @@ QString defaultReaderProgram()
     return QFileInfo(self.canonicalFilePath()).absolutePath() + QStringLiteral("/qmdata-reader");
 }
 
-std::chrono::milliseconds timeLimitFor(off_t fileSize)
+// The file's identity, or the failure that stands for why it has none.
+FileIdentity identityOf(const QString& filePath, const QString& databaseFile)
 {
-    const std::lock_guard guard(stateLock());
-    return g_baseTimeLimit + std::chrono::seconds(fileSize / (4 << 20));
+    struct stat info;
+    if (::stat(QFile::encodeName(filePath).constData(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw RuntimeError(ErrorCode::DatabaseFileNotFound, databaseFile);
+        // It may be there, but may not be reached (a folder that may not be
+        // entered, say): that is no missing file.
+        throw RuntimeError(ErrorCode::UnreadableDatabase,
+                           databaseFile + QStringLiteral(" cannot be opened"));
+    }
+    if (!S_ISREG(info.st_mode))
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+    return FileIdentity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 }
 
-std::shared_ptr<const TableSnapshot> cached(const std::pair<QString, QString>& key,
-                                            const FileIdentity& identity)
+// Under the lock: the cached snapshot of this key for this version of the
+// file, if any; and what the other cached tables of that version take.
+std::shared_ptr<const TableSnapshot> cached(const CacheKey& key, const FileIdentity& identity,
+                                            qint64& othersBytes)
 {
-    const std::lock_guard guard(stateLock());
-    const auto found = cache().find(key);
-    if (found != cache().end() && found->second.identity == identity)
-        return found->second.snapshot;
-    return nullptr;
+    othersBytes = 0;
+    std::shared_ptr<const TableSnapshot> found;
+    for (const auto& [cachedKey, table] : cache()) {
+        if (cachedKey.file != key.file || !(table.identity == identity))
+            continue;
+        if (cachedKey.table == key.table && cachedKey.fields == key.fields)
+            found = table.snapshot;
+        else
+            othersBytes += table.snapshot->memoryBytes();
+    }
+    return found;
+}
+
+std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QString& databaseFile,
+                                              const QString& table, const QStringList& fields,
+                                              qint64 limit)
+{
+    QStringList arguments{filePath, table, QString::number(ReaderMemoryLimitMiB),
+                          QString::number(limit)};
+    arguments += fields;
+    ReaderProcess::Limits limits;
+    {
+        const std::lock_guard guard(stateLock());
+        limits.stallLimit = g_stallLimit;
+        limits.ceiling = g_timeCeiling;
+    }
+    limits.maxOutputBytes = limit;
+    const ReaderProcess::Result run = ReaderProcess::run(readerProgram(), arguments, limits);
+
+    if (run.outcome == ReaderProcess::Outcome::Exited &&
+        run.exitCode == snapshot_protocol::ExitNoSuchTable)
+        throw RuntimeError(ErrorCode::TableNotFound, table);
+    if (run.outcome != ReaderProcess::Outcome::Exited || run.exitCode != 0)
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+
+    std::optional<TableSnapshot> snapshot = TableSnapshot::fromStream(run.output);
+    if (!snapshot || snapshot->memoryBytes() > limit)
+        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+    return std::make_shared<const TableSnapshot>(std::move(*snapshot));
 }
 
 } // namespace
+
+qint64 memoryBudget(qint64 fileSize)
+{
+    return std::min(MemoryCeiling, MemoryFloor + 3 * fileSize);
+}
 
 QString readerProgram()
 {
@@ -97,10 +170,16 @@ void setReaderProgram(const QString& path)
     *g_readerProgram = path;
 }
 
-void setBaseTimeLimit(std::chrono::milliseconds limit)
+void setStallLimit(std::chrono::milliseconds limit)
 {
     const std::lock_guard guard(stateLock());
-    g_baseTimeLimit = limit;
+    g_stallLimit = limit;
+}
+
+void setTimeCeiling(std::chrono::milliseconds limit)
+{
+    const std::lock_guard guard(stateLock());
+    g_timeCeiling = limit;
 }
 
 void clearCache()
@@ -109,43 +188,62 @@ void clearCache()
     cache().clear();
 }
 
-std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table)
+QString checkDatabaseFile(const QString& databaseFile)
 {
     const QFileInfo file(databaseFile);
     if (!QDir(file.absolutePath()).exists())
         throw RuntimeError(ErrorCode::InvalidDatabasePath, file.absolutePath());
-
     // A data folder copied from Windows may spell the file in any case.
     const QString filePath = resolveFileName(file.absolutePath(), file.fileName());
-    struct stat info;
-    if (::stat(QFile::encodeName(filePath).constData(), &info) != 0)
-        throw RuntimeError(ErrorCode::DatabaseFileNotFound, databaseFile);
-    if (!S_ISREG(info.st_mode))
-        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
-    const FileIdentity identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    identityOf(filePath, databaseFile);
+    return filePath;
+}
 
-    const auto key = std::make_pair(filePath, table.toLower());
-    if (auto snapshot = cached(key, identity))
+std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table,
+                                          const QStringList& fields)
+{
+    const QString filePath = checkDatabaseFile(databaseFile);
+    const CacheKey key{filePath, table.toLower(), fields.join(QChar(0)).toLower()};
+
+    FileIdentity before = identityOf(filePath, databaseFile);
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+        qint64 othersBytes = 0;
+        {
+            const std::lock_guard guard(stateLock());
+            if (auto snapshot = cached(key, before, othersBytes))
+                return snapshot;
+        }
+        const qint64 limit = memoryBudget(before.size) - othersBytes;
+        if (limit <= 0)
+            throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
+
+        std::shared_ptr<const TableSnapshot> snapshot;
+        try {
+            snapshot = readOnce(filePath, databaseFile, table, fields, limit);
+        } catch (const RuntimeError&) {
+            if (identityOf(filePath, databaseFile) == before)
+                throw;
+        }
+        // A file rewritten during the read may have given a mix of both
+        // versions, rows cut short, or a failure of its own: read it again.
+        const FileIdentity after = identityOf(filePath, databaseFile);
+        if (!snapshot || !(after == before)) {
+            before = after;
+            continue;
+        }
+
+        const std::lock_guard guard(stateLock());
+        for (auto it = cache().begin(); it != cache().end();) {
+            if (it->first.file != filePath || !(it->second.identity == before))
+                it = cache().erase(it);
+            else
+                ++it;
+        }
+        cache()[key] = CachedTable{before, snapshot};
         return snapshot;
-
-    const ReaderProcess::Result run = ReaderProcess::run(
-        readerProgram(), {filePath, table, QString::number(ReaderMemoryLimitMiB)},
-        timeLimitFor(info.st_size), MaxStreamBytes);
-
-    if (run.outcome == ReaderProcess::Outcome::Exited &&
-        run.exitCode == snapshot_protocol::ExitNoSuchTable)
-        throw RuntimeError(ErrorCode::TableNotFound, table);
-    if (run.outcome != ReaderProcess::Outcome::Exited || run.exitCode != 0)
-        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
-
-    std::optional<TableSnapshot> snapshot = TableSnapshot::fromStream(run.output);
-    if (!snapshot)
-        throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
-
-    auto shared = std::make_shared<const TableSnapshot>(std::move(*snapshot));
-    const std::lock_guard guard(stateLock());
-    cache()[key] = CachedTable{identity, shared};
-    return shared;
+    }
+    throw RuntimeError(ErrorCode::UnreadableDatabase,
+                       databaseFile + QStringLiteral(" kept changing while it was read"));
 }
 
 } // namespace table_source

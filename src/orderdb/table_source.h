@@ -3,6 +3,7 @@
 #include "orderdb/table_snapshot.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <memory>
@@ -12,23 +13,42 @@
 // crash or hang only that child; its stream becomes a TableSnapshot.
 //
 // Reading never writes or locks the database. Reads may run on several
-// threads at once. A table of a file that has not
-// changed since it was last read (same size, modification time and inode) is
-// served from the last snapshot.
+// threads at once. A table of a file that has not changed since it was last
+// read (same size, modification time and inode) is served from the last
+// snapshot. A file that changes while it is read is read again, a few times
+// at most: a snapshot always comes from one version of the file.
+//
+// Memory: the snapshots of one database, together, may take at most
+// memoryBudget(file size); a read that would go past it fails. That bounds
+// what a crafted file (one long text shared by many rows, say) can cost.
 namespace table_source {
 
 // Failures are RuntimeErrors: InvalidDatabasePath (the folder does not
 // exist), DatabaseFileNotFound, TableNotFound, and UnreadableDatabase for a
-// file that is not a readable Access database or whose reading failed.
-std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table);
+// file that cannot be opened, is not a readable Access database, whose
+// reading failed, or that kept changing while it was read.
+//
+// Only the named fields are read (the others are left in the file); none
+// named means every field.
+std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table,
+                                          const QStringList& fields = {});
+
+// The file a database path names (its name matched without regard to letter
+// case), after the checks that need no reading: the folders exist, the file
+// exists and may be opened. Throws the failures above.
+QString checkDatabaseFile(const QString& databaseFile);
+
+// How much memory the snapshots of a database of this size may take.
+qint64 memoryBudget(qint64 fileSize);
 
 // Where the reader program is; by default beside the running program.
 QString readerProgram();
 void setReaderProgram(const QString& path);
 
-// The reading of one table may take this long, plus one second for every
-// 4 MiB of database, before the reader is stopped and the read fails.
-void setBaseTimeLimit(std::chrono::milliseconds limit);
+// The reader is stopped, and the read fails, when it shows no progress (no
+// new bytes) for the stall limit, or runs past the ceiling however busy.
+void setStallLimit(std::chrono::milliseconds limit);
+void setTimeCeiling(std::chrono::milliseconds limit);
 
 void clearCache();
 

@@ -5,9 +5,6 @@
 #include "input/customer_blocks.h"
 #include "input/order_lines.h"
 #include "main_window_fixture.h"
-#include "orderdb/table_source.h"
-
-#include <QDir>
 
 namespace {
 
@@ -55,19 +52,11 @@ TEST(AddressBlocks, CustomerBlocksKeepTheirSeparatorsAndLeaveOutEmptyStreets)
     }
 }
 
-TEST(AddressBlocks, ALaterCustomersNullCityPartRepeatsTheEarlierOnes)
-{
-    CityStateZip city;
-    city.takePresent(field("Salem"), field("OH"), field("44460"));
-    city.takePresent(field("Canton"), field(NullText), field(""));
-    EXPECT_EQ(city.line(), "Canton, OH \r\n");
-}
-
 TEST(AddressBlocks, TheJobsShipToBlockLeavesOutTheSeparatorOfANullPart)
 {
     QTemporaryDir dir;
     const QString database = QDir(dir.path()).filePath(QStringLiteral("qmdata.mdb"));
-    jet4::Table addresses = addressesTable();
+    jet4::Table addresses = addressesSchema();
     for (const AddressCase& c : Cases)
         addresses.rows.push_back({1, "N", value(c.street1), value(c.street2), value(c.city),
                                   value(c.state), value(c.zip), 17});
@@ -78,24 +67,6 @@ TEST(AddressBlocks, TheJobsShipToBlockLeavesOutTheSeparatorOfANullPart)
     for (const AddressCase& c : Cases) {
         EXPECT_EQ(shipToAddressBlock(cursor), c.shipToBlock);
         cursor.moveNext();
-    }
-}
-
-TEST(ShipKeys, NumbersTakeABlankForTheirSignAndNullPartsAreLeftOut)
-{
-    const struct
-    {
-        const char* id;
-        const char* name;
-        std::optional<QString> key;
-        QString leavingOutNulls;
-    } cases[] = {{"12", "WAREHOUSE", " 12-WAREHOUSE", " 12-WAREHOUSE"},
-                 {"-3", "YARD", "-3-YARD", "-3-YARD"},
-                 {"7", NullText, std::nullopt, " 7"},
-                 {NullText, "DEPOT", std::nullopt, "-DEPOT"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(shipKey(field(c.id), field(c.name)), c.key) << c.id;
-        EXPECT_EQ(shipKeyLeavingOutNulls(field(c.id), field(c.name)), c.leavingOutNulls) << c.id;
     }
 }
 

@@ -1,22 +1,18 @@
 // The main window's load on real databases and settings files: the lists,
 // the option files and their load-time reactions, and the failure paths.
 
-#include "common/module_values.h"
 #include "common/ui/event_check_box.h"
-#include "common/ui/event_combo_box.h"
 #include "common/ui/event_option_button.h"
-#include "common/ui/event_progress_bar.h"
-#include "input/frm_delivery.h"
 #include "main_window_fixture.h"
-#include "support/test_files.h"
 
 #include <QAction>
 #include <QFile>
-#include <QLabel>
 
 namespace {
 
 using jet4::Null;
+
+const QString DatabaseError = "Warning: Database Error. Please Reset Directory Path";
 
 std::vector<jet4::Table> sampleTables(jet4::ColumnType invoicedType = jet4::ColumnType::Text)
 {
@@ -24,12 +20,12 @@ std::vector<jet4::Table> sampleTables(jet4::ColumnType invoicedType = jet4::Colu
     const auto flag = [numeric](int value) -> jet4::Value {
         return numeric ? jet4::Value(value) : jet4::Value(std::to_string(value));
     };
-    return {ordersTable(),
+    return {ordersSchema(),
             clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat", "555-0100"},
                          {18, Null, Null, Null, Null, Null, Null, Null, Null},
                          {Null, "No Number", Null, Null, Null, Null, Null, Null, Null},
                          {4, "Beta Co", Null, Null, Null, Null, Null, Null, Null}}),
-            addressesTable(),
+            addressesSchema(),
             jobLogTable({{"00012345", "Brochures", flag(1), "Q-1"},
                          {"00000002", Null, flag(0), ""},
                          {Null, "No job number", flag(1), Null},
@@ -38,61 +34,38 @@ std::vector<jet4::Table> sampleTables(jet4::ColumnType invoicedType = jet4::Colu
                         invoicedType)};
 }
 
-QStringList jobEntries(FrmDelivery& window)
-{
-    QStringList entries;
-    for (int i = 0; i < window.cboJobs->count(); ++i)
-        entries << window.cboJobs->item(i);
-    return entries;
-}
-
-TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndEveryNumberedJob)
-{
-    pointAtDataFolder();
-    writeDatabase(sampleTables());
-    ASSERT_TRUE(load());
-
-    const QStringList customers{"17-ACME", "-No Number", "4-Beta Co"};
-    for (EventComboBox* box : {window().cboCust, window().cboSCust}) {
-        QStringList entries;
-        for (int i = 0; i < box->count(); ++i)
-            entries << box->item(i);
-        EXPECT_EQ(entries, customers);
-    }
-    EXPECT_EQ(jobEntries(window()), QStringList({"00012345-Brochures", "00000002",
-                                                 "00000003-Open question", "00000004-Cards"}));
-    EXPECT_TRUE(window().cboJobs->isEnabled());
-    EXPECT_FALSE(window().pbRefresh->isVisible());
-    EXPECT_TRUE(m_platform.messages.empty());
-    // The ticket starts empty: the load ends by clearing it.
-    EXPECT_EQ(window().cboCust->text(), QString());
-    EXPECT_EQ(window().lstKeep.item(0), "0\t0\t");
-    EXPECT_EQ(window().lblDate->text(), TicketDate);
-    EXPECT_FALSE(TicketDate.isEmpty());
-}
-
-// The stored filter is set during the load, written again in its numeric
-// form, and compares Invoiced by value: a Null matches neither filter.
-TEST_F(MainWindowTest, FiltersCompareInvoicedByValueAndNullMatchesNeither)
+// Every named customer and every numbered job is listed. The stored filter
+// is set during the load, written again in its numeric form, and compares
+// Invoiced by value: a Null matches neither filter.
+TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
 {
     const QStringList invoiced{"00012345-Brochures"};
     const QStringList open{"00000002", "00000004-Cards"};
-    pointAtDataFolder();
+    const QStringList all{invoiced[0], open[0], "00000003-Open question", open[1]};
     for (const auto type : {jet4::ColumnType::Text, jet4::ColumnType::Integer}) {
-        writeDatabase(sampleTables(type));
+        ASSERT_TRUE(loadOn(sampleTables(type)));
+        EXPECT_EQ(window().cboCust->items(), QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
+        EXPECT_EQ(window().cboSCust->items(), window().cboCust->items());
+        EXPECT_EQ(window().cboJobs->items(), all);
+        EXPECT_TRUE(window().cboJobs->isEnabled());
+        EXPECT_FALSE(window().pbRefresh->isVisible());
+        EXPECT_TRUE(m_platform.messages.empty());
+        // The ticket starts empty: the load ends by clearing it.
+        EXPECT_EQ(window().lstKeep.item(0), "0\t0\t");
+        EXPECT_EQ(window().lblDate->text(), TicketDate);
+        EXPECT_FALSE(TicketDate.isEmpty());
+
         writeSetting("chkList.Dat", "2"); // no line end: only a rewrite adds one
         ASSERT_TRUE(load());
         EXPECT_TRUE(window().chkInv->value());
         EXPECT_EQ(setting("chkList.Dat"), "2\r\n");
-        EXPECT_EQ(jobEntries(window()), invoiced);
-
+        EXPECT_EQ(window().cboJobs->items(), invoiced);
         const std::tuple<EventOptionButton*, const char*, QStringList> clicks[] = {
-            {window().chkNon, "3\r\n", open},
-            {window().chkAll, "1\r\n", {invoiced[0], open[0], "00000003-Open question", open[1]}}};
+            {window().chkNon, "3\r\n", open}, {window().chkAll, "1\r\n", all}};
         for (const auto& [button, stored, entries] : clicks) {
             button->setValue(true); // the operator's click
             EXPECT_EQ(setting("chkList.Dat"), stored);
-            EXPECT_EQ(jobEntries(window()), entries);
+            EXPECT_EQ(window().cboJobs->items(), entries);
         }
     }
 }
@@ -101,26 +74,18 @@ TEST_F(MainWindowTest, FiltersCompareInvoicedByValueAndNullMatchesNeither)
 // the file, each box raised its click and wrote its file again.
 TEST_F(MainWindowTest, CheckOptionFilesSetTheBoxesAndAreWrittenAgain)
 {
-    pointAtDataFolder();
-    writeDatabase(sampleTables());
-    const struct
-    {
-        const char* stored;
-        int value;
-        const char* after;
-    } cases[] = {{" 1 \r\n", 1, " 1 \r\n"}, {"1\r\n", 1, " 1 \r\n"}, {nullptr, 0, "0\r\n"}};
-    for (const auto& c : cases) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {" 1 \r\n", 1, " 1 \r\n"}, {"1\r\n", 1, " 1 \r\n"}, {nullptr, 0, "0\r\n"}};
+    for (const auto& [stored, value, after] : cases) {
         for (const char* file : {"chkCom.Dat", "chkJob.Dat"}) {
             QFile::remove(m_settings.filePath(file));
-            if (c.stored)
-                writeSetting(file, c.stored);
+            if (stored)
+                writeSetting(file, stored);
         }
-        m_window.reset();
-        ASSERT_TRUE(load());
-        EXPECT_EQ(window().chkComment->value(), c.value);
-        EXPECT_EQ(window().chkJob->value(), c.value);
-        EXPECT_EQ(setting("chkCom.Dat"), c.after);
-        EXPECT_EQ(setting("chkJob.Dat"), c.after);
+        ASSERT_TRUE(loadOn(sampleTables()));
+        EXPECT_EQ(window().chkComment->value(), value);
+        EXPECT_EQ(window().chkJob->value(), value);
+        EXPECT_EQ(setting("chkCom.Dat") + setting("chkJob.Dat"), QByteArray(after) + after);
     }
     window().chkJob->setValue(1);
     EXPECT_EQ(setting("chkJob.Dat"), " 1 \r\n");
@@ -128,17 +93,15 @@ TEST_F(MainWindowTest, CheckOptionFilesSetTheBoxesAndAreWrittenAgain)
 
 TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisabled)
 {
-    pointAtDataFolder();
-    writeDatabase(sampleTables());
     writeSetting("LoadJob.Dat", "F\r\n");
-    ASSERT_TRUE(load());
+    ASSERT_TRUE(loadOn(sampleTables()));
     EXPECT_FALSE(window().mnuLoadJobs->isChecked());
     EXPECT_FALSE(window().cboJobs->isEnabled());
     EXPECT_EQ(window().cboJobs->count(), 0);
 
     window().cmdRefresh_Click();
     EXPECT_FALSE(window().cboJobs->isEnabled());
-    EXPECT_EQ(jobEntries(window()).size(), 4);
+    EXPECT_EQ(window().cboJobs->count(), 4);
 
     window().mnuLoadJobs->trigger();
     EXPECT_EQ(setting("LoadJob.Dat"), "T\r\n");
@@ -146,51 +109,34 @@ TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisable
     EXPECT_EQ(setting("LoadJob.Dat"), "F\r\n");
 }
 
+// A missing file is made; ten bytes hold no data, eleven do.
 TEST_F(MainWindowTest, CommentLinesAreReadFromElevenBytesOnAndCreatedWhenMissing)
 {
-    pointAtDataFolder();
-    writeDatabase(sampleTables());
-    ASSERT_TRUE(load());
-    EXPECT_TRUE(QFile::exists(m_data.filePath("Comments.Dat")));
-    EXPECT_EQ(window().cboComment->count(), 0);
-
-    writeFileContents(m_data.filePath("Comments.Dat"), "12345678\r\n"); // 10 bytes
-    m_window.reset();
-    ASSERT_TRUE(load());
-    EXPECT_EQ(window().cboComment->count(), 0);
-
-    writeFileContents(m_data.filePath("Comments.Dat"), "Call first\r\nDock 4\r\n");
-    m_window.reset();
-    ASSERT_TRUE(load());
-    ASSERT_EQ(window().cboComment->count(), 2);
-    EXPECT_EQ(window().cboComment->item(1), "Dock 4");
-    EXPECT_EQ(window().cboComment->text(), "Call first");
+    const std::pair<const char*, QStringList> cases[] = {
+        {nullptr, {}},
+        {"12345678\r\n", {}},
+        {"Call first\r\nDock 4\r\n", {"Call first", "Dock 4"}}};
+    for (const auto& [stored, lines] : cases) {
+        if (stored)
+            writeFileContents(m_data.filePath("Comments.Dat"), stored);
+        ASSERT_TRUE(loadOn(sampleTables()));
+        EXPECT_TRUE(QFile::exists(m_data.filePath("Comments.Dat")));
+        EXPECT_EQ(window().cboComment->items(), lines);
+        EXPECT_EQ(window().cboComment->text(), lines.value(0));
+    }
 }
 
 TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedOnceAndLeavesTheListsEmpty)
 {
     pointAtDataFolder();
     ASSERT_TRUE(load());
-    EXPECT_EQ(messageTexts(),
-              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
-    EXPECT_EQ(window().cboCust->count(), 0);
-    EXPECT_EQ(window().cboJobs->count(), 0);
+    EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
+    EXPECT_EQ(window().cboCust->count() + window().cboJobs->count(), 0);
 
     writeFileContents(m_data.filePath("qmdata.mdb"), QByteArray(8192, 'x'));
     m_platform.messages.clear();
-    m_window.reset();
     ASSERT_TRUE(load());
-    EXPECT_EQ(messageTexts(),
-              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
-}
-
-TEST_F(MainWindowTest, ADataFolderThatDoesNotExistOpensTheDataFolderWindowAndStopsTheLoad)
-{
-    writeSetting("qmvanck.dat", "/no/such/folder\r\n/srv/est\r\n");
-    ASSERT_TRUE(load());
-    EXPECT_EQ(m_dataFolderWindowShown, 1);
-    EXPECT_TRUE(m_platform.messages.empty());
-    EXPECT_EQ(window().cboCust->count(), 0);
+    EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
 }
 
 TEST_F(MainWindowTest, AOneLineDataFolderFileGivesTheGeneralErrorAndCancelEnds)
@@ -206,17 +152,16 @@ TEST_F(MainWindowTest, AOneLineDataFolderFileGivesTheGeneralErrorAndCancelEnds)
     EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
     EXPECT_EQ(EstFolder, QString());
 
-    m_window.reset();
-    m_platform.messages.clear();
     m_platform.answerNext(Platform::Answer::Cancel);
     EXPECT_FALSE(load());
     EXPECT_TRUE(m_platform.ended);
 }
 
-TEST_F(MainWindowTest, ClosingTheDataFolderWindowWithoutAFolderEndsTheProgram)
+// Without a data-folder file, or naming a folder that does not exist, the
+// data-folder window opens; closed without a folder, the program ends.
+TEST_F(MainWindowTest, TheDataFolderWindowOpensForAMissingFolderAndClosedEmptyEnds)
 {
     ASSERT_FALSE(load());
-    EXPECT_EQ(m_dataFolderWindowShown, 1);
     EXPECT_TRUE(m_platform.ended);
 
     // Choosing a folder there carries the load on.
@@ -225,18 +170,22 @@ TEST_F(MainWindowTest, ClosingTheDataFolderWindowWithoutAFolderEndsTheProgram)
     m_platform.ended = false;
     ASSERT_TRUE(load());
     EXPECT_EQ(window().cboCust->count(), 3);
+
+    // Naming a folder that does not exist stops the load quietly.
+    writeSetting("qmvanck.dat", "/no/such/folder\r\n/srv/est\r\n");
+    m_folderChosen.clear();
+    ASSERT_TRUE(load());
+    EXPECT_EQ(m_dataFolderWindowShown, 3);
+    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(window().cboCust->count(), 0);
 }
 
 TEST_F(MainWindowTest, ARefreshWithoutDatabaseWarnsAndLeavesTheBarForTheOperatorToClear)
 {
-    pointAtDataFolder();
-    writeDatabase(sampleTables());
-    ASSERT_TRUE(load());
+    ASSERT_TRUE(loadOn(sampleTables()));
     QFile::remove(m_data.filePath("qmdata.mdb"));
-
     window().cmdRefresh_Click();
-    EXPECT_EQ(messageTexts(),
-              QStringList({"Warning: Database Error. Please Reset Directory Path"}));
+    EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
     EXPECT_TRUE(window().pbRefresh->isVisibleTo(&window()));
 
     window().pbRefresh_Click();

@@ -1,9 +1,21 @@
 #pragma once
 
+#include "common/module_values.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/event_text_block.h"
+#include "common/ui/event_text_box.h"
+#include "demodata/order_entry_schema.h"
+#include "input/frm_delivery.h"
 #include "jet4/jet4_writer.h"
+#include "orderdb/table_source.h"
 #include "support/scripted_platform.h"
 #include "support/temp_settings.h"
+#include "support/test_files.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -11,8 +23,7 @@
 
 #include <memory>
 
-class FrmDelivery;
-
+// (The main window's controls come with it, for every test of the window.)
 // A settings folder, a data folder with a writer-made database, scripted
 // message boxes, and the main window loaded on them.
 class MainWindowTest : public ::testing::Test
@@ -22,16 +33,54 @@ protected:
     ~MainWindowTest() override;
 
     // The data-folder file names the data folder.
-    void pointAtDataFolder();
-    void writeDatabase(const std::vector<jet4::Table>& tables);
-    void writeSetting(const QString& name, const QByteArray& bytes);
-    QByteArray setting(const QString& name) const;
+    void pointAtDataFolder()
+    {
+        writeSetting(QStringLiteral("qmvanck.dat"), (m_data.path() + "\r\n/srv/est\r\n").toUtf8());
+    }
 
-    // Loads the main window; false when the load ended the program.
-    bool load();
+    void writeDatabase(const std::vector<jet4::Table>& tables)
+    {
+        jet4::writeDatabase(m_data.filePath("qmdata.mdb").toStdString(), tables);
+    }
+    // Points at the data folder, writes the tables there and loads the window.
+    bool loadOn(const std::vector<jet4::Table>& tables)
+    {
+        pointAtDataFolder();
+        table_source::clearCache();
+        writeDatabase(tables);
+        return load();
+    }
+
+    void writeSetting(const QString& name, const QByteArray& bytes)
+    {
+        writeFileContents(m_settings.filePath(name), bytes);
+    }
+    QByteArray setting(const QString& name) const
+    {
+        return fileContents(m_settings.filePath(name));
+    }
+
+    // Loads the main window (again); false when the load ended the program.
+    bool load()
+    {
+        m_window.reset();
+        try {
+            m_window = std::make_unique<FrmDelivery>();
+        } catch (const ProgramEnded&) {
+            return false;
+        }
+        return true;
+    }
+
     FrmDelivery& window() { return *m_window; }
 
-    QStringList messageTexts() const;
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const auto& message : m_platform.messages)
+            texts << message.text;
+        return texts;
+    }
 
     TempSettingsFolder m_settings;
     QTemporaryDir m_data;
@@ -41,9 +90,27 @@ protected:
     std::unique_ptr<FrmDelivery> m_window;
 };
 
-// Small tables of the four kinds the main window opens.
-jet4::Table clientTable(std::vector<std::vector<jet4::Value>> rows);
-jet4::Table jobLogTable(std::vector<std::vector<jet4::Value>> rows,
-                        jet4::ColumnType invoicedType = jet4::ColumnType::Text);
-jet4::Table ordersTable();
-jet4::Table addressesTable();
+inline jet4::Table withRows(jet4::Table table, std::vector<std::vector<jet4::Value>> rows)
+{
+    table.rows = std::move(rows);
+    return table;
+}
+
+// Tables of the four kinds the main window opens.
+inline jet4::Table ordersTable()
+{
+    return ordersSchema();
+}
+inline jet4::Table addressesTable()
+{
+    return addressesSchema();
+}
+inline jet4::Table clientTable(std::vector<std::vector<jet4::Value>> rows)
+{
+    return withRows(clientSchema(), std::move(rows));
+}
+inline jet4::Table jobLogTable(std::vector<std::vector<jet4::Value>> rows,
+                               jet4::ColumnType invoicedType = jet4::ColumnType::Text)
+{
+    return withRows(jobLogSchema(invoicedType), std::move(rows));
+}

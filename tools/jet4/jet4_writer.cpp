@@ -182,6 +182,7 @@ BuiltDatabase buildDatabase(const std::vector<Table>& tables)
     }
 
     built.layout.catalogDefinitionPage = kCatalogDefinitionPage;
+    built.layout.catalogFirstDataPage = catalog.firstDataPage;
     built.layout.pageCount = pageCount;
     for (std::size_t i = 0; i < tables.size(); ++i) {
         built.layout.tables.push_back(TableLayout{tables[i].name, placed[i].definitionPage,

@@ -33,6 +33,11 @@ struct Column
     std::string name;
     ColumnType type = ColumnType::Text;
     int length = 50; ///< Text only: the number of characters the column holds
+
+    /// Test hook: the size in bytes the table definition declares for the
+    /// column instead of the one its type dictates, as a damaged definition
+    /// might. The rows are laid out by the type's size all the same.
+    std::optional<std::uint16_t> declaredSize{};
 };
 
 /// A table is its columns plus rows stored in the given order (consecutive data
@@ -52,6 +57,11 @@ struct Table
     /// bytes `'M','R','2',0, 0,0,0,0, 0x80,0` (a name-list chunk of length 0)
     /// make libmdb 1.0.0 loop forever without output.
     std::optional<std::vector<std::uint8_t>> catalogProperties{};
+
+    /// Test hook: long values (memos stored off the row) with the same text
+    /// share one chain of long-value pages, as in a file crafted to make a
+    /// reader return far more text than the file holds.
+    bool shareLongValues = false;
 };
 
 struct TableLayout
@@ -66,6 +76,7 @@ struct TableLayout
 struct DatabaseLayout
 {
     std::uint32_t catalogDefinitionPage = 2;
+    std::uint32_t catalogFirstDataPage = 0; ///< its rows: "Tables", MSysObjects, then the tables
     std::uint32_t pageCount = 0;
     std::vector<TableLayout> tables; ///< in the order the tables were given
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct StoredColumn
     std::string name;
     StorageType type = StorageType::Long;
     std::uint16_t size = 0; ///< bytes: fixed size, 2 * characters for text, 0 for long values
+    std::optional<std::uint16_t> declaredSize; ///< test hook: written instead of size
 
     // Filled in by layoutColumns().
     std::uint16_t number = 0;        ///< position in the table; also the null-mask bit

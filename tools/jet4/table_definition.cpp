@@ -75,7 +75,9 @@ std::vector<std::uint8_t> flatDefinition(const TableDefinition& definition)
         record[15] = columnFlags(column);
         putU16(record + 21, column.fixedOffset);
         // Access records a boolean as one byte although it lives in the null mask.
-        putU16(record + 23, column.type == StorageType::Boolean ? 1u : column.size);
+        putU16(record + 23, column.declaredSize                   ? *column.declaredSize
+                            : column.type == StorageType::Boolean ? 1u
+                                                                  : column.size);
     }
     for (const StoredColumn& column : columns) {
         appendU16(out, static_cast<std::uint32_t>(2 * column.name.size()));

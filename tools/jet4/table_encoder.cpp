@@ -30,6 +30,7 @@ std::vector<StoredColumn> storedColumnsOf(const Table& table)
     columns.reserve(table.columns.size());
     for (const Column& column : table.columns) {
         columns.push_back(storedColumnFor(column));
+        columns.back().declaredSize = column.declaredSize;
     }
     layoutColumns(columns);
     return columns;
@@ -40,7 +41,7 @@ EncodedRows encodeRows(const Table& table, const std::vector<StoredColumn>& colu
 {
     EncodedRows encoded{DataPages(definitionPage), LongValuePages()};
     RowBuilder builder(columns);
-    ValueEncoder encoder(encoded.longValues);
+    ValueEncoder encoder(encoded.longValues, table.shareLongValues);
     std::vector<PointerPatch> patches;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const std::vector<Value>& values = table.rows[r];

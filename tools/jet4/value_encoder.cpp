@@ -151,8 +151,9 @@ StoredColumn storedColumnFor(const Column& column)
     return stored;
 }
 
-ValueEncoder::ValueEncoder(LongValuePages& longValues)
+ValueEncoder::ValueEncoder(LongValuePages& longValues, bool shareLongValues)
     : longValues_(longValues)
+    , shareLongValues_(shareLongValues)
 {
 }
 
@@ -232,7 +233,17 @@ void ValueEncoder::encodeMemo(std::size_t index, const std::string& text, RowBui
     }
     // No flag: a chain of LVAL rows; the header holds the total length.
     putU32(header, length);
-    pending_.push_back(PendingPointer{headerOffset + 4, longValues_.store(scratch_)});
+    std::uint32_t chain = 0;
+    if (!shareLongValues_) {
+        chain = longValues_.store(scratch_);
+    } else if (const auto stored = storedLongValues_.find(scratch_);
+               stored != storedLongValues_.end()) {
+        chain = stored->second;
+    } else {
+        chain = longValues_.store(scratch_);
+        storedLongValues_.emplace(scratch_, chain);
+    }
+    pending_.push_back(PendingPointer{headerOffset + 4, chain});
     slot.insert(slot.end(), header, header + sizeof header);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace jet4::detail {
@@ -29,7 +30,9 @@ public:
         std::uint32_t relativePageRow; ///< as returned by LongValuePages::store()
     };
 
-    explicit ValueEncoder(LongValuePages& longValues);
+    /// With `shareLongValues`, equal long values are stored once and every
+    /// row points at that one chain (a test hook).
+    explicit ValueEncoder(LongValuePages& longValues, bool shareLongValues = false);
 
     /// Throws std::invalid_argument when the value does not fit the column.
     void encode(const Column& column, std::size_t index, const Value& value, RowBuilder& row);
@@ -42,6 +45,8 @@ private:
     void encodeMemo(std::size_t index, const std::string& text, RowBuilder& row);
 
     LongValuePages& longValues_;
+    bool shareLongValues_;
+    std::map<std::vector<std::uint8_t>, std::uint32_t> storedLongValues_;
     std::vector<std::uint8_t> scratch_;
     std::vector<PendingPointer> pending_;
 };

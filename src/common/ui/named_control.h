@@ -3,7 +3,9 @@
 // Making a window's controls under the names the program knows them by,
 // with the accessible names screen readers and test scripts find them by.
 
+#include <QFont>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -55,4 +57,32 @@ inline QLabel* namedLabel(const char* name, const QString& text)
     auto* label = named<QLabel>(name, text);
     label->setAccessibleName(accessibleCaption(text));
     return label;
+}
+
+// A window's title label: bold Times New Roman at `pointSize`.
+inline QLabel* titleLabel(const char* name, const QString& text, int pointSize)
+{
+    auto* label = namedLabel(name, text);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// A one-line box in Courier New at `pointSize`, the face the ticket is
+// printed in, so that what is typed lines up as it will print; wide enough
+// to show `columns` characters. A `maxLength` of 0 sets no limit.
+inline QLineEdit* courierBox(const char* name, double pointSize, int maxLength, int columns,
+                             const QString& text = {})
+{
+    auto* box = named<QLineEdit>(name, text);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(pointSize);
+    box->setFont(font);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(columns, u'M')) + 12);
+    return box;
 }

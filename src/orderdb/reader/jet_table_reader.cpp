@@ -1,6 +1,7 @@
 #include "orderdb/reader/jet_table_reader.h"
 
 #include "common/decimal_text.h"
+#include "orderdb/reader/jet_rows.h"
 #include "orderdb/reader/jet_values.h"
 #include "orderdb/reader/stream_writer.h"
 #include "orderdb/snapshot_protocol.h"
@@ -11,19 +12,26 @@
 
 #include <mdbtools.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
-#include <string>
 #include <sys/stat.h>
-#include <vector>
+#include <unistd.h>
 
+using jet_rows::Cell;
+using jet_rows::ColumnLayout;
+using jet_rows::PageSize;
 using snapshot_protocol::ColumnKind;
 
 namespace {
 
-constexpr int PageSize = 4096;
-constexpr std::size_t MemoBindSize = 1 << 20;
+// Long values are refused above this whatever the stream may take: the
+// reader must stay within its own memory cap while it decodes one.
+constexpr std::size_t MaxLongValueBytes = std::size_t{256} << 20;
+constexpr std::uint32_t CatalogDefinitionPage = 2;
 
 struct HandleCloser
 {
@@ -33,6 +41,7 @@ struct TableFreer
 {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
+using TablePtr = std::unique_ptr<MdbTableDef, TableFreer>;
 
 ColumnKind kindOf(int type)
 {
@@ -67,90 +76,275 @@ std::int64_t readInt64(const unsigned char* bytes)
     return static_cast<std::int64_t>(value);
 }
 
+bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
+{
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
 // Jet 4 text, sent as Latin-1 without decoding whenever its stored form
 // allows: compressed text without mode switches is Latin-1 already.
 void writeJetText(const unsigned char* bytes, std::size_t length, StreamWriter& out)
 {
     const bool compressed = length >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
-    if (compressed && std::memchr(bytes + 2, 0, length - 2) == nullptr) {
+    if (compressed && std::memchr(bytes + 2, 0, length - 2) == nullptr &&
+        length - 2 <= snapshot_protocol::MaxLatin1) {
         out.writeLatin1(std::string_view(reinterpret_cast<const char*>(bytes + 2), length - 2));
         return;
     }
     out.writeText(jet_values::decodeText(bytes, length));
 }
 
-// Writes one non-Null value, read from the row bytes where that is exact and
-// independent of the C locale.
-void writeValue(MdbHandle* mdb, MdbColumn* col, int start, int size, StreamWriter& out)
+// Whole pages of the database file, read past libmdb's page buffers so that
+// following a long value never disturbs the data page being walked.
+class PageFile
 {
-    auto* page = static_cast<unsigned char*>(mdb->pg_buf);
-    if (start < 0 || size < 0 || start + size > PageSize) {
-        out.writeAscii({});
-        return;
+public:
+    explicit PageFile(const char* path)
+        : m_fd(::open(path, O_RDONLY | O_CLOEXEC))
+    {
     }
-    switch (col->col_type) {
-    case MDB_BYTE:
-        return out.writeAscii(std::to_string(page[start]));
-    case MDB_INT:
-        return out.writeAscii(
-            std::to_string(static_cast<std::int16_t>(mdb_get_int16(page, start))));
-    case MDB_LONGINT:
-    case MDB_COMPLEX:
-        return out.writeAscii(
-            std::to_string(static_cast<std::int32_t>(mdb_get_int32(page, start))));
-    case MDB_MONEY:
-        return out.writeAscii(scaledDecimal(readInt64(page + start), 4));
-    case MDB_FLOAT:
-        return out.writeAscii(plainDecimal(mdb_get_single(page, start), 7));
-    case MDB_DOUBLE:
-        return out.writeAscii(plainDecimal(mdb_get_double(page, start), 15));
-    case MDB_DATETIME:
-        return out.writeAscii(jet_values::dateTimeText(mdb_get_double(page, start)));
-    case MDB_TEXT:
-        return writeJetText(page + start, static_cast<std::size_t>(size), out);
-    case MDB_MEMO:
-        return out.writeText(fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_MEMO, size)));
-    case MDB_NUMERIC:
-        return out.writeText(
-            fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec)));
-    case MDB_REPID:
-        return out.writeText(fromLibraryText(mdb_col_to_string(mdb, page, start, MDB_REPID, size)));
-    default: // binary and OLE objects carry nothing the program reads
-        return out.writeAscii({});
+    ~PageFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    PageFile(const PageFile&) = delete;
+    PageFile& operator=(const PageFile&) = delete;
+
+    const std::uint8_t* read(std::uint32_t page)
+    {
+        const off_t at = static_cast<off_t>(page) * PageSize;
+        if (m_fd < 0 || ::pread(m_fd, m_buffer.data(), PageSize, at) != PageSize)
+            return nullptr;
+        return m_buffer.data();
+    }
+
+private:
+    int m_fd;
+    std::array<std::uint8_t, PageSize> m_buffer{};
+};
+
+struct OpenTable
+{
+    MdbCatalogEntry entry{};
+    TablePtr definition;
+    std::vector<MdbColumn*> columns;   // every column, in table order
+    std::vector<ColumnLayout> layouts; // of `columns`
+};
+
+// Reads a table definition and its columns; false for one libmdb cannot read
+// or whose usage map would send libmdb 1.0.0 through a null pointer.
+bool openTable(MdbHandle* mdb, std::uint32_t definitionPage, const char* name, OpenTable& table)
+{
+    table.entry.mdb = mdb;
+    table.entry.object_type = MDB_TABLE;
+    table.entry.table_pg = definitionPage;
+    std::snprintf(table.entry.object_name, sizeof table.entry.object_name, "%s", name);
+    table.definition.reset(mdb_read_table(&table.entry));
+    MdbTableDef* definition = table.definition.get();
+    if (!definition || !definition->usage_map || definition->map_sz < 1 ||
+        !mdb_read_columns(definition))
+        return false;
+
+    int fixedSoFar = 0;
+    for (unsigned c = 0; c < definition->num_cols && c < definition->columns->len; ++c) {
+        auto* column = static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, c));
+        ColumnLayout layout;
+        layout.number = column->col_num;
+        layout.fixed = column->is_fixed != 0;
+        layout.fixedOffset = column->fixed_offset;
+        layout.variableIndex = static_cast<int>(column->var_col_num);
+        // The type fixes the size of a fixed value; a definition that
+        // declares another size is wrong, and trusting it would lose rows.
+        const int typeSize = jet_rows::fixedSizeOfType(column->col_type);
+        layout.size = typeSize >= 0 ? typeSize : std::max(column->col_size, 0);
+        if (layout.fixed)
+            layout.fixedOrdinal = fixedSoFar++;
+        table.columns.push_back(column);
+        table.layouts.push_back(layout);
+    }
+    return true;
+}
+
+struct WalkCounts
+{
+    std::uint32_t rows = 0;
+    std::uint32_t damaged = 0; // slots whose rows could not be read
+};
+
+// Walks the table's data pages in usage-map order and their rows in slot
+// order. onRow(page offset of the row, row bytes, cells) returns false for a
+// row it could not use.
+template<typename OnRow>
+void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& onRow)
+{
+    MdbTableDef* definition = table.definition.get();
+    MdbHandle* mdb = table.entry.mdb;
+    const bool variableColumns = definition->num_var_cols > 0;
+    std::vector<Cell> cells;
+    // Rows are taken apart in a copy of exactly one page, so that no damaged
+    // offset can reach into whatever follows the library's page buffer.
+    std::vector<std::uint8_t> copy(PageSize);
+    std::uint32_t page = 0;
+    for (;;) {
+        const gint32 next = mdb_map_find_next(mdb, definition->usage_map,
+                                              static_cast<unsigned>(definition->map_sz), page);
+        // Page numbers only go up, so a damaged map cannot send the walk round.
+        if (next <= 0 || static_cast<std::uint32_t>(next) <= page)
+            break;
+        page = static_cast<std::uint32_t>(next);
+        if (mdb_read_pg(mdb, page) != PageSize)
+            continue;
+        std::memcpy(copy.data(), mdb->pg_buf, PageSize);
+        const std::uint8_t* bytes = copy.data();
+        if (bytes[0] != 0x01 ||
+            mdb_get_int32(copy.data(), 4) != static_cast<long>(table.entry.table_pg))
+            continue;
+        const jet_rows::PageRows rows(jet_rows::Page(bytes, PageSize));
+        for (int slot = 0; slot < rows.count(); ++slot) {
+            const std::optional<jet_rows::RowSpan> span = rows.row(slot);
+            if (!span) {
+                ++counts.damaged;
+                continue;
+            }
+            if (span->deleted)
+                continue;
+            const std::span<const std::uint8_t> row(bytes + span->start,
+                                                    static_cast<std::size_t>(span->length));
+            if (jet_rows::crackRow(row, variableColumns, table.layouts, cells) &&
+                onRow(span->start, row, cells))
+                ++counts.rows;
+            else
+                ++counts.damaged;
+        }
+        if (out)
+            out->keepAlive();
     }
 }
 
-// The null mask of the row that mdb_fetch_row just read: libmdb keeps no
-// Null flags, and a Null and an empty text look alike in what it does keep.
-struct RowNullMask
+int columnIndex(const OpenTable& table, const char* name)
 {
-    const unsigned char* bits = nullptr;
-    unsigned columns = 0;
-
-    // Set bit = a value is present (for a Boolean: true).
-    bool isSet(int columnNumber) const
-    {
-        return columnNumber >= 0 && static_cast<unsigned>(columnNumber) < columns &&
-               (bits[columnNumber / 8] >> (columnNumber % 8) & 1) != 0;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        if (g_ascii_strcasecmp(table.columns[c]->name, name) == 0)
+            return static_cast<int>(c);
     }
-};
+    return -1;
+}
 
-bool currentRowNullMask(MdbTableDef* table, RowNullMask& mask)
+// Finds the table's definition page in the catalog, read row by row here
+// rather than by libmdb, which drops damaged catalog rows without a word and
+// loops forever on some property blobs it parses on the way. 0 when the table
+// is not there; -1 when the catalog is damaged (then a missing table may be
+// a lost row, not an absent table) or unreadable.
+long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
 {
-    MdbHandle* mdb = table->entry->mdb;
-    int start = 0;
-    size_t size = 0;
-    if (mdb_find_row(mdb, static_cast<int>(table->cur_row) - 1, &start, &size) != 0 || size < 3)
-        return false;
-    const auto* page = static_cast<const unsigned char*>(mdb->pg_buf);
-    const int rowStart = start & 0x1fff;
-    const unsigned columns = static_cast<unsigned>(mdb_get_int16(mdb->pg_buf, rowStart));
-    const unsigned maskBytes = (columns + 7) / 8;
-    if (maskBytes + 2 > size || rowStart + size > static_cast<size_t>(PageSize))
-        return false;
-    mask.bits = page + rowStart + size - maskBytes;
-    mask.columns = columns;
-    return true;
+    OpenTable catalog;
+    if (!openTable(mdb, CatalogDefinitionPage, "MSysObjects", catalog))
+        return -1;
+    const int id = columnIndex(catalog, "Id"), name = columnIndex(catalog, "Name"),
+              type = columnIndex(catalog, "Type");
+    if (id < 0 || name < 0 || type < 0 || catalog.columns[id]->col_type != MDB_LONGINT ||
+        catalog.columns[type]->col_type != MDB_INT || catalog.columns[name]->col_type != MDB_TEXT)
+        return -1;
+
+    const std::u16string wanted = jet_values::utf8ToUtf16(tableName);
+    long found = 0;
+    WalkCounts counts;
+    walkRows(catalog, &out, counts,
+             [&](int, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
+                 const Cell& idCell = cells[static_cast<std::size_t>(id)];
+                 const Cell& nameCell = cells[static_cast<std::size_t>(name)];
+                 const Cell& typeCell = cells[static_cast<std::size_t>(type)];
+                 if (found != 0 || !idCell.present || !nameCell.present || !typeCell.present)
+                     return true;
+                 const int objectType =
+                     mdb_get_int16(const_cast<std::uint8_t*>(row.data()), typeCell.start);
+                 if ((objectType & 0x7f) != 1 ||
+                     !equalsIgnoringAsciiCase(
+                         jet_values::decodeText(row.data() + nameCell.start,
+                                                static_cast<std::size_t>(nameCell.length)),
+                         wanted))
+                     return true;
+                 const long page =
+                     mdb_get_int32(const_cast<std::uint8_t*>(row.data()), idCell.start) &
+                     0x00ffffff;
+                 found = page > 0 ? page : -1;
+                 return true;
+             });
+    if (found != 0)
+        return found;
+    return counts.damaged > 0 || counts.rows < catalog.definition->num_rows ? -1 : 0;
+}
+
+enum class ValueResult { Written, Damaged, TooLong };
+
+// Writes one non-Null value, read from the row bytes where that is exact and
+// independent of the C locale. `rowOffset` is the row's place in the page
+// buffer, which the library's own converters read from.
+ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std::uint8_t> row,
+                       int rowOffset, const Cell& cell, PageFile& pages, std::size_t maxValueBytes,
+                       StreamWriter& out)
+{
+    const unsigned char* at = row.data() + cell.start;
+    auto* rowBytes = const_cast<std::uint8_t*>(row.data()); // the library's getters take void*
+    // The library's own converters read from its page buffer, which holds
+    // the same page.
+    const int start = rowOffset + cell.start;
+    const int size = cell.length;
+    switch (col->col_type) {
+    case MDB_BYTE:
+        out.writeAscii(std::to_string(at[0]));
+        break;
+    case MDB_INT:
+        out.writeAscii(std::to_string(static_cast<std::int16_t>(at[0] | at[1] << 8)));
+        break;
+    case MDB_LONGINT:
+    case MDB_COMPLEX:
+        out.writeAscii(std::to_string(static_cast<std::int32_t>(
+            at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24)));
+        break;
+    case MDB_MONEY:
+        out.writeAscii(scaledDecimal(readInt64(at), 4));
+        break;
+    case MDB_FLOAT:
+        out.writeAscii(plainDecimal(mdb_get_single(rowBytes, cell.start), 7));
+        break;
+    case MDB_DOUBLE:
+        out.writeAscii(plainDecimal(mdb_get_double(rowBytes, cell.start), 15));
+        break;
+    case MDB_DATETIME:
+        out.writeAscii(jet_values::dateTimeText(mdb_get_double(rowBytes, cell.start)));
+        break;
+    case MDB_TEXT:
+        writeJetText(at, static_cast<std::size_t>(size), out);
+        break;
+    case MDB_MEMO: {
+        std::vector<std::uint8_t> bytes;
+        const jet_rows::LongValueResult result = jet_rows::readLongValue(
+            std::span<const std::uint8_t>(at, static_cast<std::size_t>(size)),
+            [&pages](std::uint32_t page) { return pages.read(page); }, maxValueBytes, bytes);
+        if (result == jet_rows::LongValueResult::TooLong)
+            return ValueResult::TooLong;
+        if (result == jet_rows::LongValueResult::Damaged)
+            return ValueResult::Damaged;
+        writeJetText(bytes.data(), bytes.size(), out);
+        break;
+    }
+    case MDB_NUMERIC:
+        out.writeText(
+            fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec)));
+        break;
+    case MDB_REPID:
+        out.writeText(fromLibraryText(mdb_col_to_string(mdb, mdb->pg_buf, start, MDB_REPID, size)));
+        break;
+    default: // binary and OLE objects carry nothing the program reads
+        out.writeAscii({});
+        break;
+    }
+    return ValueResult::Written;
 }
 
 } // namespace
@@ -160,7 +354,7 @@ bool looksLikeJet4File(const char* databaseFile)
     struct stat info;
     if (::stat(databaseFile, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    if (info.st_size < 3 * PageSize || info.st_size % PageSize != 0)
+    if (info.st_size < 3 * PageSize)
         return false;
     std::FILE* file = std::fopen(databaseFile, "rb");
     if (!file)
@@ -171,60 +365,94 @@ bool looksLikeJet4File(const char* databaseFile)
     return complete && head[0] == 0 && head[1] == 1 && head[0x14] == 1 && head[2 * PageSize] == 2;
 }
 
-int streamTable(const char* databaseFile, const char* tableName, StreamWriter& out)
+int streamTable(const TableRequest& request, StreamWriter& out)
 {
     using namespace snapshot_protocol;
 
-    if (!looksLikeJet4File(databaseFile))
+    if (!looksLikeJet4File(request.databaseFile.c_str()))
         return ExitNotADatabase;
-    std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open(databaseFile, MDB_NOFLAGS));
-    if (!mdb || !mdb_read_catalog(mdb.get(), MDB_TABLE))
+    std::unique_ptr<MdbHandle, HandleCloser> mdb(
+        mdb_open(request.databaseFile.c_str(), MDB_NOFLAGS));
+    PageFile pages(request.databaseFile.c_str());
+    if (!mdb || !IS_JET4(mdb.get()))
         return ExitNotADatabase;
-    mdb_set_bind_size(mdb.get(), MemoBindSize);
 
-    // The catalog is read once: reading it again would free the entry the
-    // table definition points at.
-    MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), tableName);
-    if (!entry || entry->object_type != MDB_TABLE)
+    const long definitionPage = findTable(mdb.get(), request.table.c_str(), out);
+    if (definitionPage == 0)
         return ExitNoSuchTable;
-    std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table(entry));
-    if (!table || !mdb_read_columns(table.get()))
+    OpenTable table;
+    if (definitionPage < 0 || !openTable(mdb.get(), static_cast<std::uint32_t>(definitionPage),
+                                         request.table.c_str(), table))
         return ExitUnreadableTable;
 
-    const unsigned columns = table->num_cols;
+    // Only the columns asked for travel: the rest may be large and is never read.
+    std::vector<std::size_t> chosen;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const bool wanted =
+            request.columns.empty() ||
+            std::any_of(request.columns.begin(), request.columns.end(),
+                        [&](const std::string& name) {
+                            return g_ascii_strcasecmp(name.c_str(), table.columns[c]->name) == 0;
+                        });
+        if (wanted)
+            chosen.push_back(c);
+    }
+    if (chosen.empty())
+        return ExitUnreadableTable;
+    std::vector<ColumnLayout> layouts;
+    for (std::size_t c : chosen)
+        layouts.push_back(table.layouts[c]);
+    std::vector<MdbColumn*> columns;
+    for (std::size_t c : chosen)
+        columns.push_back(table.columns[c]);
+    table.layouts = layouts;
+
     out.writeBytes(Magic, sizeof Magic);
-    out.writeU32(columns);
-    out.writeU32(static_cast<std::uint32_t>(table->num_rows)); // a hint only: it may be stale
-    std::vector<MdbColumn*> cols(columns);
-    for (unsigned c = 0; c < columns; ++c) {
-        cols[c] = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
-        out.writeU32(static_cast<std::uint32_t>(kindOf(cols[c]->col_type)));
-        out.writeText(jet_values::utf8ToUtf16(cols[c]->name));
+    out.writeU32(static_cast<std::uint32_t>(columns.size()));
+    out.writeU32(static_cast<std::uint32_t>(table.definition->num_rows));
+    for (MdbColumn* col : columns) {
+        out.writeU32(static_cast<std::uint32_t>(kindOf(col->col_type)));
+        out.writeText(jet_values::utf8ToUtf16(col->name));
     }
 
-    // Nothing is bound, so libmdb converts nothing; it only locates each
-    // value, and the values are read from the row bytes here.
-    std::uint32_t rows = 0;
-    RowNullMask mask;
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        if (!currentRowNullMask(table.get(), mask))
-            continue;
-        out.writeU16(RowMarker);
-        for (MdbColumn* col : cols) {
-            const bool present = mask.isSet(col->col_num);
-            if (col->col_type == MDB_BOOL) {
-                out.writeAscii(present ? "-1" : "0"); // a Boolean's null bit is its value
-            } else if (!present || (col->is_fixed && col->cur_value_len == 0)) {
-                // A fixed column the row does not hold (one added later) reads as Null.
-                out.writeNull();
-            } else {
-                writeValue(mdb.get(), col, col->cur_value_start, col->cur_value_len, out);
-            }
-        }
-        ++rows;
-    }
+    const std::size_t maxValueBytes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(MaxLongValueBytes, request.streamLimit));
+    bool tooLong = false;
+    WalkCounts counts;
+    walkRows(table, &out, counts,
+             [&](int rowOffset, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
+                 if (tooLong)
+                     return true;
+                 // A row goes out whole or not at all.
+                 const std::size_t mark = out.mark();
+                 out.writeU16(RowMarker);
+                 for (std::size_t c = 0; c < columns.size(); ++c) {
+                     const Cell& cell = cells[c];
+                     if (columns[c]->col_type == MDB_BOOL) {
+                         out.writeAscii(cell.present ? "-1"
+                                                     : "0"); // a Boolean's null bit is its value
+                         continue;
+                     }
+                     if (!cell.present) {
+                         out.writeNull();
+                         continue;
+                     }
+                     const ValueResult result = writeValue(mdb.get(), columns[c], row, rowOffset,
+                                                           cell, pages, maxValueBytes, out);
+                     if (result != ValueResult::Written) {
+                         out.rollback(mark);
+                         tooLong = result == ValueResult::TooLong;
+                         return tooLong;
+                     }
+                 }
+                 out.endRow();
+                 if (out.bytesWritten() > request.streamLimit)
+                     tooLong = true;
+                 return true;
+             });
+    if (tooLong)
+        return ExitTooLarge;
     out.writeU16(EndMarker);
-    out.writeU32(rows);
+    out.writeU32(counts.rows);
     return 0;
 }

@@ -4,17 +4,29 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <string>
 #include <unistd.h>
 
 using namespace snapshot_protocol;
 
 namespace {
+
 constexpr std::size_t FlushSize = 1 << 20;
+constexpr long long KeepAliveMs = 500;
+
+long long nowMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
+
+} // namespace
 
 StreamWriter::StreamWriter(int fd)
     : m_fd(fd)
+    , m_lastSentMs(nowMs())
 {
     m_buffer.reserve(FlushSize + 4096);
 }
@@ -23,8 +35,21 @@ void StreamWriter::writeBytes(const void* data, std::size_t size)
 {
     const auto* bytes = static_cast<const char*>(data);
     m_buffer.insert(m_buffer.end(), bytes, bytes + size);
+}
+
+void StreamWriter::endRow()
+{
     if (m_buffer.size() >= FlushSize)
         flush();
+}
+
+void StreamWriter::keepAlive()
+{
+    if (nowMs() - m_lastSentMs < KeepAliveMs)
+        return;
+    if (m_buffer.empty())
+        writeU16(KeepAliveWord);
+    flush();
 }
 
 void StreamWriter::writeU16(std::uint16_t value)
@@ -44,7 +69,12 @@ void StreamWriter::writeNull()
 
 void StreamWriter::writeLatin1(std::string_view text)
 {
-    const std::size_t length = std::min<std::size_t>(text.size(), MaxLatin1);
+    if (text.size() > MaxLatin1) {
+        // Too long for a Latin-1 cell: it goes as UTF-16 rather than cut.
+        writeText(std::u16string(text.begin(), text.end()));
+        return;
+    }
+    const std::size_t length = text.size();
     writeU16(static_cast<std::uint16_t>(length));
     writeBytes(text.data(), length);
     if (length % 2 != 0)
@@ -81,6 +111,8 @@ bool StreamWriter::flush()
         else
             done += static_cast<std::size_t>(n);
     }
+    m_written += done;
+    m_lastSentMs = nowMs();
     m_buffer.clear();
     return !m_failed;
 }

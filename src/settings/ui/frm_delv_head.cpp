@@ -21,16 +21,7 @@ constexpr int kBorderLength = 79;
 
 QLineEdit* headerBox(const char* name, int maxLength, const QString& text = {})
 {
-    auto* box = named<QLineEdit>(name, text);
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
-    // The face the ticket is printed in, so the lines line up as printed.
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(8.25);
-    box->setFont(font);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kBorderLength, u'M')) + 12);
-    return box;
+    return courierBox(name, 8.25, maxLength, kBorderLength, text);
 }
 
 } // namespace
@@ -41,11 +32,7 @@ FrmDelvHead::FrmDelvHead(QWidget* parent)
     setObjectName(windows::names::frmDelvHead);
     setWindowTitle(QStringLiteral("Delivery Ticket Headline"));
 
-    lblDelvHead = namedLabel("lblDelvHead", QStringLiteral("Delivery Ticket Headlines"));
-    QFont titleFont(QStringLiteral("Times New Roman"));
-    titleFont.setPointSize(14);
-    titleFont.setBold(true);
-    lblDelvHead->setFont(titleFont);
+    lblDelvHead = titleLabel("lblDelvHead", QStringLiteral("Delivery Ticket Headlines"), 14);
     lblDelvHead->setAlignment(Qt::AlignCenter);
 
     txtBord = headerBox("txtBord", kBorderLength);

@@ -17,14 +17,7 @@ namespace {
 
 QLineEdit* fieldBox(const char* name, int width)
 {
-    auto* box = named<QLineEdit>(name);
-    box->setMaxLength(width);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(9.75);
-    box->setFont(font);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(width + 1, u'M')) + 12);
-    return box;
+    return courierBox(name, 9.75, width, width + 1);
 }
 
 } // namespace
@@ -35,11 +28,7 @@ FrmOwner::FrmOwner(QWidget* parent)
     setObjectName(windows::names::frmOwner);
     setWindowTitle(QStringLiteral("Owner's Data"));
 
-    lblDelvHead = namedLabel("lblDelvHead", QStringLiteral("Owner's File"));
-    QFont titleFont(QStringLiteral("Times New Roman"));
-    titleFont.setPointSize(14);
-    titleFont.setBold(true);
-    lblDelvHead->setFont(titleFont);
+    lblDelvHead = titleLabel("lblDelvHead", QStringLiteral("Owner's File"), 14);
     lblDelvHead->setAlignment(Qt::AlignCenter);
 
     txtName = fieldBox("txtName", OwnerRecord::NameWidth);

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Fuzzes the table-stream decoder and the database reader with libFuzzer
+# (clang, AddressSanitizer and UndefinedBehaviorSanitizer), each target for
+# the given number of seconds (default 45). Seeds come from the test-database
+# writer and, when present, the Access-made samples in ../shared/real-mdb
+# (or $REAL_MDB_DIR), read where they are. The corpus grows in
+# build/fuzz/corpus; a crash, hang or sanitizer report leaves its input in
+# build/fuzz/findings and fails the run. A finding is kept by copying it to
+# tests/fuzz/findings/{stream,file}/, where a normal test replays it.
+#
+#   scripts/fuzz.sh            # as continuous integration runs it
+#   scripts/fuzz.sh 3600       # a longer run: one hour per target
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-45}
+samples=${REAL_MDB_DIR:-../shared/real-mdb}
+
+scripts/install-deps.sh
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" \
+    --target fuzz_table_stream fuzz_database_file make-fuzz-seeds qmdata-reader
+
+out=build/fuzz
+bin=$out/bin
+rm -rf "$out/seeds"
+mkdir -p "$out/seeds/file" "$out/seeds/stream" "$out/corpus/file" "$out/corpus/stream" \
+    "$out/findings"
+"$bin/make-fuzz-seeds" "$out/seeds/file"
+if [[ -d $samples ]]; then
+    cp "$samples"/*.mdb "$out/seeds/file/"
+else
+    echo "No Access-made samples in $samples; seeding from the writer only."
+fi
+for database in "$out"/seeds/file/*.mdb; do
+    for table in Orders Table1 Table; do
+        seed="$out/seeds/stream/$(basename "$database" .mdb)-$table"
+        "$bin/qmdata-reader" "$database" "$table" 0 0 >"$seed" 2>/dev/null || rm -f "$seed"
+    done
+done
+
+export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
+status=0
+for kind in stream file; do
+    target=fuzz_$([[ $kind == stream ]] && echo table_stream || echo database_file)
+    echo "== $target, $seconds s"
+    nice -n 10 "$bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -max_len=1048576 -print_final_stats=1 -artifact_prefix="$out/findings/$kind-" \
+        "$out/corpus/$kind" "$out/seeds/$kind" 2>"$out/$kind.log" || status=1
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb|^==.*ERROR|SUMMARY" "$out/$kind.log" || true
+done
+ls "$out/findings"
+exit $status

@@ -1,0 +1,194 @@
+#include "orderdb/reader/jet_rows.h"
+
+#include <algorithm>
+
+namespace jet_rows {
+namespace {
+
+constexpr int SlotTableStart = 14;
+constexpr int OffsetMask = 0x1fff;
+constexpr std::uint16_t DeletedFlag = 0x4000;
+
+unsigned readU16(const std::uint8_t* at)
+{
+    return at[0] | unsigned{at[1]} << 8;
+}
+
+std::uint32_t readU32(const std::uint8_t* at)
+{
+    return at[0] | std::uint32_t{at[1]} << 8 | std::uint32_t{at[2]} << 16 |
+           std::uint32_t{at[3]} << 24;
+}
+
+} // namespace
+
+PageRows::PageRows(Page page)
+    : m_page(page)
+{
+    m_count =
+        std::min<int>(static_cast<int>(readU16(page.data() + 12)), (PageSize - SlotTableStart) / 2);
+    m_starts.reserve(static_cast<std::size_t>(m_count));
+    for (int slot = 0; slot < m_count; ++slot)
+        m_starts.push_back(static_cast<std::uint16_t>(
+            readU16(page.data() + SlotTableStart + 2 * slot) & OffsetMask));
+    std::sort(m_starts.begin(), m_starts.end());
+}
+
+std::optional<RowSpan> PageRows::row(int slot) const
+{
+    if (slot < 0 || slot >= m_count)
+        return std::nullopt;
+    const unsigned raw = readU16(m_page.data() + SlotTableStart + 2 * slot);
+    const int start = static_cast<int>(raw & OffsetMask);
+    if (start < SlotTableStart + 2 * m_count || start >= PageSize)
+        return std::nullopt;
+    const auto above = std::upper_bound(m_starts.begin(), m_starts.end(), start);
+    // A damaged slot may claim a start beyond the page: no row reaches past it.
+    const int end = above == m_starts.end() ? PageSize : std::min<int>(*above, PageSize);
+    return RowSpan{start, end - start, (raw & DeletedFlag) != 0};
+}
+
+bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
+              const std::vector<ColumnLayout>& columns, std::vector<Cell>& cells)
+{
+    const int length = static_cast<int>(row.size());
+    if (length < 2)
+        return false;
+    const int rowColumns = static_cast<int>(readU16(row.data()));
+    const int maskBytes = (rowColumns + 7) / 8;
+    if (2 + maskBytes > length)
+        return false;
+    const std::uint8_t* mask = row.data() + length - maskBytes;
+
+    int rowVariableColumns = 0;
+    int offsetTableEnd = length - maskBytes; // where the variable-offset table ends
+    if (tableHasVariableColumns) {
+        if (2 + maskBytes + 2 > length)
+            return false;
+        rowVariableColumns = static_cast<int>(readU16(row.data() + length - maskBytes - 2));
+        offsetTableEnd = length - maskBytes - 2 - 2 * (rowVariableColumns + 1);
+        if (offsetTableEnd < 2 || rowVariableColumns > rowColumns)
+            return false;
+    }
+    const int rowFixedColumns = rowColumns - rowVariableColumns;
+    const auto variableOffset = [&](int index) {
+        return static_cast<int>(readU16(row.data() + length - maskBytes - 4 - 2 * index));
+    };
+
+    cells.assign(columns.size(), Cell{});
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const ColumnLayout& column = columns[c];
+        Cell& cell = cells[c];
+        cell.present = column.number / 8 < maskBytes &&
+                       (mask[column.number / 8] >> (column.number % 8) & 1) != 0;
+        if (column.fixed && column.fixedOrdinal < rowFixedColumns) {
+            cell.held = true;
+            cell.start = 2 + column.fixedOffset;
+            cell.length = column.size;
+        } else if (!column.fixed && column.variableIndex < rowVariableColumns) {
+            cell.held = true;
+            cell.start = variableOffset(column.variableIndex);
+            cell.length = variableOffset(column.variableIndex + 1) - cell.start;
+        } else {
+            cell.present = false;
+            continue;
+        }
+        // A value must lie inside the row; where it does not, the row is damaged.
+        if (cell.present &&
+            (cell.length < 0 || cell.start < 2 || cell.start + cell.length > offsetTableEnd))
+            return false;
+    }
+    return true;
+}
+
+int fixedSizeOfType(int type)
+{
+    switch (type) {
+    case 0x01: // Boolean: only its null-mask bit
+        return 0;
+    case 0x02: // byte
+        return 1;
+    case 0x03: // integer
+        return 2;
+    case 0x04: // long integer
+    case 0x06: // single
+    case 0x12: // complex
+        return 4;
+    case 0x05: // currency
+    case 0x07: // double
+    case 0x08: // date/time
+        return 8;
+    case 0x0f: // replication id
+        return 16;
+    case 0x10: // numeric
+        return 17;
+    default:
+        return -1;
+    }
+}
+
+namespace {
+
+// The bytes of the row a pg_row names, copied out of the page.
+bool fetchRow(std::uint32_t pageRow, const PageReader& readPage, std::vector<std::uint8_t>& bytes)
+{
+    const std::uint8_t* data = readPage(pageRow >> 8);
+    if (!data || data[0] != 0x01)
+        return false;
+    const Page page(data, PageSize);
+    const std::optional<RowSpan> span = PageRows(page).row(static_cast<int>(pageRow & 0xff));
+    if (!span)
+        return false;
+    bytes.assign(data + span->start, data + span->start + span->length);
+    return true;
+}
+
+} // namespace
+
+LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageReader& readPage,
+                              std::size_t maxBytes, std::vector<std::uint8_t>& out)
+{
+    constexpr std::uint32_t Inline = 0x80000000, SingleRow = 0x40000000;
+    if (field.size() < 12)
+        return LongValueResult::Damaged;
+    const std::uint32_t word = readU32(field.data());
+    const std::size_t length = word & 0x3fffffff;
+    const std::uint32_t kind = word & 0xc0000000;
+    if (length > maxBytes)
+        return LongValueResult::TooLong;
+
+    if (kind == Inline) {
+        if (length > field.size() - 12)
+            return LongValueResult::Damaged;
+        out.insert(out.end(), field.begin() + 12,
+                   field.begin() + 12 + static_cast<std::ptrdiff_t>(length));
+        return LongValueResult::Read;
+    }
+
+    std::uint32_t pointer = readU32(field.data() + 4);
+    std::vector<std::uint8_t> row;
+    if (kind == SingleRow) {
+        if (!fetchRow(pointer, readPage, row) || row.size() < length)
+            return LongValueResult::Damaged;
+        out.insert(out.end(), row.begin(), row.begin() + static_cast<std::ptrdiff_t>(length));
+        return LongValueResult::Read;
+    }
+    if (kind != 0)
+        return LongValueResult::Damaged;
+
+    // A chain: each piece is the next pg_row and then data. Every piece must
+    // add bytes, so a chain that loops ends when the length is used up.
+    std::size_t remaining = length;
+    while (remaining > 0) {
+        if (pointer == 0 || !fetchRow(pointer, readPage, row) || row.size() <= 4)
+            return LongValueResult::Damaged;
+        pointer = readU32(row.data());
+        const std::size_t piece = std::min(row.size() - 4, remaining);
+        out.insert(out.end(), row.begin() + 4,
+                   row.begin() + 4 + static_cast<std::ptrdiff_t>(piece));
+        remaining -= piece;
+    }
+    return LongValueResult::Read;
+}
+
+} // namespace jet_rows

@@ -1,0 +1,278 @@
+#include "common/module_values.h"
+#include "common/settings_folder.h"
+#include "common/ui/event_progress_bar.h"
+#include "common/ui/window_registry.h"
+#include "startup/folder_choosers.h"
+#include "startup/frm_path.h"
+#include "startup/frm_splash.h"
+#include "startup/mount_points.h"
+#include "startup/sub_main.h"
+#include "support/scripted_platform.h"
+#include "support/temp_settings.h"
+#include "support/test_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The splash's progress and the data folder at the moment it closed.
+class SplashCloseWatch : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            const EventProgressBar& bar = static_cast<FrmSplash*>(watched)->pbSplash();
+            seen << QStringLiteral("%1 %2..%3 at %4 with \"%5\"")
+                        .arg(bar.isVisibleTo(bar.parentWidget()) ? "shown" : "hidden")
+                        .arg(bar.minimum64())
+                        .arg(bar.maximum64())
+                        .arg(bar.value64())
+                        .arg(DataFolder);
+        }
+        return false;
+    }
+
+    QStringList seen;
+};
+
+// A temporary settings folder, the real splash and data-folder windows
+// registered by their names, and a plain window standing for frmDelivery
+// that counts its loads. Every window is unloaded and deleted after a case.
+class StartupWindowsTest : public ::testing::Test
+{
+protected:
+    StartupWindowsTest()
+    {
+        windows::registerWindow(QStringLiteral("frmSplash"), [this] {
+            m_splash = new FrmSplash;
+            m_splash->installEventFilter(&m_watch);
+            return m_splash.data();
+        });
+        windows::registerWindow(QStringLiteral("frmPath"), [] { return new FrmPath; });
+        windows::registerWindow(QStringLiteral("frmDelivery"), [this] {
+            ++m_mainWindowLoads;
+            return new QWidget;
+        });
+        QDir(m_folders.path()).mkpath("oe/data");
+    }
+    ~StartupWindowsTest() override
+    {
+        windows::reset();
+        deleteClosedWindows();
+    }
+
+    void writeDataFolderFile(const QByteArray& bytes)
+    {
+        writeFileContents(m_settings.filePath(QStringLiteral("qmvanck.dat")), bytes);
+    }
+    // Under whatever spelling the file has; "<missing>" without one.
+    static QByteArray dataFolderFileBytes()
+    {
+        return fileContents(settingsFilePath(QStringLiteral("qmvanck.dat")));
+    }
+    static void deleteClosedWindows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The loaded window `name` when it is also visible.
+    static QWidget* shownWindow(const char* name)
+    {
+        QWidget* window = windows::find(QString::fromLatin1(name));
+        return window != nullptr && window->isVisible() ? window : nullptr;
+    }
+    QString folder(const char* name) const { return m_folders.filePath(QString::fromLatin1(name)); }
+
+    FrmPath* showPathWindow()
+    {
+        auto* window = windows::show<FrmPath>(QStringLiteral("frmPath"));
+        EXPECT_NE(window, nullptr);
+        return window;
+    }
+    // Presses Continue, which always ends in the main window.
+    void pressContinue(FrmPath* window)
+    {
+        QPointer<QWidget> guard = window;
+        EXPECT_EQ(window->cmdPath->text(), "Continue");
+        window->cmdPath->click();
+        EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
+        EXPECT_NE(shownWindow("frmDelivery"), nullptr);
+        deleteClosedWindows();
+        EXPECT_TRUE(guard.isNull());
+    }
+
+    TempSettingsFolder m_settings;
+    ScriptedPlatform m_platform;
+    SplashCloseWatch m_watch;
+    QPointer<FrmSplash> m_splash;
+    QTemporaryDir m_folders;
+    int m_mainWindowLoads = 0;
+};
+
+// ------------------------------------------------------------ frmPath
+
+TEST_F(StartupWindowsTest, PathWindowWithoutFileShowsNoFolderAndContinueWritesNothing)
+{
+    FrmPath* window = showPathWindow();
+    EXPECT_EQ(window->windowTitle(), "Location of Vantrell OE Folder");
+    EXPECT_EQ(window->Text1->text(), "No Folder Selected");
+    EXPECT_EQ(window->Text2->text(), "No Folder Selected");
+    EXPECT_EQ(window->drvBox->drive(), mountPointOf(QDir::homePath(), window->drvBox->drives()));
+    pressContinue(window);
+    EXPECT_EQ(dataFolderFileBytes(), "<missing>");
+    EXPECT_TRUE(DataFolder.isEmpty());
+}
+
+TEST_F(StartupWindowsTest, PathWindowShowsTheStoredFoldersOnTheirDrivesAndLists)
+{
+    writeDataFolderFile((folder("oe/data") + "/\r\n" + folder("oe") + "\r\n").toUtf8());
+    FrmPath* window = showPathWindow();
+    EXPECT_EQ(window->Text1->text(), folder("oe/data") + "/"); // exactly as stored
+    EXPECT_EQ(window->Text2->text(), folder("oe"));
+    EXPECT_EQ(window->dirBox->folder(), folder("oe/data"));
+    EXPECT_EQ(window->Dir1->folder(), folder("oe"));
+    EXPECT_EQ(window->drvBox->drive(), mountPointOf(folder("oe/data"), window->drvBox->drives()));
+    EXPECT_EQ(DataFolder, folder("oe/data") + "/");
+
+    auto* model = qobject_cast<QFileSystemModel*>(window->Dir1->model());
+    ASSERT_NE(model, nullptr);
+    emit window->Dir1->doubleClicked(model->index(folder("oe/data")));
+    EXPECT_EQ(window->Text2->text(), folder("oe/data"));
+    ASSERT_TRUE(window->drvBox->setDrive("/"));
+    EXPECT_EQ(window->dirBox->folder(), "/");
+    EXPECT_EQ(window->Text1->text(), "/");
+}
+
+// A stored folder that cannot be shown stops the load and empties the data
+// folder; a drive already chosen keeps its top shown.
+TEST_F(StartupWindowsTest, PathWindowLoadStopsAtAStoredFolderItCannotShow)
+{
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"%1\r\n", "No Folder Selected", "No Folder Selected"}, // file ("%1": a folder), texts
+        {"/no/such/folder\r\n%1\r\n", "/", "No Folder Selected"},
+        {"E:\\OE\\Data\r\n%1\r\n", "No Folder Selected", "No Folder Selected"},
+        {"%1\r\n/no/such/est\r\n", "%1", "/"}};
+    for (const auto& [file, text1, text2] : cases) {
+        const auto withFolder = [this](const char* text) {
+            return QString::fromLatin1(text).replace("%1", folder("oe"));
+        };
+        writeDataFolderFile(withFolder(file).toUtf8());
+        FrmPath* window = showPathWindow();
+        EXPECT_TRUE(DataFolder.isEmpty()) << file;
+        EXPECT_EQ(window->Text1->text(), withFolder(text1)) << file;
+        EXPECT_EQ(window->Text2->text(), withFolder(text2)) << file;
+        windows::unload(QStringLiteral("frmPath"));
+        deleteClosedWindows();
+    }
+}
+
+// Continue stores only two folder paths; an open main window is brought
+// forward, not loaded again.
+TEST_F(StartupWindowsTest, PathWindowContinueStoresOnlyWhenBothAreFolderPaths)
+{
+    ASSERT_NE(windows::show(QStringLiteral("frmDelivery")), nullptr);
+    const std::tuple<const char*, const char*, QByteArray, const char*> cases[] = {
+        {"/srv/oe", "No Folder Selected", "/old/data\r\n/old/est\r\n", ""},
+        {"No Folder Selected", "", "/old/data\r\n/old/est\r\n", ""},
+        {"/srv/oe data", "D:\\Est", "/srv/oe data\r\nD:\\Est\r\n", "/srv/oe data"}};
+    writeDataFolderFile("/old/data\r\n/old/est\r\n");
+    for (const auto& [text1, text2, file, dataFolder] : cases) {
+        FrmPath* window = showPathWindow();
+        window->Text1->setText(QString::fromLatin1(text1));
+        window->Text2->setText(QString::fromLatin1(text2));
+        pressContinue(window);
+        EXPECT_EQ(dataFolderFileBytes(), file) << text1;
+        EXPECT_EQ(DataFolder, dataFolder) << text1;
+    }
+    EXPECT_EQ(m_mainWindowLoads, 1);
+}
+
+TEST_F(StartupWindowsTest, PathWindowContinueThatCannotWriteSaysSoAndStillGoesOn)
+{
+    writeDataFolderFile("/old/data\r\n/old/est\r\n");
+    FrmPath* window = showPathWindow();
+    window->Text1->setText("/" + QString(40, u'x'));
+    window->Text2->setText("/srv/est");
+    {
+        const FileSizeLimit limit(16);
+        pressContinue(window);
+    }
+    EXPECT_EQ(dataFolderFileBytes(), "/old/data\r\n/old/est\r\n");
+    ASSERT_EQ(m_platform.messages.size(), 1U);
+    EXPECT_TRUE(m_platform.messages[0].text.contains("qmvanck.dat"));
+    EXPECT_EQ(EstFolder, "/srv/est");
+}
+
+// ------------------------------------------------------------ frmSplash
+
+TEST_F(StartupWindowsTest, SplashNamesTheProductAndClosesOnKeysThatTypeACharacter)
+{
+    auto* splash = qobject_cast<FrmSplash*>(windows::show(QStringLiteral("frmSplash")));
+    ASSERT_NE(splash, nullptr);
+    for (const auto& [name, text] : {std::pair{"lblProductName", "Vantrell Delivery Ticket"},
+                                     std::pair{"lblCompany", "Quillmark Software"},
+                                     std::pair{"lblVersion", "Version 1.2.65"}}) {
+        const auto* label = splash->findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), text);
+    }
+    EXPECT_FALSE(splash->pbSplash().isVisible()); // until the start-up shows it
+
+    const std::pair<Qt::Key, const char*> keys[] = {
+        {Qt::Key_Shift, ""}, {Qt::Key_Left, ""}, {Qt::Key_Escape, "\x1b"}, {Qt::Key_A, "a"}};
+    for (const auto& [key, text] : keys) {
+        QPointer<FrmSplash> shown = qobject_cast<FrmSplash*>(windows::show("frmSplash"));
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
+        QCoreApplication::sendEvent(shown, &event);
+        deleteClosedWindows();
+        EXPECT_EQ(shown.isNull(), *text != '\0') << key;
+        EXPECT_EQ(shownWindow("frmSplash") == nullptr, *text != '\0') << key;
+    }
+}
+
+// ------------------------------------------------------------ subMain
+
+// Only the data folder decides which window follows the splash; the file
+// is read only once the splash, with its full progress, has closed, and is
+// never written.
+TEST_F(StartupWindowsTest, SubMainTheDataFolderFileDecidesTheWindowAfterTheSplash)
+{
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {nullptr, "", "", "frmPath"}, // file (nullptr: none), folders, window
+        {"E:\\OE\\Data\r\nE:\\Est\r\n", "E:\\OE\\Data", "E:\\Est", "frmDelivery"},
+        {"/srv/oe/data\r\n", "/srv/oe/data", "", "frmDelivery"},
+        {"\r\n/srv/est\r\n", "", "/srv/est", "frmPath"}};
+    for (const auto& [file, dataFolder, estFolder, next] : cases) {
+        SCOPED_TRACE(file ? file : "no file");
+        resetModuleValues();
+        QFile::remove(m_settings.filePath("qmvanck.dat"));
+        if (file)
+            writeDataFolderFile(file);
+        m_watch.seen.clear();
+        m_mainWindowLoads = 0;
+        subMain::Main();
+        EXPECT_EQ(m_watch.seen, QStringList({"shown 0..10000 at 10000 with \"\""}));
+        EXPECT_EQ(windows::find(QStringLiteral("frmSplash")), nullptr);
+        EXPECT_EQ(DataFolder, dataFolder);
+        EXPECT_EQ(EstFolder, estFolder);
+        EXPECT_NE(shownWindow(next), nullptr);
+        const bool main = QLatin1String(next) == "frmDelivery";
+        EXPECT_EQ(windows::find(QString::fromLatin1(main ? "frmPath" : "frmDelivery")), nullptr);
+        EXPECT_EQ(m_mainWindowLoads, main ? 1 : 0);
+        EXPECT_EQ(dataFolderFileBytes(), file ? QByteArray(file) : QByteArray("<missing>"));
+        windows::unloadAll();
+        deleteClosedWindows();
+        EXPECT_TRUE(m_splash.isNull());
+    }
+}
+
+} // namespace
