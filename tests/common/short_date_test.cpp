@@ -15,23 +15,15 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 };
 
-TEST_P(ShortDateTest, WrittenDateReadsBackTheSame)
+TEST_P(ShortDateTest, WrittenDateAndTheLocalesOwnShortFormReadBackTheSame)
 {
-    for (const QDate date :
-         {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(2031, 2, 28), QDate(1926, 6, 5)}) {
+    for (const QDate date : {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(1926, 6, 5)}) {
         const QString text = shortDateText(date);
         EXPECT_TRUE(text.contains(QString::number(date.year()))) << text.toStdString();
         EXPECT_EQ(dateFromShortText(text), date) << text.toStdString();
     }
-}
-
-TEST_P(ShortDateTest, LocalesOwnShortFormReadsWithTheYearWindow)
-{
-    const QLocale locale;
-    EXPECT_EQ(dateFromShortText(locale.toString(QDate(2026, 3, 4), QLocale::ShortFormat)),
-              QDate(2026, 3, 4));
-    EXPECT_EQ(dateFromShortText(locale.toString(QDate(1990, 3, 4), QLocale::ShortFormat)),
-              QDate(1990, 3, 4));
+    for (const QDate date : {QDate(2026, 3, 4), QDate(1990, 3, 4)})
+        EXPECT_EQ(dateFromShortText(QLocale().toString(date, QLocale::ShortFormat)), date);
     EXPECT_FALSE(dateFromShortText(QStringLiteral("no date")).isValid());
 }
 

@@ -2,24 +2,13 @@
 
 #include <QPrinter>
 
-ScriptedPlatform::ScriptedPlatform()
-{
-    setPlatform(this);
-}
-
-ScriptedPlatform::~ScriptedPlatform()
-{
-    setPlatform(nullptr);
-}
-
 Platform::Answer ScriptedPlatform::messageBox(const QString& text, Buttons buttons, Icon icon,
                                               const QString& title)
 {
     messages.push_back({text, buttons, icon, messageBoxTitle(title)});
-    if (m_answers.empty())
-        return Answer::Ok;
-    const Answer answer = m_answers.front();
-    m_answers.pop_front();
+    const Answer answer = m_answers.empty() ? Answer::Ok : m_answers.front();
+    if (!m_answers.empty())
+        m_answers.pop_front();
     return answer;
 }
 
@@ -32,11 +21,9 @@ void ScriptedPlatform::endProgram()
 bool ScriptedPlatform::printDialog(QPrinter& printer)
 {
     ++printDialogs;
-    if (cancelPrintDialog)
-        return false;
-    if (!printToFile.isEmpty()) {
+    if (!cancelPrintDialog && !printToFile.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToFile);
     }
-    return true;
+    return !cancelPrintDialog;
 }

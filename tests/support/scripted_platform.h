@@ -19,11 +19,9 @@ public:
         QString title; // as shown: ApplicationTitle when none was given
     };
 
-    ScriptedPlatform();
-    ~ScriptedPlatform() override;
-
-    ScriptedPlatform(const ScriptedPlatform&) = delete;
-    ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
+    ScriptedPlatform() { setPlatform(this); }
+    ~ScriptedPlatform() override { setPlatform(nullptr); }
+    Q_DISABLE_COPY(ScriptedPlatform)
 
     // The answer to the next message box not yet answered; boxes beyond the
     // queue are answered Ok.
@@ -40,12 +38,10 @@ public:
     bool printDialog(QPrinter& printer) override;
 
     std::vector<ShownMessage> messages;
-    int beeps = 0;
-    bool ended = false;
+    int beeps = 0, printDialogs = 0;
+    bool ended = false, cancelPrintDialog = false;
     QSizeF screen{19200, 14400}; // 1280 x 960 pixels at 96 dpi
     double twips = 15;
-    int printDialogs = 0;
-    bool cancelPrintDialog = false;
     QString printToFile;
 
 private:

@@ -3,14 +3,9 @@
 #include "common/module_values.h"
 #include "common/settings_folder.h"
 
-TempSettingsFolder::TempSettingsFolder()
+// Module-wide values reset on both ends, the settings folder set or put back.
+void TempSettingsFolder::enter(const QString& folder)
 {
     resetModuleValues();
-    setSettingsFolder(m_dir.path());
-}
-
-TempSettingsFolder::~TempSettingsFolder()
-{
-    setSettingsFolder({});
-    resetModuleValues();
+    setSettingsFolder(folder);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QTemporaryDir>
 
 // A temporary folder made the settings folder for the lifetime of the object,
@@ -8,15 +7,13 @@
 class TempSettingsFolder
 {
 public:
-    TempSettingsFolder();
-    ~TempSettingsFolder();
+    TempSettingsFolder() { enter(m_dir.path()); }
+    ~TempSettingsFolder() { enter({}); }
 
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
-    TempSettingsFolder(const TempSettingsFolder&) = delete;
-    TempSettingsFolder& operator=(const TempSettingsFolder&) = delete;
-
 private:
+    static void enter(const QString& folder);
     QTemporaryDir m_dir;
 };

@@ -1,6 +1,5 @@
 #include "support/test_files.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <csignal>
@@ -23,8 +22,7 @@ void writeFileContents(const QString& path, const QByteArray& bytes)
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
 {
     getrlimit(RLIMIT_FSIZE, &m_previous);
-    rlimit lowered = m_previous;
-    lowered.rlim_cur = bytes;
+    const rlimit lowered{.rlim_cur = bytes, .rlim_max = m_previous.rlim_max};
     setrlimit(RLIMIT_FSIZE, &lowered);
     m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
 }
@@ -48,9 +46,6 @@ ReadOnlyFolder::~ReadOnlyFolder()
 
 bool ReadOnlyFolder::writesBlocked() const
 {
-    QFile probe(QDir(m_path).filePath(QStringLiteral(".write-probe")));
-    if (!probe.open(QIODevice::WriteOnly))
-        return true;
-    probe.remove();
-    return false;
+    QFile probe(m_path + QStringLiteral("/.write-probe"));
+    return !probe.open(QIODevice::WriteOnly) || !probe.remove();
 }

@@ -2,9 +2,6 @@
 
 #include "common/runtime_error.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <sys/resource.h>
 
 // The run-time error number a call fails with; 0 when it does not fail.
@@ -35,8 +32,6 @@ class FileSizeLimit
 public:
     explicit FileSizeLimit(rlim_t bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit m_previous{};
@@ -50,8 +45,6 @@ class ReadOnlyFolder
 public:
     explicit ReadOnlyFolder(QString path);
     ~ReadOnlyFolder();
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
 
     bool writesBlocked() const;
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #ifdef TICKET_TEST_WINDOWS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -15,14 +13,10 @@ using TestApplication = QCoreApplication;
 // QCoreApplication, so nothing there can reach for a widget unnoticed.
 int main(int argc, char** argv)
 {
-#ifdef TICKET_TEST_WINDOWS
     // The test discovery at build time runs this binary without the test
     // environment, and CI has no display: fall back to the headless platform.
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform == nullptr || *platform == '\0')
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-#endif
-
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -16,22 +16,14 @@ class EventComboBoxTest : public ::testing::Test
 protected:
     EventComboBoxTest()
     {
-        window.resize(300, 80);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
         combo->setFocus();
+        combo->setItems({"ACME", "BETA", "GAMMA"});
     }
 
-    // Types into whatever holds the focus, as the keyboard would.
-    void type(const QString& keys) { QTest::keyClicks(combo, keys); }
     void press(Qt::Key key) { QTest::keyClick(combo, key); }
-
-    void loseFocus(Qt::FocusReason reason)
-    {
-        QFocusEvent out(QEvent::FocusOut, reason);
-        QApplication::sendEvent(combo, &out);
-    }
 
     QWidget window;
     EventComboBox* combo = new EventComboBox(&window);
@@ -39,17 +31,25 @@ protected:
     QSignalSpy clicked{combo, &EventComboBox::clicked};
 };
 
-TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndNeverCompletesOrAddsToTheList)
+// Typing raises Change per key and KeyPress before it; it never completes,
+// adds to the list or picks, not even when the edit ends on an entry's text.
+TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndIsNoPick)
 {
-    combo->setItems({"ACME", "BETA"});
-
-    type("AC");
-    EXPECT_EQ(combo->text(), "AC");
+    QStringList textsAtKey;
+    QObject::connect(combo, &EventComboBox::keyPressed, [&] { textsAtKey << combo->text(); });
+    QTest::keyClicks(combo, "AC");
+    press(Qt::Key_Return);
+    EXPECT_EQ(textsAtKey, QStringList({"", "A", "AC"}));
     EXPECT_EQ(changed.count(), 2);
 
+    combo->setText("ACME");
     press(Qt::Key_Return);
-    EXPECT_EQ(combo->items(), QStringList({"ACME", "BETA"}));
-    EXPECT_EQ(combo->text(), "AC");
+    QTest::keyClicks(combo, "X");
+    press(Qt::Key_Backspace);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(combo, &out);
+    EXPECT_EQ(combo->items(), QStringList({"ACME", "BETA", "GAMMA"}));
+    EXPECT_EQ(combo->text(), "ACME");
     EXPECT_EQ(clicked.count(), 0);
 }
 
@@ -57,7 +57,6 @@ TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndNeverCompletesOrAddsToTheL
 // the closed box sets the text before Click and raises no Change.
 TEST_F(EventComboBoxTest, APickSetsTheTextAndRaisesOnlyClicked)
 {
-    combo->setItems({"ACME", "BETA", "GAMMA"});
     combo->setText("typed");
     changed.clear();
     QStringList textsAtClick;
@@ -88,61 +87,17 @@ TEST_F(EventComboBoxTest, APickSetsTheTextAndRaisesOnlyClicked)
     EXPECT_EQ(combo->text(), "ACME");
 }
 
-TEST_F(EventComboBoxTest, EndingAnEditOnAnEntrysTextIsNoPick)
-{
-    combo->setItems({"ACME", "BETA"});
-    combo->setText("ACME");
-    press(Qt::Key_Return);
-    EXPECT_EQ(clicked.count(), 0);
-
-    type("X");
-    press(Qt::Key_Backspace);
-    loseFocus(Qt::TabFocusReason);
-    EXPECT_EQ(clicked.count(), 0);
-    EXPECT_EQ(combo->text(), "ACME");
-}
-
 TEST_F(EventComboBoxTest, ChangingTheListLeavesTheTextAndRaisesNothing)
 {
+    combo->clearList();
     combo->setText("typed");
     changed.clear();
-
     combo->addItem("ACME"); // Qt would put the first entry of a list into the text
     combo->addItems({"BETA", "GAMMA"});
-    EXPECT_EQ(combo->text(), "typed");
-    EXPECT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->item(2), "GAMMA");
-
     combo->removeItem(0);
     EXPECT_EQ(combo->items(), QStringList({"BETA", "GAMMA"}));
-    combo->setItems({"X", "Y"});
-    EXPECT_EQ(combo->items(), QStringList({"X", "Y"}));
     EXPECT_EQ(combo->text(), "typed");
-    EXPECT_EQ(combo->item(2), "");
-    EXPECT_EQ(combo->item(-1), "");
-    combo->clearList();
-    EXPECT_EQ(combo->count(), 0);
-    EXPECT_EQ(combo->text(), "typed");
-
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(clicked.count(), 0);
-}
-
-TEST_F(EventComboBoxTest, KeyPressedComesBeforeTheKeyIsTyped)
-{
-    QString textAtKey = "unset";
-    int code = 0;
-    QObject::connect(combo, &EventComboBox::keyPressed, [&](int charCode) {
-        code = charCode;
-        textAtKey = combo->text();
-    });
-
-    type("7");
-    EXPECT_EQ(code, '7');
-    EXPECT_EQ(textAtKey, "");
-    press(Qt::Key_Return);
-    EXPECT_EQ(code, 13);
-    EXPECT_EQ(textAtKey, "7");
+    EXPECT_EQ(changed.count() + clicked.count(), 0);
 }
 
 } // namespace
