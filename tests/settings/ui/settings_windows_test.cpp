@@ -150,6 +150,24 @@ TEST_F(SettingsWindowsTest, EditorSaveCutShortKeepsWindowTextAndFile)
     }
 }
 
+// The same where the folder may not be written to. Permissions do not stop
+// root, so there it skips; the size limit above covers root.
+TEST_F(SettingsWindowsTest, EditorSaveInReadOnlyFolderKeepsWindowTextAndFile)
+{
+    const QByteArray old = "old\r\n";
+    writeSetting("DELVHEAD.DAT", old);
+    auto* window = show<FrmDelvHead>("frmDelvHead");
+    window->txtBord->setText("typed");
+    const ReadOnlyFolder readOnly(m_settings.path());
+    if (!readOnly.writesBlocked())
+        GTEST_SKIP() << "running as root: a read-only folder is still writable";
+    window->cmdSave->click();
+    ASSERT_EQ(m_platform.messages.size(), 1U);
+    EXPECT_TRUE(m_platform.messages[0].text.contains("DELVHEAD.DAT", Qt::CaseInsensitive));
+    EXPECT_EQ(window->txtBord->text(), "typed");
+    EXPECT_EQ(setting("DELVHEAD.DAT"), old);
+}
+
 // ------------------------------------------------------------ frmDelvHead
 
 TEST_F(SettingsWindowsTest, DelvHeadLoadsEachLineIntoItsBoxAndSavesThemBack)
