@@ -5,8 +5,9 @@
 # writer and, when present, the Access-made samples in ../shared/real-mdb
 # (or $REAL_MDB_DIR), read where they are. The corpus grows in
 # build/fuzz/corpus; a crash, hang or sanitizer report leaves its input in
-# build/fuzz/findings and fails the run. A finding is kept by copying it to
-# tests/fuzz/findings/{stream,file}/, where a normal test replays it.
+# build/fuzz/findings and fails the run. A finding becomes a regression
+# test: a small case in tests/orderdb that feeds the same bytes to the
+# decoder or the reader and expects the unreadable-database error.
 #
 #   scripts/fuzz.sh            # as continuous integration runs it
 #   scripts/fuzz.sh 3600       # a longer run: one hour per target
