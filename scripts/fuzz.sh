@@ -3,7 +3,7 @@
 # (clang, AddressSanitizer and UndefinedBehaviorSanitizer), each target for
 # the given number of seconds (default 45). Seeds come from the test-database
 # writer and, when present, the Access-made samples in ../shared/real-mdb
-# (or $REAL_MDB_DIR), read where they are. The corpus grows in
+# (or $REAL_MDB_DIR), copied into build/fuzz/seeds. The corpus grows in
 # build/fuzz/corpus; a crash, hang or sanitizer report leaves its input in
 # build/fuzz/findings and fails the run. A finding becomes a regression
 # test: a small case in tests/orderdb that feeds the same bytes to the
