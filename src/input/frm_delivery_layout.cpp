@@ -247,13 +247,10 @@ void FrmDelivery::buildControls()
 
     // Tab follows the window's definition, as the operators know it; Enter
     // has its own chain through the item fields.
-    const QList<QWidget*> tabOrder = {
-        chkPart, Check1,   txtPhone, cmdRefresh, cmdLabel,   cmdTicket,  cmdExit,
-        chkInv,  chkNon,   chkAll,   chkJob,     chkComment, cboComment, HScroll1,
-        txtShip, cboShip,  Option3,  Option2,    Option1,    txtPO,      Search,
-        cboJobs, cboSCust, txtDes,   txtQty,     txtBO,      txtCust,    cboCust};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    setTabChain({chkPart, Check1,   txtPhone, cmdRefresh, cmdLabel,   cmdTicket,  cmdExit,
+                 chkInv,  chkNon,   chkAll,   chkJob,     chkComment, cboComment, HScroll1,
+                 txtShip, cboShip,  Option3,  Option2,    Option1,    txtPO,      Search,
+                 cboJobs, cboSCust, txtDes,   txtQty,     txtBO,      txtCust,    cboCust});
 }
 
 void FrmDelivery::buildMenus()

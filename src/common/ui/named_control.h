@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QWidget>
+
+#include <initializer_list>
 
 #include <utility>
 
@@ -85,4 +88,15 @@ inline QLineEdit* courierBox(const char* name, double pointSize, int maxLength, 
     box->setFont(font);
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(columns, u'M')) + 12);
     return box;
+}
+
+// Sets the keyboard's tab order to run through `chain` in the order given.
+inline void setTabChain(std::initializer_list<QWidget*> chain)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* widget : chain) {
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }

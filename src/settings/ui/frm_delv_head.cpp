@@ -80,10 +80,8 @@ FrmDelvHead::FrmDelvHead(QWidget* parent)
     layout->addLayout(buttons);
 
     // Screen order to the headline, the buttons, and the line count last.
-    QWidget* const tabOrder[] = {txtBord, txtOwn,   txtBord2, txtAdd1, txtAdd2, txtPhone,
-                                 txtFax,  txtEmail, txtHead,  cmdSave, cmdExit, txtSpc};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    setTabChain({txtBord, txtOwn, txtBord2, txtAdd1, txtAdd2, txtPhone, txtFax, txtEmail, txtHead,
+                 cmdSave, cmdExit, txtSpc});
 
     connect(cmdSave, &QPushButton::clicked, this,
             [this] { runHandler([this] { cmdSave_Click(); }); });

@@ -119,8 +119,7 @@ FrmMargins::FrmMargins(QWidget* parent)
     layout->addLayout(drawing, 1, 0);
     layout->addLayout(boxes, 1, 1);
 
-    setTabOrder(Text1, Text3);
-    setTabOrder(Text3, cmdMargins);
+    setTabChain({Text1, Text3, cmdMargins});
 
     connect(Text3, &EventTextBox::keyPressed, this,
             [this](int key) { runHandler([&] { Text3_KeyPress(key); }); });

@@ -54,9 +54,7 @@ FrmOwner::FrmOwner(QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    QWidget* const tabOrder[] = {txtName, txtAdd, txtState, txtPhone, txtCom, cmdSave, cmdExit};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    setTabChain({txtName, txtAdd, txtState, txtPhone, txtCom, cmdSave, cmdExit});
 
     connect(cmdSave, &QPushButton::clicked, this,
             [this] { runHandler([this] { cmdSave_Click(); }); });
