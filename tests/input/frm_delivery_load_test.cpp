@@ -47,7 +47,6 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         EXPECT_EQ(window().cboCust->items(), QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
         EXPECT_EQ(window().cboSCust->items(), window().cboCust->items());
         EXPECT_EQ(window().cboJobs->items(), all);
-        EXPECT_TRUE(window().cboJobs->isEnabled());
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
         // The ticket starts empty: the load ends by clearing it.
@@ -126,17 +125,50 @@ TEST_F(MainWindowTest, CommentLinesAreReadFromElevenBytesOnAndCreatedWhenMissing
     }
 }
 
-TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedOnceAndLeavesTheListsEmpty)
+// A missing database, or a file that is none: one warning, empty lists, and
+// no handler fails outward; a refresh warns again and leaves the bar for the
+// operator to clear.
+TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedAndNoHandlerFailsOutward)
 {
     pointAtDataFolder();
     ASSERT_TRUE(load());
     EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
     EXPECT_EQ(window().cboCust->count() + window().cboJobs->count(), 0);
+    window().txtShip->setText("old\r\n");
+    EXPECT_NO_THROW(pick(window().cboShip, " 12-WAREHOUSE"));
+    EXPECT_EQ(window().txtShip->text(), "old\r\n");
+    EXPECT_NO_THROW(window().cboShip->setText(" 7-X"));
+    EXPECT_EQ(window().txtShip->text(), "");
+    EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
+    EXPECT_NO_THROW(pick(window().cboCust, "17-ACME"));
+    EXPECT_EQ(window().cboSCust->text(), "17-ACME");
+    EXPECT_NO_THROW(pick(window().cboSCust, "17-ACME"));
+
+    window().cmdRefresh_Click();
+    EXPECT_EQ(messageTexts(), QStringList({DatabaseError, DatabaseError}));
+    EXPECT_TRUE(window().pbRefresh->isVisibleTo(&window()));
+    window().pbRefresh_Click();
+    EXPECT_EQ(messageTexts().last(), "Search Aborted! Please Try Again");
+    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
 
     writeFileContents(m_data.filePath("qmdata.mdb"), QByteArray(8192, 'x'));
     m_platform.messages.clear();
     ASSERT_TRUE(load());
     EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
+}
+
+// A table of the database yielding fewer records than it declares is
+// reported once per run.
+TEST_F(MainWindowTest, AShortTableIsReportedOncePerRun)
+{
+    TableCursor::forgetReportedTables();
+    jet4::Table jobs = jobLogTable({{"00012345", "Brochures", "0", "Q-1"}});
+    jobs.storedRowCount = 3;
+    ASSERT_TRUE(loadOn({clientTable({}), jobs, ordersTable(), addressesTable()}));
+    window().cmdRefresh_Click(); // reads "JobLog" again: no second box
+    ASSERT_EQ(messageTexts().size(), 1);
+    EXPECT_TRUE(messageTexts()[0].contains("JobLog of the order-entry database should hold 3 "
+                                           "records, but only 1"));
 }
 
 TEST_F(MainWindowTest, AOneLineDataFolderFileGivesTheGeneralErrorAndCancelEnds)
@@ -178,19 +210,6 @@ TEST_F(MainWindowTest, TheDataFolderWindowOpensForAMissingFolderAndClosedEmptyEn
     EXPECT_EQ(m_dataFolderWindowShown, 3);
     EXPECT_TRUE(m_platform.messages.empty());
     EXPECT_EQ(window().cboCust->count(), 0);
-}
-
-TEST_F(MainWindowTest, ARefreshWithoutDatabaseWarnsAndLeavesTheBarForTheOperatorToClear)
-{
-    ASSERT_TRUE(loadOn(sampleTables()));
-    QFile::remove(m_data.filePath("qmdata.mdb"));
-    window().cmdRefresh_Click();
-    EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
-    EXPECT_TRUE(window().pbRefresh->isVisibleTo(&window()));
-
-    window().pbRefresh_Click();
-    EXPECT_EQ(messageTexts().last(), "Search Aborted! Please Try Again");
-    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
 }
 
 } // namespace

@@ -51,7 +51,6 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
     select(QStringLiteral("00000003-Flyers"));
     EXPECT_EQ(keptRows(), QStringList({"200\t0\tFlyer back", "300\t0\tFlyer front",
                                        "400\t0\tFlyer insert", "500\t0\tAdded later"}));
-    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 4)");
     // The head comes from the first line met, the quote from the job's
     // first JobLog record.
     EXPECT_EQ(window().txtQty->text() + window().txtBO->text() + window().txtDes->text(),
@@ -77,12 +76,10 @@ TEST_F(JobSelectionTest, ANullFieldOfTheHeadSkipsOnlyItsOwnStep)
         {PurchaseOrder, {"100", "Cards", "typed", "555-0100", "17-ACME"}},
         {Phone, {"100", "Cards", "PO-1", "", "17-ACME"}},
         {AcctName, {"100", "Cards", "PO-1", "555-0100", "17-No Name This Job"}},
-        {AcctNo, {"100", "Cards", "PO-1", "555-0100", "-ACME"}},
-        {-1, {"100", "Cards", "PO-1", "555-0100", "17-ACME"}}};
+        {AcctNo, {"100", "Cards", "PO-1", "555-0100", "-ACME"}}};
     for (const auto& [column, expected] : cases) {
         std::vector<Value> first = line("00000001", 1, "J", "Cards", 100);
-        if (column >= 0)
-            first[static_cast<std::size_t>(column)] = Null;
+        first[static_cast<std::size_t>(column)] = Null;
         loadWith({first});
         for (EventTextBox* box : {window().txtQty, window().txtDes, window().txtPO})
             box->setText(QStringLiteral("typed"));
@@ -97,37 +94,30 @@ TEST_F(JobSelectionTest, ANullFieldOfTheHeadSkipsOnlyItsOwnStep)
 }
 
 // On later lines a Null keeps what the part, the part number or the
-// customer had from the lines before.
+// customer had from the lines before. Part numbers beyond the part tables are
+// kept; a job of part 0 leaves the caption. Job 1's QuoteNo is empty, job 2's
+// Null.
 TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
 {
     std::vector<Value> repeatNullQty = line("00000001", 1, "J", "Again", Null, 12, "WAREHOUSE");
     repeatNullQty[CustomerId] = Null; // the ship-to address is still the customer's
     loadWith({line("00000001", 1, "J", "Cards", 100), repeatNullQty,
               line("00000001", 1, "J", Null, 300), line("00000001", 3, "J", "Third", 400),
-              line("00000001", Null, "J", "Fourth", 500)},
+              line("00000001", 12, "J", "Odd part", 70), line("00000001", Null, "J", "Last", 500),
+              line("00000002", 0, "J", "Part zero")},
              {{12, "WAREHOUSE", "9 Dock Rd", Null, "Salem", "OH", "44460", 99},
               {13, "Home", "1 Main St", Null, "Troy", "OH", "45373", 17}});
     select(QStringLiteral("00000001-Cards"));
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tCards", "100\t0\tAgain", "300\t0\tAgain",
-                                       "400\t0\tThird", "500\t0\tFourth"}));
-    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 4)");
+                                       "400\t0\tThird", "70\t0\tOdd part", "500\t0\tLast"}));
+    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 13)");
     EXPECT_EQ(window().txtShip->text(), "Home\r\n1 Main St\r\n\r\nTroy, OH 45373\r\n");
-}
-
-// Job 1's QuoteNo is empty, job 2's Null.
-TEST_F(JobSelectionTest, PartNumbersOutsideTheTablesAreKeptAndPartZeroLeavesTheCaption)
-{
-    loadWith({line("00000001", 12, "J", "Odd part", 70), line("00000002", 0, "J", "Part zero")});
-    select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(keptRows(), QStringList({"70\t0\tOdd part"}));
-    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 12)");
     EXPECT_EQ(window().txtQuote->text(), "");
 
     window().Label4->setText(QStringLiteral("Description:"));
     select(QStringLiteral("00000002-Menus"));
-    EXPECT_EQ(window().Label4->text(), "Description:");
+    EXPECT_EQ(window().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
-    EXPECT_EQ(window().txtQuote->text(), "Quote No: ");
 }
 
 TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
@@ -143,9 +133,15 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     // A short job number takes part of the description into its key.
     select(QStringLiteral("9-Other"));
     EXPECT_EQ(m_platform.messages.size(), 2u);
+
+    // An empty "Orders" ends the selection before the job is taken.
+    loadWith({});
+    select(QStringLiteral("00000001-Cards"));
+    EXPECT_EQ(JobLoaded, FlagFalse);
+    EXPECT_EQ(m_platform.messages.size(), 2u);
 }
 
-TEST_F(JobSelectionTest, ShipKeysListEachNewKeyOnceAndOnlyPartOnesFillTheBlock)
+TEST_F(JobSelectionTest, ShipKeysListEachNewKeyOnce)
 {
     loadWith({line("00000001", 1, "J", "A", 1, 12, "WAREHOUSE"),
               line("00000001", 2, "J", "B", 2, 12, "WAREHOUSE"),
@@ -155,32 +151,27 @@ TEST_F(JobSelectionTest, ShipKeysListEachNewKeyOnceAndOnlyPartOnesFillTheBlock)
     select(QStringLiteral("00000001-Cards"));
     EXPECT_EQ(window().cboShip->items(), QStringList({" 12-WAREHOUSE", "-4", "-DOCK"}));
     EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
-
-    // Only a first part's key fills the ship-to boxes; another's is only listed.
-    loadWith({line("00000001", 2, "J", "Back", 100, 12, "WAREHOUSE")},
-             {{12, "WAREHOUSE", "9 Dock Rd", Null, "Salem", "OH", "44460", 17}});
-    select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(window().cboShip->items(), QStringList({" 12-WAREHOUSE"}));
-    EXPECT_EQ(window().cboShip->text() + window().txtShip->text(), "");
 }
 
-// Found after the ship key's record; only before it, the ship key's own
-// block stays; an unknown key leaves "Addresses" past its end.
+// Only a first part's key fills the ship-to block. The customer's address is
+// found after the ship key's record; only before it, the ship key's own block
+// stays; an unknown key leaves "Addresses" past its end.
 TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
 {
     const std::vector<std::vector<Value>> addresses = {
         {1, "Early Dock", "1 First St", Null, "Salem", "OH", "44460", 17},
         {12, "WAREHOUSE", "9 Dock Rd", "Bay 2", "Salem", Null, "44460", 99},
         {13, "Late Dock", "5 Last St", Null, "Troy", "OH", Null, 17}};
-    const std::tuple<int, std::size_t, const char*> cases[] = {
-        {12, 3, "Late Dock\r\n5 Last St\r\n\r\nTroy, OH\r\n"},
-        {12, 2, "WAREHOUSE\r\n9 Dock Rd\r\nBay 2\r\nSalem,  44460\r\n"},
-        {77, 3, ""}};
-    for (const auto& [key, records, block] : cases) {
-        loadWith({line("00000001", 1, "J", "A", 1, key, "WAREHOUSE")},
+    const std::tuple<int, int, std::size_t, const char*> cases[] = {
+        {1, 12, 3, "Late Dock\r\n5 Last St\r\n\r\nTroy, OH\r\n"},
+        {1, 12, 2, "WAREHOUSE\r\n9 Dock Rd\r\nBay 2\r\nSalem,  44460\r\n"},
+        {1, 77, 3, ""},
+        {2, 12, 3, ""}};
+    for (const auto& [part, key, records, block] : cases) {
+        loadWith({line("00000001", part, "J", "A", 1, key, "WAREHOUSE")},
                  {addresses.begin(), addresses.begin() + static_cast<std::ptrdiff_t>(records)});
         select(QStringLiteral("00000001-Cards"));
-        EXPECT_EQ(window().txtShip->text(), block) << key << " " << records;
+        EXPECT_EQ(window().txtShip->text(), block) << part << " " << key << " " << records;
     }
 }
 
@@ -208,14 +199,6 @@ TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
     EXPECT_EQ(window().cboJobs->text(), "00000003");
     EXPECT_EQ(window().txtDes->text(), "Flyer");
     EXPECT_EQ(m_platform.messages.size(), 2u);
-}
-
-TEST_F(JobSelectionTest, AnEmptyOrdersTableEndsTheSelectionBeforeTheJobIsTaken)
-{
-    loadWith({});
-    select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(JobLoaded, FlagFalse);
-    EXPECT_TRUE(m_platform.messages.empty());
 }
 
 } // namespace

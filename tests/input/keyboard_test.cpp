@@ -40,11 +40,6 @@ protected:
         QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
         QApplication::sendEvent(QApplication::focusWidget(), &event);
     }
-    static void typeText(const QString& text)
-    {
-        for (const QChar c : text)
-            press(Qt::Key_unknown, Qt::NoModifier, c);
-    }
 
     // The control holding the focus (a combo box's edit line counts as it).
     static QString focusName()
@@ -65,7 +60,7 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrderAndEnterTheItemFields)
     QObject::connect(window().txtPO, &QLineEdit::returnPressed, [&] { ++enterHandled; });
     QStringList path;
     for (const char* typed : {"PO-9", "42", "", ""}) {
-        typeText(typed);
+        press(Qt::Key_unknown, Qt::NoModifier, typed); // types the text
         press(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         path << focusName();
     }

@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,6 +72,16 @@ protected:
     }
 
     FrmDelivery& window() { return *m_window; }
+
+    // The operator picks an entry of the box's list, adding it first when
+    // the list lacks it: the entry becomes the text without a change event.
+    static void pick(EventComboBox* box, const QString& entry)
+    {
+        if (box->findText(entry) < 0)
+            box->addItem(entry);
+        box->setCurrentIndex(box->findText(entry));
+        emit box->activated(box->currentIndex());
+    }
 
     QStringList messageTexts() const
     {
