@@ -24,31 +24,32 @@ jet4::Value value(const char* text)
 
 struct AddressCase
 {
-    const char* street1;
-    const char* street2;
-    const char* city;
-    const char* state;
-    const char* zip;
+    const char* parts[5];      // both streets, city, state, zip
     const char* customerBlock; // street lines and city line
     const char* shipToBlock;   // of a job: name, both streets, city line
 };
 
 const AddressCase Cases[] = {
-    {"1 Main", "Suite 4", "Salem", "OH", "44460", "1 Main\r\nSuite 4\r\nSalem, OH 44460\r\n",
+    {{"1 Main", "Suite 4", "Salem", "OH", "44460"},
+     "1 Main\r\nSuite 4\r\nSalem, OH 44460\r\n",
      "N\r\n1 Main\r\nSuite 4\r\nSalem, OH 44460\r\n"},
-    {"1 Main", NullText, "Salem", NullText, "44460", "1 Main\r\nSalem,  44460\r\n",
+    {{"1 Main", NullText, "Salem", NullText, "44460"},
+     "1 Main\r\nSalem,  44460\r\n",
      "N\r\n1 Main\r\n\r\nSalem 44460\r\n"},
-    {"", "Rear", "Troy", "OH", NullText, "Rear\r\nTroy, OH \r\n", "N\r\n\r\nRear\r\nTroy, OH\r\n"},
-    {NullText, "", NullText, NullText, NullText, ",  \r\n", "N\r\n\r\n\r\n\r\n"},
-    {"1 Main", "", "", "", "", "1 Main\r\n,  \r\n", "N\r\n1 Main\r\n\r\n,  \r\n"},
+    {{"", "Rear", "Troy", "OH", NullText},
+     "Rear\r\nTroy, OH \r\n",
+     "N\r\n\r\nRear\r\nTroy, OH\r\n"},
+    {{NullText, "", NullText, NullText, NullText}, ",  \r\n", "N\r\n\r\n\r\n\r\n"},
+    {{"1 Main", "", "", "", ""}, "1 Main\r\n,  \r\n", "N\r\n1 Main\r\n\r\n,  \r\n"},
 };
 
 TEST(AddressBlocks, CustomerBlocksKeepTheirSeparatorsAndLeaveOutEmptyStreets)
 {
     for (const AddressCase& c : Cases) {
-        EXPECT_EQ(addressLines(field(c.street1), field(c.street2)) +
-                      CityStateZip::of(field(c.city), field(c.state), field(c.zip)).line(),
-                  c.customerBlock);
+        EXPECT_EQ(
+            addressLines(field(c.parts[0]), field(c.parts[1])) +
+                CityStateZip::of(field(c.parts[2]), field(c.parts[3]), field(c.parts[4])).line(),
+            c.customerBlock);
     }
 }
 
@@ -58,8 +59,8 @@ TEST(AddressBlocks, TheJobsShipToBlockLeavesOutTheSeparatorOfANullPart)
     const QString database = QDir(dir.path()).filePath(QStringLiteral("qmdata.mdb"));
     jet4::Table addresses = addressesSchema();
     for (const AddressCase& c : Cases)
-        addresses.rows.push_back({1, "N", value(c.street1), value(c.street2), value(c.city),
-                                  value(c.state), value(c.zip), 17});
+        addresses.rows.push_back({1, "N", value(c.parts[0]), value(c.parts[1]), value(c.parts[2]),
+                                  value(c.parts[3]), value(c.parts[4]), 17});
     table_source::clearCache();
     jet4::writeDatabase(database.toStdString(), {addresses});
     TableCursor cursor;
