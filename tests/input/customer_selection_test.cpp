@@ -43,14 +43,12 @@ protected:
         ASSERT_TRUE(
             loadOn({ordersSchema(), std::move(clients), std::move(addresses), jobLogSchema()}));
     }
-
-    QString clientId() { return window().Data2.field(u"ClientID").toText(); }
 };
 
 // Typing looks the customer up by the name after the first dash (the
 // number is not looked at: the first ACME wins) and adds contact and phone
 // lines; an empty text changes nothing, an unknown name empties the block.
-TEST_F(CustomerSelectionTest, TypingBuildsTheSoldToBlockWithContactAndPhoneLines)
+TEST_F(CustomerSelectionTest, TypingOrPickingTheSoldToCustomerBuildsItsBlocks)
 {
     loadWith(sampleClients());
     const std::pair<const char*, const char*> typed[] = {
@@ -66,16 +64,13 @@ TEST_F(CustomerSelectionTest, TypingBuildsTheSoldToBlockWithContactAndPhoneLines
         EXPECT_EQ(window().txtCust->text(), block) << text;
     }
     EXPECT_EQ(window().txtShip->text(), "");
-}
 
-TEST_F(CustomerSelectionTest, PickingFillsBothBlocksEndingWithTheContactAndNoPhone)
-{
-    loadWith(sampleClients());
+    // Picking fills both blocks, ending with the contact and no phone.
     window().txtShip->setText("old ship-to\r\n");
     pick(window().cboCust, "19-ACME");
     EXPECT_EQ(window().txtCust->text(), AcmeByPick);
     EXPECT_EQ(window().txtShip->text(), AcmeByPick);
-    EXPECT_EQ(clientId(), "17");
+    EXPECT_EQ(window().Data2.field(u"ClientID").toText(), "17");
 
     // A leading dash leaves no name: the customer with the empty name, whose
     // empty contact adds nothing after the city line.
@@ -149,7 +144,7 @@ TEST_F(CustomerSelectionTest, AFailedReadStopsTheHandlerKeepingWhatItFilled)
     window().txtCust->setText("old\r\n");
     EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
     EXPECT_EQ(window().txtCust->text(), "");
-    EXPECT_EQ(clientId(), "17");
+    EXPECT_EQ(window().Data2.field(u"ClientID").toText(), "17");
     pick(window().cboCust, "17-ACME");
     EXPECT_EQ(window().txtCust->text(), AcmeByPick);
 }

@@ -49,8 +49,6 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         EXPECT_EQ(window().cboJobs->items(), all);
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
-        // The ticket starts empty: the load ends by clearing it.
-        EXPECT_EQ(window().lstKeep.item(0), "0\t0\t");
         EXPECT_EQ(window().lblDate->text(), TicketDate);
         EXPECT_FALSE(TicketDate.isEmpty());
 
@@ -98,17 +96,25 @@ TEST_F(MainWindowTest, OptionAndCommentFilesAreReadAtLoadAndMadeWhenMissing)
     EXPECT_EQ(setting("chkJob.Dat"), " 1 \r\n");
 }
 
+// With loading off the job list stays empty, and a refresh fills it still
+// disabled. A table yielding fewer records than it declares is reported once
+// per run: the refresh reads "JobLog" again without a second box.
 TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisabled)
 {
+    TableCursor::forgetReportedTables();
+    std::vector<jet4::Table> tables = sampleTables();
+    tables[3].storedRowCount = 7;
     writeSetting("LoadJob.Dat", "F\r\n");
-    ASSERT_TRUE(loadOn(sampleTables()));
-    EXPECT_FALSE(window().mnuLoadJobs->isChecked());
+    ASSERT_TRUE(loadOn(tables));
     EXPECT_FALSE(window().cboJobs->isEnabled());
     EXPECT_EQ(window().cboJobs->count(), 0);
 
     window().cmdRefresh_Click();
     EXPECT_FALSE(window().cboJobs->isEnabled());
     EXPECT_EQ(window().cboJobs->count(), 4);
+    ASSERT_EQ(messageTexts().size(), 1);
+    EXPECT_TRUE(messageTexts()[0].contains("JobLog of the order-entry database should hold 7 "
+                                           "records, but only 5"));
 
     window().mnuLoadJobs->trigger();
     EXPECT_EQ(setting("LoadJob.Dat"), "T\r\n");
@@ -147,40 +153,10 @@ TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedAndNoHandlerFailsOu
     EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
 }
 
-// A table of the database yielding fewer records than it declares is
-// reported once per run.
-TEST_F(MainWindowTest, AShortTableIsReportedOncePerRun)
-{
-    TableCursor::forgetReportedTables();
-    jet4::Table jobs = jobLogTable({{"00012345", "Brochures", "0", "Q-1"}});
-    jobs.storedRowCount = 3;
-    ASSERT_TRUE(loadOn({clientTable({}), jobs, ordersTable(), addressesTable()}));
-    window().cmdRefresh_Click(); // reads "JobLog" again: no second box
-    ASSERT_EQ(messageTexts().size(), 1);
-    EXPECT_TRUE(messageTexts()[0].contains("JobLog of the order-entry database should hold 3 "
-                                           "records, but only 1"));
-}
-
-TEST_F(MainWindowTest, AOneLineDataFolderFileGivesTheGeneralErrorAndCancelEnds)
-{
-    writeDatabase(sampleTables());
-    writeSetting("qmvanck.dat", (m_data.path() + "\r\n").toUtf8());
-    ASSERT_TRUE(load());
-    ASSERT_EQ(messageTexts(), QStringList({"Error # 62 in Line 0."}));
-    const auto& box = m_platform.messages.front();
-    EXPECT_EQ(box.title, "Warning");
-    EXPECT_EQ(box.buttons, Platform::Buttons::OkCancel);
-    EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
-    EXPECT_EQ(EstFolder, QString());
-
-    m_platform.answerNext(Platform::Answer::Cancel);
-    EXPECT_FALSE(load());
-    EXPECT_TRUE(m_platform.ended);
-}
-
 // Without a data-folder file, or naming a folder that does not exist, the
-// data-folder window opens; closed without a folder, the program ends.
-TEST_F(MainWindowTest, TheDataFolderWindowOpensForAMissingFolderAndClosedEmptyEnds)
+// data-folder window opens; closed without a folder, the program ends. A file
+// of one line gives the general error box, whose Cancel ends the program.
+TEST_F(MainWindowTest, TheDataFolderFileDecidesWhetherTheLoadGoesOn)
 {
     ASSERT_FALSE(load());
     EXPECT_TRUE(m_platform.ended);
@@ -191,12 +167,25 @@ TEST_F(MainWindowTest, TheDataFolderWindowOpensForAMissingFolderAndClosedEmptyEn
     ASSERT_TRUE(load());
     EXPECT_EQ(window().cboCust->count(), 3);
 
+    writeSetting("qmvanck.dat", (m_data.path() + "\r\n").toUtf8());
+    ASSERT_TRUE(load());
+    ASSERT_EQ(messageTexts(), QStringList({"Error # 62 in Line 0."}));
+    const auto& box = m_platform.messages.front();
+    EXPECT_EQ(box.title, "Warning");
+    EXPECT_EQ(box.buttons, Platform::Buttons::OkCancel);
+    EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
+    EXPECT_EQ(EstFolder, QString());
+    m_platform.ended = false;
+    m_platform.answerNext(Platform::Answer::Cancel);
+    EXPECT_FALSE(load());
+    EXPECT_TRUE(m_platform.ended);
+
     // Naming a folder that does not exist stops the load quietly.
     writeSetting("qmvanck.dat", "/no/such/folder\r\n/srv/est\r\n");
     m_folderChosen.clear();
     ASSERT_TRUE(load());
     EXPECT_EQ(m_dataFolderWindowShown, 3);
-    EXPECT_TRUE(m_platform.messages.empty());
+    EXPECT_EQ(m_platform.messages.size(), 2u);
 }
 
 } // namespace

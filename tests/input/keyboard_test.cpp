@@ -13,7 +13,6 @@
 namespace {
 
 using jet4::Null;
-using jet4::Value;
 
 class KeyboardTest : public MainWindowTest
 {
@@ -21,7 +20,7 @@ protected:
     // Customers and jobs numbered from 1, shown and active.
     void loadWith(int entries)
     {
-        std::vector<std::vector<Value>> clients, jobs;
+        std::vector<std::vector<jet4::Value>> clients, jobs;
         for (int i = 1; i <= entries; ++i) {
             clients.push_back(
                 {i, "Customer " + std::to_string(i), Null, Null, Null, Null, Null, Null, Null});
