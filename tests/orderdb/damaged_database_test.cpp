@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -122,35 +123,23 @@ TEST_F(DamagedDatabaseTest, RowsAreRecoveredWhereIntactAndMissingOnesAreReported
 {
     struct Case
     {
-        const char* name;
         std::optional<std::uint32_t> storedRows;
         std::optional<std::uint16_t> quoteNoSize;
         void (*damage)(std::uint8_t* firstDataPage);
         qsizetype rows;
         qsizetype reportedDeclared; // 0: no report
     } const cases[] = {
-        {"definition declares more rows than the pages hold",
-         605,
-         {},
-         [](std::uint8_t*) {},
-         600,
-         605},
-        {"a long integer declared 4000 bytes wide", {}, 4000, [](std::uint8_t*) {}, 600, 0},
-        {"slot entries out of order",
-         {},
-         {},
-         [](std::uint8_t* page) { std::swap(page[14], page[16]), std::swap(page[15], page[17]); },
-         600,
-         0},
-        {"a row whose slot points outside the page",
-         {},
-         {},
-         [](std::uint8_t* page) { page[14] = 0xff, page[15] = 0x1f; },
-         599,
-         600},
+        // The definition declares more rows than the pages hold.
+        {605, {}, nullptr, 600, 605},
+        // A long integer declared 4000 bytes wide.
+        {{}, 4000, nullptr, 600, 0},
+        // Slot entries out of order.
+        {{}, {}, [](std::uint8_t* p) { std::swap(p[14], p[16]), std::swap(p[15], p[17]); }, 600, 0},
+        // A row whose slot points outside the page.
+        {{}, {}, [](std::uint8_t* p) { p[14] = 0xff, p[15] = 0x1f; }, 599, 600},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(&c - cases);
         table_source::clearCache();
         TableCursor::forgetReportedTables();
         m_reports.clear();
@@ -158,7 +147,8 @@ TEST_F(DamagedDatabaseTest, RowsAreRecoveredWhereIntactAndMissingOnesAreReported
         table.storedRowCount = c.storedRows;
         table.columns[3].declaredSize = c.quoteNoSize;
         jet4::BuiltDatabase built = jet4::buildDatabase({table});
-        c.damage(&built.bytes[built.layout.table("JobLog").firstDataPage * jet4::kPageSize]);
+        if (c.damage)
+            c.damage(&built.bytes[built.layout.table("JobLog").firstDataPage * jet4::kPageSize]);
         const QString file = write(built.bytes);
 
         TableCursor cursor;
@@ -232,18 +222,12 @@ TEST_F(DamagedDatabaseTest, AChangingFileOrAStalledReaderNeverGivesAMixedOrEndle
     const std::vector<std::uint8_t> first = jet4::buildDatabase({jobLog(3)}).bytes;
     write(first, QStringLiteral("a.mdb"));
     write(jet4::buildDatabase({jobLog(5)}).bytes, QStringLiteral("b.mdb"));
-    const QString changing = QStringLiteral("echo x >> runs%1; n=$(wc -l < runs%1)\n"
-                                            "if [ $n -le %1 ]; then\n"
-                                            "  v=b; [ $((n % 2)) -eq 0 ] && v=a\n"
-                                            "  sleep 0.01; cat $v.mdb > \"$1\"\n"
-                                            "fi");
+    const QString changing =
+        QStringLiteral("echo x >> runs%1; n=$(wc -l < runs%1)\n"
+                       "if [ $n -le %1 ]; then v=b; [ $((n % 2)) -eq 0 ] && v=a\n"
+                       "sleep 0.01; cat $v.mdb > \"$1\"; fi");
     const int unreadable = int(ErrorCode::UnreadableDatabase);
-    struct Case
-    {
-        QString before;
-        int error;
-        qsizetype rows;
-    } const cases[] = {
+    const std::tuple<QString, int, qsizetype> cases[] = {
         {changing.arg(1), 0, 5},
         {changing.arg(2), 0, 3},
         {changing.arg(3), unreadable, 0},
@@ -251,15 +235,15 @@ TEST_F(DamagedDatabaseTest, AChangingFileOrAStalledReaderNeverGivesAMixedOrEndle
         {"for i in 1 2 3 4 5 6 7 8 9 10 11 12; do printf AK; sleep 0.25; done", 0, 3},
     };
     table_source::setStallLimit(std::chrono::milliseconds(1500));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.before.toStdString());
+    for (const auto& [before, error, rows] : cases) {
+        SCOPED_TRACE(before.toStdString());
         table_source::clearCache();
         const QString file = write(first);
-        wrapReader(c.before);
+        wrapReader(before);
         TableCursor cursor;
-        EXPECT_EQ(errorNumberOf([&] { cursor.open(file, QStringLiteral("JobLog")); }), c.error);
-        if (c.error == 0) {
-            EXPECT_EQ(cursor.recordCount(), c.rows);
+        EXPECT_EQ(errorNumberOf([&] { cursor.open(file, QStringLiteral("JobLog")); }), error);
+        if (error == 0) {
+            EXPECT_EQ(cursor.recordCount(), rows);
         }
     }
 }
