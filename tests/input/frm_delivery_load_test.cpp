@@ -122,9 +122,9 @@ TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisable
     EXPECT_EQ(setting("LoadJob.Dat"), "F\r\n");
 }
 
-// A missing database, or a file that is none: one warning, empty lists, and
-// no handler fails outward; a refresh warns again and leaves the bar for the
-// operator to clear.
+// A missing database, or a file that is none: one warning, and no handler
+// fails outward; a refresh warns again and leaves the bar for the operator to
+// clear.
 TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedAndNoHandlerFailsOutward)
 {
     pointAtDataFolder();
