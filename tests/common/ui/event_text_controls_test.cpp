@@ -116,6 +116,8 @@ TEST(EventTextBlock, ReadsBackCrLfLinesAndRaisesChangedOnlyForANewText)
     QTest::keyClicks(&block, "B");
     EXPECT_EQ(block.text(), "A\r\nB");
     EXPECT_EQ(changed.count(), 7);
+    block.setText("A\rB"); // the same text: the caret stays where typing left it
+    EXPECT_EQ(block.textCursor().position(), 3);
 }
 
 } // namespace
