@@ -91,8 +91,6 @@ TEST_F(TextFileTest, SettingsFilesAreFoundWhateverTheCaseOfTheirNames)
     for (const auto& [asked, found] : cases)
         EXPECT_EQ(settingsFilePath(asked), path(found)) << asked;
 
-    writeFileContents(settingsFilePath("qmVanCk.dat"), "x");
-    EXPECT_EQ(settingsFilePath("QMVANCK.DAT"), path("qmVanCk.dat"));
     EXPECT_EQ(resolveFileName(path("gone"), "Comments.Dat"), path("gone/Comments.Dat"));
     setSettingsFolder({});
     EXPECT_EQ(settingsFolder(), QCoreApplication::applicationDirPath());

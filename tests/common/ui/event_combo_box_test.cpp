@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -58,6 +59,8 @@ TEST_F(EventComboBoxTest, TypingRaisesChangedPerKeyAndIsNoPick)
     combo->removeItem(0);
     EXPECT_EQ(combo->items(), QStringList({"GAMMA", "DELTA"}));
     EXPECT_EQ(combo->text(), "ACME");
+    // X and Backspace went in at the start, where setText put the caret.
+    EXPECT_EQ(combo->lineEdit()->cursorPosition(), 0);
     EXPECT_EQ(changed.count() + clicked.count(), 5);
 }
 
