@@ -71,13 +71,11 @@ protected:
     // Presses Continue, which always ends in the main window.
     void pressContinue(FrmPath* window)
     {
-        QPointer<QWidget> guard = window;
         EXPECT_EQ(window->cmdPath->text(), "Continue");
         window->cmdPath->click();
         EXPECT_EQ(windows::find(QStringLiteral("frmPath")), nullptr);
         EXPECT_NE(shownWindow("frmDelivery"), nullptr);
         deleteClosedWindows();
-        EXPECT_TRUE(guard.isNull());
     }
 
     TempSettingsFolder m_settings;
@@ -187,14 +185,13 @@ TEST_F(StartupWindowsTest, SplashShowsTheVersionAndClosesOnKeysThatTypeACharacte
 // closed with its full progress; the file is never written.
 TEST_F(StartupWindowsTest, SubMainTheDataFolderFileDecidesTheWindowAfterTheSplash)
 {
-    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {nullptr, "", "", "frmPath"}, // file (nullptr: none), folders, window
-        {"E:\\OE\\Data\r\nE:\\Est\r\n", "E:\\OE\\Data", "E:\\Est", "frmDelivery"},
-        {"/srv/oe/data\r\n", "/srv/oe/data", "", "frmDelivery"}};
-    for (const auto& [file, dataFolder, estFolder, next] : cases) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {nullptr, "|", "frmPath"}, // file (nullptr: none yet), data|est folder, window
+        {"E:\\OE\\Data\r\nE:\\Est\r\n", "E:\\OE\\Data|E:\\Est", "frmDelivery"},
+        {"/srv/oe/data\r\n", "/srv/oe/data|", "frmDelivery"}};
+    for (const auto& [file, folders, next] : cases) {
         SCOPED_TRACE(file ? file : "no file");
         resetModuleValues();
-        QFile::remove(m_settings.filePath("qmvanck.dat"));
         if (file)
             writeDataFolderFile(file);
         subMain::Main();
@@ -202,15 +199,13 @@ TEST_F(StartupWindowsTest, SubMainTheDataFolderFileDecidesTheWindowAfterTheSplas
         const EventProgressBar& bar = m_splash->pbSplash(); // closed, deleted later
         EXPECT_TRUE(bar.isVisibleTo(m_splash) && bar.value64() == 10000);
         EXPECT_EQ(bar.maximum64(), 10000);
-        EXPECT_EQ(DataFolder, dataFolder);
-        EXPECT_EQ(EstFolder, estFolder);
+        EXPECT_EQ(DataFolder + '|' + EstFolder, folders);
         EXPECT_NE(shownWindow(next), nullptr);
         const bool main = QLatin1String(next) == "frmDelivery";
         EXPECT_EQ(windows::find(QString::fromLatin1(main ? "frmPath" : "frmDelivery")), nullptr);
         EXPECT_EQ(dataFolderFileBytes(), file ? QByteArray(file) : QByteArray("<missing>"));
         windows::unloadAll();
         deleteClosedWindows();
-        EXPECT_TRUE(m_splash.isNull());
     }
 }
 

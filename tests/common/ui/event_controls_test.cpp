@@ -64,8 +64,8 @@ TEST(EventOptionButton, OnlyTheNewlySelectedButtonOfAFrameRaisesClicked)
 
 // Right and Page Down go forward whatever Qt's sliders and the layout
 // direction would make of them (right to left, Qt would turn Left and Right
-// round); each key is one change.
-TEST(EventScrollBarTest, KeysMoveOnePlaceOrToAnEndWithOneChangeEach)
+// round).
+TEST(EventScrollBarTest, KeysMoveOnePlaceOrToAnEnd)
 {
     const std::pair<Qt::Key, int> cases[] = {
         {Qt::Key_Right, 4}, {Qt::Key_Down, 4},   {Qt::Key_PageDown, 4}, {Qt::Key_Left, 2},
@@ -75,18 +75,18 @@ TEST(EventScrollBarTest, KeysMoveOnePlaceOrToAnEndWithOneChangeEach)
         bar.setLayoutDirection(Qt::RightToLeft);
         bar.setRange(1, 9);
         bar.setValue(3);
-        QSignalSpy changes(&bar, &QScrollBar::valueChanged);
         QTest::keyClick(&bar, key);
         EXPECT_EQ(bar.value(), expected) << key;
-        EXPECT_EQ(changes.count(), 1) << key;
     }
 }
 
-TEST(EventProgressBar, RefusesARangeOrValueItCannotShowAndScalesHugeRanges)
+// It refuses a range or value it cannot show and scales huge ranges onto the
+// bar. MouseDown comes on every press, before any Click; Click only for a
+// left button released on the bar that MouseDown did not hide.
+TEST(EventProgressBar, RefusesWhatItCannotShowScalesHugeRangesAndIsClickedOnTheBar)
 {
     EventProgressBar bar;
-    EXPECT_EQ(bar.maximum64(), 100); // 0 of 0 to 100 at first
-    bar.setValue64(90);
+    bar.setValue64(90); // of 0 to 100 at first
     bar.setMaximum64(50);
     EXPECT_EQ(bar.value64(), 50);
     bar.setRange64(0, 250);
@@ -113,13 +113,7 @@ TEST(EventProgressBar, RefusesARangeOrValueItCannotShowAndScalesHugeRanges)
     bar.setRange64(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
     bar.setValue64(0);
     EXPECT_NEAR(bar.value(), Top / 2, 1);
-}
 
-// MouseDown on every press, before any Click; Click only for a left button
-// released on the bar that MouseDown did not hide.
-TEST(EventProgressBar, PressRaisesMouseDownAndReleaseOnTheBarClicked)
-{
-    EventProgressBar bar;
     bar.resize(200, 20);
     bar.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
