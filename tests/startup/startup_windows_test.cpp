@@ -134,6 +134,7 @@ TEST_F(StartupWindowsTest, PathWindowShowsTheStoredFoldersOrStopsAtOneItCannotSh
 TEST_F(StartupWindowsTest, PathWindowContinueStoresOnlyTwoFolderPaths)
 {
     FrmPath* window = windows::show<FrmPath>(QStringLiteral("frmPath"));
+    EXPECT_EQ(window->windowTitle(), "Location of Vantrell OE Folder");
     EXPECT_EQ(window->Text1->text(), "No Folder Selected");
     EXPECT_EQ(window->Text2->text(), "No Folder Selected");
     EXPECT_EQ(window->drvBox->drive(), mountPointOf(QDir::homePath(), window->drvBox->drives()));
