@@ -19,22 +19,21 @@ namespace {
 // whole; a file cut short leaves what was not read as it was.
 TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
 {
-    const std::tuple<const char*, const char*, int, const char*, const char*> cases[] = {
-        {nullptr, "", 53, "/old", "/previous"}, // name (nullptr: none), bytes, error, folders
-        {"QMVANCK.DAT", "E:\\OE\\Data\r\nE:\\Est\r\nextra line\r\n", 0, "E:\\OE\\Data", "E:\\Est"},
-        {"qmvanck.dat", "E:\\Shop, Main\\Data\r\nE:\\Est\r\n", 0, "E:\\Shop", "Main\\Data"},
-        {"qmvanck.dat", "\"/srv/Shop, Main/Data\"\r\n/e\r\n", 0, "/srv/Shop, Main/Data", "/e"},
-        {"qmvanck.dat", "/srv/oe/data\r\n", 62, "/srv/oe/data", "/previous"},
-        {"qmvanck.dat", "", 62, "/old", "/previous"}};
-    for (const auto& [name, bytes, error, dataFolder, estFolder] : cases) {
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
+        {nullptr, "", 53, "/old|/previous"}, // name (nullptr: none), bytes, error, folders
+        {"QMVANCK.DAT", "E:\\OE\\Data\r\nE:\\Est\r\nextra line\r\n", 0, "E:\\OE\\Data|E:\\Est"},
+        {"qmvanck.dat", "E:\\Shop, Main\\Data\r\nE:\\Est\r\n", 0, "E:\\Shop|Main\\Data"},
+        {"qmvanck.dat", "\"/srv/Shop, Main/Data\"\r\n/e\r\n", 0, "/srv/Shop, Main/Data|/e"},
+        {"qmvanck.dat", "/srv/oe/data\r\n", 62, "/srv/oe/data|/previous"},
+        {"qmvanck.dat", "", 62, "/old|/previous"}};
+    for (const auto& [name, bytes, error, folders] : cases) {
         TempSettingsFolder settings;
         if (name)
             writeFileContents(settings.filePath(name), bytes);
         DataFolder = "/old";
         EstFolder = "/previous";
         EXPECT_EQ(errorNumberOf(readDataFolderFile), error) << bytes;
-        EXPECT_EQ(DataFolder, dataFolder) << bytes;
-        EXPECT_EQ(EstFolder, estFolder) << bytes;
+        EXPECT_EQ(DataFolder + "|" + EstFolder, folders) << bytes;
     }
 }
 
@@ -63,7 +62,6 @@ TEST(DeliveryHeader, ReadsTheLinesTheFileHolds)
 {
     const std::pair<QByteArray, QStringList> cases[] = {
         {"123456789", {}}, // too short to hold data
-        {"1234567890", {"1234567890"}},
         {"a\rb\nc\r\nlast", {"a", "b\nc", "last"}},
         {"1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n",
          {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}},
@@ -147,8 +145,6 @@ TEST(Margins, SaveCopiesLinesThreeToTenAndDropsTheRest)
 {
     TempSettingsFolder settings;
     const QString path = settings.filePath("BID.FYL");
-    saveMargins("2", "66");
-    EXPECT_EQ(fileContents(path), "2\r\n66\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     writeFileContents(path, "1\r\n2\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\n");
     saveMargins(" 4x", "");
     EXPECT_EQ(fileContents(path), " 4x\r\n\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n");
