@@ -123,8 +123,10 @@ TEST_F(SettingsWindowsTest, EditorSaveThatCannotWriteKeepsWindowTextAndFile)
     }
 }
 
-// A line longer than its box's limit is shown and saved whole; the spacer line has no box and is
-// always four blanks; characters beyond Windows-1252 are stored as "?".
+// Each line goes into its box and back; the spacer line has no box and is
+// always written as four blanks. A line longer than its box's limit is shown
+// and saved whole; characters beyond Windows-1252 are stored as "?". This is
+// the byte-exact check of the header writer.
 TEST_F(SettingsWindowsTest, DelvHeadLoadsEachLineIntoItsBoxAndSavesThemBack)
 {
     const QByteArray longLine(90, 'L');
@@ -146,7 +148,7 @@ TEST_F(SettingsWindowsTest, DelvHeadLoadsEachLineIntoItsBoxAndSavesThemBack)
 
 TEST_F(SettingsWindowsTest, OwnerSavesTheRecordAndMovesTheFocusToExit)
 {
-    writeSetting("OwnsAct.DAT", "  Old Name");
+    writeSetting("OwnsAct.DAT", "  Old Name"); // ten bytes: enough to hold data
     auto* window = windows::show<FrmOwner>("frmOwner");
     EXPECT_EQ(window->txtName->text(), "Old Name");
     window->txtPhone->setText("555-1234");
