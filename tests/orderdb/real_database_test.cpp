@@ -1,21 +1,40 @@
 // The reader against databases that Access itself wrote: compressed and plain
 // Unicode text, control characters, rows moved by edits, deleted columns.
 
-#include "orderdb/mdb_export.h"
 #include "orderdb/table_cursor.h"
 
-#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// The rows of a table as the mdb-export command prints them: the reference
+// reader the program's own reading is compared with. It prints Null and empty
+// text alike. Its delimiters are ones no test text contains, so commas,
+// quotes, tabs and line breaks inside values stay unambiguous.
+QList<QStringList> exportWithMdbExport(const QString& databaseFile, const QString& table)
+{
+    QProcess process;
+    process.start(QStringLiteral("mdb-export"),
+                  {"-H", "-Q", "-d", "<|col|>", "-R", "<|row|>", databaseFile, table});
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QList<QStringList> rows;
+    for (const QString& line :
+         QString::fromUtf8(process.readAllStandardOutput()).split("<|row|>", Qt::SkipEmptyParts))
+        rows << line.split("<|col|>");
+    return rows;
+}
+
 struct RealDatabase
 {
     const char* file;
     const char* table;
+    const char* nullInFirstRow; // a field mdb-export prints as nothing
 };
 
 class RealDatabaseTest : public ::testing::TestWithParam<RealDatabase>
@@ -35,59 +54,36 @@ protected:
     QString m_path;
 };
 
-TEST_P(RealDatabaseTest, ReadsEveryValueAsMdbExportDoes)
+TEST_P(RealDatabaseTest, ReadsEveryValueInOrderAsMdbExportDoes)
 {
-    const std::vector<ExportedRow> expected = exportWithMdbExport(m_path, GetParam().table);
+    const QString table = GetParam().table;
+    const QList<QStringList> expected = exportWithMdbExport(m_path, table);
     ASSERT_FALSE(expected.empty());
 
     TableCursor cursor;
-    cursor.open(m_path, GetParam().table);
-    ASSERT_EQ(cursor.recordCount(), static_cast<qsizetype>(expected.size()));
-
+    cursor.open(m_path, table);
+    ASSERT_EQ(cursor.recordCount(), expected.size());
     cursor.moveFirst();
-    for (const ExportedRow& row : expected) {
-        ASSERT_FALSE(cursor.eof());
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const FieldValue value = cursor.field(static_cast<int>(c));
-            if (row[c]) {
-                EXPECT_EQ(value.toText(), *row[c]) << "column " << c;
-            } else {
-                EXPECT_TRUE(value.toText().isEmpty()) << "column " << c;
-            }
-        }
+    for (const QStringList& row : expected) {
+        for (int c = 0; c < row.size(); ++c)
+            EXPECT_EQ(cursor.field(c).toText(), row[c]) << "column " << c;
         cursor.moveNext();
     }
     EXPECT_TRUE(cursor.eof());
+    if (GetParam().nullInFirstRow) {
+        cursor.moveFirst();
+        EXPECT_TRUE(cursor.field(QString::fromLatin1(GetParam().nullInFirstRow)).isNull());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AccessMade, RealDatabaseTest,
-                         ::testing::Values(RealDatabase{"testUnicodeCompV2003.mdb", "Table"},
-                                           RealDatabase{"overflowTestV2000.mdb", "Table1"},
-                                           RealDatabase{"delColTestV2000.mdb", "Table1"}),
+                         ::testing::Values(RealDatabase{"testUnicodeCompV2003.mdb", "Table",
+                                                        nullptr},
+                                           RealDatabase{"overflowTestV2000.mdb", "Table1", "data3"},
+                                           RealDatabase{"delColTestV2000.mdb", "Table1", nullptr}),
                          [](const auto& info) {
                              const std::string file = info.param.file;
                              return file.substr(0, file.find('.'));
                          });
-
-TEST(RealDatabase, MovedRowsComeInPhysicalOrderAndEmptyCellsAreNull)
-{
-    const QString path = QStringLiteral(REAL_MDB_DIR "/overflowTestV2000.mdb");
-    if (!QFile::exists(path))
-        GTEST_SKIP() << "the Access-made sample databases are not here: " << REAL_MDB_DIR;
-    QTemporaryDir dir;
-    const QString copy = dir.filePath(QStringLiteral("copy.mdb"));
-    ASSERT_TRUE(QFile::copy(path, copy));
-
-    TableCursor cursor;
-    cursor.open(copy, QStringLiteral("Table1"));
-    QStringList firstColumn;
-    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext())
-        firstColumn << cursor.field(u"data3").toText();
-    EXPECT_EQ(firstColumn,
-              QStringList({"", "row2col3", "row4col2", "row6col2", "", "row3col3", "row5col2"}));
-    cursor.moveFirst();
-    EXPECT_TRUE(cursor.field(u"data3").isNull());
-    EXPECT_EQ(cursor.field(u"DATA1").kind(), FieldValue::Kind::Text);
-}
 
 } // namespace

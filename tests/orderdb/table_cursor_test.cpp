@@ -131,8 +131,11 @@ TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
     EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
+// The data folder may come from Windows, where the file's name may be spelt
+// in any case.
 TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
 {
+    ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));
     TableCursor cursor;
     cursor.openDeferred(m_database, QStringLiteral("JobLog"));
     EXPECT_TRUE(cursor.isOpen());
@@ -146,25 +149,13 @@ TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
     EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::TableNotFound));
     EXPECT_FALSE(cursor.isOpen());
     EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::ObjectNotSet));
-}
-
-TEST_F(TableCursorTest, TheDatabaseFileNameIgnoresCase)
-{
-    ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));
-    TableCursor cursor;
-    cursor.open(m_database, QStringLiteral("JobLog"));
-    EXPECT_EQ(cursor.recordCount(), 3);
-    cursor.openDeferred(m_database, QStringLiteral("JobLog"));
-    EXPECT_EQ(cursor.recordCount(), 3);
+    EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Job"); }), int(ErrorCode::ObjectNotSet));
 }
 
 TEST_F(TableCursorTest, FailuresCarryTheirCodes)
 {
     TableCursor cursor;
     EXPECT_EQ(errorNumberOf([&] { cursor.moveFirst(); }), int(ErrorCode::ObjectNotSet));
-    EXPECT_EQ(errorNumberOf([&] { cursor.eof(); }), int(ErrorCode::ObjectNotSet));
-    EXPECT_EQ(errorNumberOf([&] { cursor.field(u"Job"); }), int(ErrorCode::ObjectNotSet));
-
     EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.filePath("missing/qmdata.mdb"), "JobLog"); }),
               int(ErrorCode::InvalidDatabasePath));
     EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.filePath("other.mdb"), "JobLog"); }),
@@ -187,20 +178,15 @@ TEST_F(TableCursorTest, FailuresCarryTheirCodes)
 TEST_F(TableCursorTest, TheDatabaseFileIsNeverTouched)
 {
     const QDateTime modified = QFileInfo(m_database).lastModified();
-    QFile file(m_database);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    file.close();
-
+    const QByteArray bytes = fileContents(m_database);
     // A database the operator may only read must read all the same.
-    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    ASSERT_TRUE(QFile::setPermissions(m_database, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     TableCursor cursor;
     cursor.open(m_database, QStringLiteral("JobLog"));
     table_source::clearCache();
     cursor.open(m_database, QStringLiteral("Addresses"));
 
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), bytes);
+    EXPECT_EQ(fileContents(m_database), bytes);
     EXPECT_EQ(QFileInfo(m_database).lastModified(), modified);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"qmdata.mdb"}));
 }

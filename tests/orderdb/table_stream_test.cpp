@@ -62,13 +62,13 @@ TEST(TableStream, ReadsBackEveryKindOfCell)
     EXPECT_EQ(table->value(2, 1), FieldValue::number(""));
     EXPECT_EQ(table->columnIndex(u"qty"), 1);
 
-    EXPECT_TRUE(table->cellEquals(0, 0, QString::fromUtf8("Caf\xC3\xA9")));
+    // A cell equals its own text, and a Null no text, not even an empty one.
+    for (qsizetype row = 0; row < 3; ++row) {
+        for (int column = 0; column < 2; ++column)
+            EXPECT_EQ(table->cellEquals(row, column, table->value(row, column).toText()),
+                      !table->value(row, column).isNull());
+    }
     EXPECT_FALSE(table->cellEquals(0, 0, u"Caf"));
-    EXPECT_FALSE(table->cellEquals(1, 1, u"")); // Null holds no text, not even an empty one
-    EXPECT_TRUE(table->cellEquals(2, 1, u""));
-    EXPECT_TRUE(
-        table->cellEquals(1, 0, QString::fromUtf8("\xD0\x9C\xD0\xB8\xD1\x80 \xE2\x82\xAC")));
-    EXPECT_TRUE(table->cellEquals(2, 0, QString::fromStdU16String(LongText)));
     EXPECT_EQ(table->columnIndex(u"Quantity"), -1);
 }
 
