@@ -19,8 +19,7 @@ TEST(NumericValue, ReadsTheLeadingNumber)
                                                     {" 1 ", 1},       {"1\r2", 1},
                                                     {"\r2", 0},       {"\t1\n0 . 2 ", 10.2},
                                                     {"", 0},          {".", 0},
-                                                    {"-", 0},         {"- .", 0},
-                                                    {"abc", 0},       {"--3", 0},
+                                                    {"-", 0},         {"--3", 0},
                                                     {"+-3", 0},       {"$5", 0}};
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(numericValue(text), value) << text;

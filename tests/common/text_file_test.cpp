@@ -31,7 +31,6 @@ TEST_F(TextFileTest, WritesWholeFilesOrFailsWithTheFileErrorNumbers)
     appendToFile(path("Comments.Dat"), joinLines({QString::fromUtf16(u"\u20AC5")}));
     EXPECT_EQ(fileContents(path("Comments.Dat")), "A\r\n\r\n\x80"
                                                   "5\r\n");
-    EXPECT_EQ(joinLines({}), "");
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken"));
     const std::pair<std::function<void()>, int> cases[] = {
         {[&] { readFileBytes(path("missing.dat")); }, 53},
@@ -72,7 +71,6 @@ TEST_F(TextFileTest, PresenceTestNeedsTenBytes)
         EXPECT_EQ(QFileInfo(path(name)).isFile(), fileAfter) << name;
     }
     EXPECT_FALSE(QFileInfo::exists(path("gone")));
-    EXPECT_EQ(readFileBytes(path("ten")), "1234567890");
 }
 
 // A settings file is found under any spelling of its name, the exact one
@@ -91,8 +89,6 @@ TEST_F(TextFileTest, SettingsFilesAreFoundWhateverTheCaseOfTheirNames)
     for (const auto& [asked, found] : cases)
         EXPECT_EQ(settingsFilePath(asked), path(found)) << asked;
 
-    writeFileContents(settingsFilePath("qmVanCk.dat"), "x");
-    EXPECT_EQ(settingsFilePath("QMVANCK.DAT"), path("qmVanCk.dat"));
     EXPECT_EQ(resolveFileName(path("gone"), "Comments.Dat"), path("gone/Comments.Dat"));
     setSettingsFolder({});
     EXPECT_EQ(settingsFolder(), QCoreApplication::applicationDirPath());

@@ -17,8 +17,6 @@ TEST(MountPoints, KeepsThePlacesAPersonPicksFrom)
 {
     const QByteArray table = "overlay / overlay rw,relatime,lowerdir=/l,upperdir=/u 0 0\n"
                              "proc /proc proc rw,nosuid 0 0\n"
-                             "tmpfs /dev tmpfs rw,nosuid 0 0\n"
-                             "/dev/sda1 /etc/hosts ext4 rw 0 0\n"
                              "/dev/sda2 /home ext4 rw 0 0\n"
                              "/dev/sdb1 /media/anna/USB\\040STICK vfat rw 0 0\n"
                              "/dev/sdc1 /run/media/bob/Backup ext4 rw 0 0\n"

@@ -1,6 +1,7 @@
 // The three text-holding controls: Change at once and only for a new text,
 // LostFocus only when the focus moves inside the program, a text set by code
-// shown from its start; and what each one does of its own.
+// shown from its start (the combo box's in its own test); and what each one
+// does of its own.
 
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_block.h"
@@ -43,26 +44,6 @@ TYPED_TEST(EventTextControlTest, ChangedOnlyForANewTextAndLostFocusOnlyWithinThe
     EXPECT_EQ(lost.count(), 3);
 }
 
-TEST(TextSetFromCodeTest, ShowsItsStartWithTheCaretAtTheBeginning)
-{
-    const QString longText = "Letterhead " + QString(80, u'x') + " folded to 3.67 x 8.5 in";
-    EventTextBox box;
-    box.setText(longText);
-    EXPECT_EQ(box.cursorPosition(), 0);
-
-    EventComboBox combo;
-    combo.setText(longText);
-    combo.addItem("first entry"); // Qt would pick and show it; the text is put back
-    EXPECT_EQ(combo.lineEdit()->cursorPosition(), 0);
-
-    EventTextBlock block;
-    block.resize(120, 60);
-    block.show();
-    block.setText(longText + QString("\r\nline").repeated(30));
-    EXPECT_EQ(block.textCursor().position(), 0);
-    EXPECT_EQ(block.verticalScrollBar()->value(), 0);
-}
-
 // Change comes per key typed; KeyPress before the key, and it may swallow
 // it. A maximum length cutting a text back to the old one is no change.
 TEST(EventTextBox, KeyPressedComesBeforeTheKeyAndMaySwallowIt)
@@ -90,6 +71,7 @@ TEST(EventTextBox, KeyPressedComesBeforeTheKeyAndMaySwallowIt)
     box.setMaxLength(3);
     box.setText("ABCD");
     EXPECT_EQ(box.text(), "ABC");
+    EXPECT_EQ(box.cursorPosition(), 0); // a text set by code shows its start
     box.setText("ABCX");
     EXPECT_EQ(changed.count(), 4);
 }
@@ -116,6 +98,15 @@ TEST(EventTextBlock, ReadsBackCrLfLinesAndRaisesChangedOnlyForANewText)
     QTest::keyClicks(&block, "B");
     EXPECT_EQ(block.text(), "A\r\nB");
     EXPECT_EQ(changed.count(), 7);
+    block.setText("A\rB"); // the same text: the caret stays where typing left it
+    EXPECT_EQ(block.textCursor().position(), 3);
+
+    // A new text set by code is shown from its start.
+    block.resize(120, 60);
+    block.show();
+    block.setText("Letterhead " + QString(80, u'x') + QString("\r\nline").repeated(30));
+    EXPECT_EQ(block.textCursor().position(), 0);
+    EXPECT_EQ(block.verticalScrollBar()->value(), 0);
 }
 
 } // namespace
