@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace jet4::detail {
 
@@ -236,12 +237,14 @@ void ValueEncoder::encodeMemo(std::size_t index, const std::string& text, RowBui
     std::uint32_t chain = 0;
     if (!shareLongValues_) {
         chain = longValues_.store(scratch_);
-    } else if (const auto stored = storedLongValues_.find(scratch_);
-               stored != storedLongValues_.end()) {
-        chain = stored->second;
     } else {
-        chain = longValues_.store(scratch_);
-        storedLongValues_.emplace(scratch_, chain);
+        std::string key(scratch_.begin(), scratch_.end());
+        if (const auto stored = storedLongValues_.find(key); stored != storedLongValues_.end()) {
+            chain = stored->second;
+        } else {
+            chain = longValues_.store(scratch_);
+            storedLongValues_.emplace(std::move(key), chain);
+        }
     }
     pending_.push_back(PendingPointer{headerOffset + 4, chain});
     slot.insert(slot.end(), header, header + sizeof header);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace jet4::detail {
@@ -46,7 +47,7 @@ private:
 
     LongValuePages& longValues_;
     bool shareLongValues_;
-    std::map<std::vector<std::uint8_t>, std::uint32_t> storedLongValues_;
+    std::map<std::string, std::uint32_t> storedLongValues_; // keyed by the stored bytes
     std::vector<std::uint8_t> scratch_;
     std::vector<PendingPointer> pending_;
 };
