@@ -8,7 +8,6 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 namespace jet4::detail {
 
@@ -238,12 +237,12 @@ void ValueEncoder::encodeMemo(std::size_t index, const std::string& text, RowBui
     if (!shareLongValues_) {
         chain = longValues_.store(scratch_);
     } else {
-        std::string key(scratch_.begin(), scratch_.end());
+        const std::string_view key(reinterpret_cast<const char*>(scratch_.data()), scratch_.size());
         if (const auto stored = storedLongValues_.find(key); stored != storedLongValues_.end()) {
             chain = stored->second;
         } else {
             chain = longValues_.store(scratch_);
-            storedLongValues_.emplace(std::move(key), chain);
+            storedLongValues_.emplace(key, chain);
         }
     }
     pending_.push_back(PendingPointer{headerOffset + 4, chain});

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace jet4::detail {
@@ -47,7 +49,8 @@ private:
 
     LongValuePages& longValues_;
     bool shareLongValues_;
-    std::map<std::string, std::uint32_t> storedLongValues_; // keyed by the stored bytes
+    // Keyed by the stored bytes; looked up through a view, so a repeat costs no copy.
+    std::map<std::string, std::uint32_t, std::less<>> storedLongValues_;
     std::vector<std::uint8_t> scratch_;
     std::vector<PendingPointer> pending_;
 };
