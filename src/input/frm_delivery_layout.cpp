@@ -28,14 +28,6 @@
 
 namespace {
 
-// A combo box's accessible name is its text on some platforms; what the box
-// is for goes into the description too, which stays when the text changes.
-void nameComboBox(EventComboBox* box, const QString& name)
-{
-    box->setAccessibleName(name);
-    box->setAccessibleDescription(name);
-}
-
 // A control of the event kind with its caption set after construction.
 template<typename Widget>
 Widget* captioned(const char* name, const QString& caption)
@@ -68,7 +60,8 @@ void FrmDelivery::buildControls()
     txtJob = named<QLabel>("txtJob");
     txtQuote = named<QLabel>("txtQuote");
     lblDate = named<QLabel>("lblDate", QStringLiteral("12/31/00"));
-    // Its caption, the date, is its name; a fixed name would hide the date.
+    // These captions are announced as they read (the date, "Order No: ...");
+    // what they are goes into the description.
     lblDate->setAccessibleDescription(QStringLiteral("Ticket date"));
     txtJob->setAccessibleDescription(QStringLiteral("Order number"));
     txtQuote->setAccessibleDescription(QStringLiteral("Quote number"));
@@ -103,8 +96,7 @@ void FrmDelivery::buildControls()
     custLayout->addWidget(txtCust, 1);
 
     Frame3 = named<QGroupBox>("Frame3", QStringLiteral("Purchase Order"));
-    txtPO = named<EventTextBox>("txtPO");
-    txtPO->setAccessibleName(Frame3->title());
+    txtPO = named<EventTextBox>("txtPO"); // named by its frame's title
     auto* poLayout = new QHBoxLayout(Frame3);
     poLayout->addWidget(txtPO);
 

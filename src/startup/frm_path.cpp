@@ -19,7 +19,7 @@ namespace {
 
 QLabel* heading(const char* name, const QString& text)
 {
-    QLabel* label = namedLabel(name, text);
+    QLabel* label = named<QLabel>(name, text);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -37,10 +37,10 @@ FrmPath::FrmPath(QWidget* parent)
     setObjectName(windows::names::frmPath);
     setWindowTitle(QStringLiteral("Location of Vantrell OE Folder"));
 
-    Label2 = namedLabel("Label2",
-                        QStringLiteral("Click on Drive followed by Double Clicking on Folder "
-                                       "Where Vantrell Data Folder Resides and where Est Folder "
-                                       "Resides. Results are shown below."));
+    Label2 = named<QLabel>("Label2",
+                           QStringLiteral("Click on Drive followed by Double Clicking on Folder "
+                                          "Where Vantrell Data Folder Resides and where Est Folder "
+                                          "Resides. Results are shown below."));
     Label2->setWordWrap(true);
 
     // The start state: each drive box on the drive of the home folder, its
@@ -77,11 +77,10 @@ FrmPath::FrmPath(QWidget* parent)
         c.resultBox = named<QLineEdit>(c.result, QStringLiteral("No Folder Selected"));
         QLabel* head = heading(QByteArray(c.heading).append("Head").constData(),
                                QString::fromLatin1(c.headingText));
-        c.driveBox->setAccessibleName(QString::fromLatin1(c.headingText) +
-                                      QStringLiteral(": drive"));
+        nameComboBox(c.driveBox, QString::fromLatin1(c.headingText) + QStringLiteral(": drive"));
         c.folderList->setAccessibleName(QString::fromLatin1(c.headingText) +
                                         QStringLiteral(": folders"));
-        QLabel* note = namedLabel(
+        QLabel* note = named<QLabel>(
             c.note,
             QStringLiteral("If the location above is correct, click the continue button below."));
         note->setWordWrap(true);
@@ -94,7 +93,7 @@ FrmPath::FrmPath(QWidget* parent)
         grid->addWidget(note, 6, column);
         ++column;
     }
-    cmdPath = namedButton("cmdPath", QStringLiteral("Continue"));
+    cmdPath = named<QPushButton>("cmdPath", QStringLiteral("Continue"));
     grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
     grid->setRowStretch(3, 1);
 

@@ -42,6 +42,7 @@ FrmSplash::FrmSplash(QWidget* parent)
     addLabel("lblPlatform", platformCaption(), 10, QRect(236, 168, 264, 20));
 
     m_pbSplash->setObjectName(QStringLiteral("pbSplash"));
+    m_pbSplash->setAccessibleName(QStringLiteral("Start-up progress"));
     m_pbSplash->setGeometry(20, 230, 480, 14);
     m_pbSplash->setTextVisible(false);
     m_pbSplash->setVisible(false);

@@ -1,8 +1,9 @@
 #pragma once
 
 // Making a window's controls under the names the program knows them by,
-// with the accessible names screen readers and test scripts find them by.
+// and naming them for screen readers and test scripts.
 
+#include <QComboBox>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,49 +24,40 @@ Widget* named(const char* name, Args&&... args)
     return widget;
 }
 
-// The text a caption reads as: mnemonic marks gone ("&&" is one "&"),
-// without a closing colon.
-inline QString accessibleCaption(QString caption)
-{
-    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    caption.remove(QLatin1Char('&'));
-    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption.trimmed();
-}
+// How screen readers hear a window's controls. A control that shows its own
+// text (a label, a button, a check or option button, a frame) is given no
+// accessible name: it is announced by the text it shows now, mnemonic marks
+// left out, and a change of that text reaches the screen reader. What a
+// reader should hear beyond the text goes into the accessible description.
+// Only a control that shows no text of its own gets a name: from the label
+// standing before it (buddyLabel), from the frame around it, or, with
+// neither, a fixed one.
 
 // A label that names the field it stands before, for the keyboard (Alt key)
-// and for screen readers; the field takes the label's text as its name.
+// and for screen readers: the field, having no accessible name of its own,
+// is announced by the label's current text, so a caption that changes
+// renames the field. Label and field must share a parent widget (one layout
+// or one frame), where the name is looked for.
 inline QLabel* buddyLabel(const char* name, const QString& caption, QWidget* field)
 {
     auto* label = named<QLabel>(name, caption);
     label->setBuddy(field);
-    label->setAccessibleName(accessibleCaption(caption));
-    field->setAccessibleName(accessibleCaption(caption));
     return label;
 }
 
-// A button under its name, its caption its accessible name.
-inline QPushButton* namedButton(const char* name, const QString& caption)
+// A combo box's accessible name is its text on some platforms, so what the
+// box is for goes into the description too, which stays when the text
+// changes.
+inline void nameComboBox(QComboBox* box, const QString& name)
 {
-    auto* button = named<QPushButton>(name, caption);
-    button->setAccessibleName(accessibleCaption(caption));
-    return button;
-}
-
-// A label under its name, its text its accessible name.
-inline QLabel* namedLabel(const char* name, const QString& text)
-{
-    auto* label = named<QLabel>(name, text);
-    label->setAccessibleName(accessibleCaption(text));
-    return label;
+    box->setAccessibleName(name);
+    box->setAccessibleDescription(name);
 }
 
 // A window's title label: bold Times New Roman at `pointSize`.
 inline QLabel* titleLabel(const char* name, const QString& text, int pointSize)
 {
-    auto* label = namedLabel(name, text);
+    auto* label = named<QLabel>(name, text);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSize(pointSize);
     font.setBold(true);

@@ -17,7 +17,7 @@ namespace {
 
 QLabel* wrappedLabel(const char* name, const QString& text)
 {
-    QLabel* label = namedLabel(name, text);
+    QLabel* label = named<QLabel>(name, text);
     label->setWordWrap(true);
     return label;
 }
@@ -33,13 +33,13 @@ FrmAbout::FrmAbout(QWidget* parent)
     picIcon = named<QLabel>("picIcon");
     picIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
     picIcon->setAccessibleName(QStringLiteral("Program icon"));
-    lblTitle = namedLabel("lblTitle", QStringLiteral("Vantrell Delivery Ticket"));
+    lblTitle = named<QLabel>("lblTitle", QStringLiteral("Vantrell Delivery Ticket"));
     QFont titleFont(QStringLiteral("MS Sans Serif"));
     titleFont.setStyleHint(QFont::SansSerif);
     titleFont.setPointSize(14);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblVersion = namedLabel("lblVersion", QStringLiteral("Version 1.00"));
+    lblVersion = named<QLabel>("lblVersion", QStringLiteral("Version 1.00"));
     lblDescription =
         wrappedLabel("lblDescription",
                      QStringLiteral("The Vantrell Delivery Ticket reads the assigned job from the "
@@ -53,8 +53,8 @@ FrmAbout::FrmAbout(QWidget* parent)
         QStringLiteral("Warning: this program is protected by copyright law. Copying or "
                        "distributing it, or any part of it, without the permission of Quillmark "
                        "Software is prohibited and may be prosecuted."));
-    cmdOK = namedButton("cmdOK", QStringLiteral("OK"));
-    cmdSysInfo = namedButton("cmdSysInfo", QStringLiteral("&System Info..."));
+    cmdOK = named<QPushButton>("cmdOK", QStringLiteral("OK"));
+    cmdSysInfo = named<QPushButton>("cmdSysInfo", QStringLiteral("&System Info..."));
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK);

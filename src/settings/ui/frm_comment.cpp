@@ -32,7 +32,7 @@ FrmComment::FrmComment(QWidget* parent)
     setObjectName(windows::names::frmComment);
     setWindowTitle(QStringLiteral("Add Comments Database"));
 
-    lblComment = namedLabel("lblComment", QStringLiteral("Comments"));
+    lblComment = named<QLabel>("lblComment", QStringLiteral("Comments"));
     lblComment->setAlignment(Qt::AlignCenter);
     QFont titleFont = lblComment->font();
     titleFont.setPointSize(12);
@@ -43,11 +43,11 @@ FrmComment::FrmComment(QWidget* parent)
     lblComment->setPalette(red);
 
     cboComment = named<EventComboBox>("cboComment");
-    cboComment->setAccessibleName(QStringLiteral("Comment line"));
+    nameComboBox(cboComment, QStringLiteral("Comment line"));
     cboComment->setMinimumContentsLength(40);
-    cmdPost = namedButton("cmdPost", QStringLiteral("Post"));
-    cmdErase = namedButton("cmdErase", QStringLiteral("Erase Displayed Comment"));
-    cmdExit = namedButton("cmdExit", QStringLiteral("Exit"));
+    cmdPost = named<QPushButton>("cmdPost", QStringLiteral("Post"));
+    cmdErase = named<QPushButton>("cmdErase", QStringLiteral("Erase Displayed Comment"));
+    cmdExit = named<QPushButton>("cmdExit", QStringLiteral("Exit"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdPost);

@@ -19,7 +19,7 @@ FrmDate::FrmDate(QWidget* parent)
 
     MonthView1 = named<QCalendarWidget>("MonthView1");
     MonthView1->setAccessibleName(QStringLiteral("Ticket date calendar"));
-    cmdOK = namedButton("cmdOK", QStringLiteral("OK"));
+    cmdOK = named<QPushButton>("cmdOK", QStringLiteral("OK"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MonthView1);

@@ -49,13 +49,13 @@ FrmDelvHead::FrmDelvHead(QWidget* parent)
     txtSpc->setMinimumWidth(0);
     txtSpc->setMaximumWidth(txtSpc->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 12);
 
-    lblDesc =
-        namedLabel("lblDesc", QStringLiteral("There will be one line space prior to Main Headline. "
-                                             "Line spaces identified on left will follow Main "
-                                             "Headline, then start Ticket body."));
+    lblDesc = named<QLabel>("lblDesc",
+                            QStringLiteral("There will be one line space prior to Main Headline. "
+                                           "Line spaces identified on left will follow Main "
+                                           "Headline, then start Ticket body."));
     lblDesc->setWordWrap(true);
-    cmdSave = namedButton("cmdSave", QStringLiteral("&Save"));
-    cmdExit = namedButton("cmdExit", QStringLiteral("&Exit"));
+    cmdSave = named<QPushButton>("cmdSave", QStringLiteral("&Save"));
+    cmdExit = named<QPushButton>("cmdExit", QStringLiteral("&Exit"));
 
     auto* form = new QFormLayout;
     const std::pair<const char*, QLineEdit*> rows[] = {

@@ -35,7 +35,7 @@ public:
             {"lblDelvHead", "Delivery Head", kHeadTop + 4},
             {"lblSoldShip", " Sold To     Ship To", kBlocksTop + 4}};
         for (const auto& [name, text, top] : labels) {
-            QLabel* label = namedLabel(name, QString::fromLatin1(text));
+            QLabel* label = named<QLabel>(name, QString::fromLatin1(text));
             label->setParent(this);
             QFont font = label->font();
             font.setPointSize(7);
@@ -78,7 +78,7 @@ FrmMargins::FrmMargins(QWidget* parent)
     setObjectName(windows::names::frmMargins);
     setWindowTitle(QStringLiteral("Delivery Margins"));
 
-    QLabel* title = namedLabel("lblTitle", QStringLiteral("Identify Margins"));
+    QLabel* title = named<QLabel>("lblTitle", QStringLiteral("Identify Margins"));
     QFont titleFont = title->font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
@@ -88,14 +88,16 @@ FrmMargins::FrmMargins(QWidget* parent)
     title->setPalette(red);
 
     auto* page = new PageDrawing(this);
-    QLabel* width = namedLabel("lblWidth", QStringLiteral("8.5"));
-    Label6 = namedLabel("Label6", QStringLiteral("11.0"));
-    Label6->setAccessibleName(QStringLiteral("Page height"));
+    // The page's size in inches, announced as it reads, with what it is.
+    QLabel* width = named<QLabel>("lblWidth", QStringLiteral("8.5"));
+    width->setAccessibleDescription(QStringLiteral("Page width"));
+    Label6 = named<QLabel>("Label6", QStringLiteral("11.0"));
+    Label6->setAccessibleDescription(QStringLiteral("Page height"));
 
     Text1 = marginBox("Text1");
     Text2 = marginBox("Text2");
     Text3 = marginBox("Text3");
-    cmdMargins = namedButton("cmdMargins", QStringLiteral("Save && Exit"));
+    cmdMargins = named<QPushButton>("cmdMargins", QStringLiteral("Save && Exit"));
     QLabel* label2 = buddyLabel(
         "lblText2", QStringLiteral("Lines between Delivery Head && Sold To (0-3)"), Text2);
     label2->hide();

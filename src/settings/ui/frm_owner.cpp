@@ -36,8 +36,8 @@ FrmOwner::FrmOwner(QWidget* parent)
     txtState = fieldBox("txtState", OwnerRecord::CityStateZipWidth);
     txtPhone = fieldBox("txtPhone", OwnerRecord::PhoneWidth);
     txtCom = fieldBox("txtCom", OwnerRecord::CommentWidth);
-    cmdSave = namedButton("cmdSave", QStringLiteral("&Save"));
-    cmdExit = namedButton("cmdExit", QStringLiteral("&Exit"));
+    cmdSave = named<QPushButton>("cmdSave", QStringLiteral("&Save"));
+    cmdExit = named<QPushButton>("cmdExit", QStringLiteral("&Exit"));
 
     auto* form = new QFormLayout;
     form->addRow(buddyLabel("lblName", QStringLiteral("Name:"), txtName), txtName);

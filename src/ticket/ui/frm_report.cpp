@@ -58,11 +58,18 @@ void refreshDataFolder()
 }
 
 template<typename Widget>
-Widget* named(Widget* widget, const char* name, const QString& accessibleName)
+Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setAccessibleName(accessibleName);
     return widget;
+}
+
+// The page shows no text a screen reader could take as its name.
+template<typename Widget>
+Widget* named(Widget* widget, const char* name, const QString& accessibleName)
+{
+    widget->setAccessibleName(accessibleName);
+    return named(widget, name);
 }
 
 QStringList stripInto(const QString& text, RowStore& list)
@@ -84,11 +91,12 @@ FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
     setWindowTitle(QStringLiteral("Delivery Ticket"));
 
     const QString printCaption = QStringLiteral("Print Ticket");
-    Check1 = named(new EventCheckBox(this), "Check1", QStringLiteral("Drop Signature Section"));
-    Check1->setText(Check1->accessibleName());
+    Check1 = named(new EventCheckBox(this), "Check1");
+    Check1->setText(QStringLiteral("Drop Signature Section"));
     Check1->setValue(1);
-    cmdPrint = named(new QPushButton(printCaption, this), "cmdPrint", printCaption);
-    Command1 = named(new QPushButton(printCaption, this), "Command1", printCaption);
+    // The buttons are announced by their captions, "Printing" too.
+    cmdPrint = named(new QPushButton(printCaption, this), "cmdPrint");
+    Command1 = named(new QPushButton(printCaption, this), "Command1");
     picTicket = named(new TicketPage(ticketFont(PreviewPointSize)), "picTicket",
                       QStringLiteral("Delivery Ticket"));
     picFrame = named(new QScrollArea(this), "picFrame", QStringLiteral("Delivery Ticket"));

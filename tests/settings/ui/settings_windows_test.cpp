@@ -16,6 +16,7 @@
 #include "support/temp_settings.h"
 #include "support/test_files.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -85,7 +86,9 @@ TEST_F(SettingsWindowsTest, EveryWindowCentredNamedAndBroughtForwardWithoutReloa
                   centeredPosition(m_platform.screen, window->size(), m_platform.twips))
             << name;
         for (QWidget* control : window->findChildren<QWidget*>(QRegularExpression("^(?!qt_).")))
-            EXPECT_FALSE(control->accessibleName().isEmpty()) << qPrintable(control->objectName());
+            EXPECT_FALSE(
+                QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+                << qPrintable(control->objectName());
         EXPECT_EQ(windows::show(name), window);
     }
 }
