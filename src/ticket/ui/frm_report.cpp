@@ -64,7 +64,8 @@ Widget* named(Widget* widget, const char* name)
     return widget;
 }
 
-// The page shows no text a screen reader could take as its name.
+// A control without text of its own (the page and its frame) under a fixed
+// name for screen readers.
 template<typename Widget>
 Widget* named(Widget* widget, const char* name, const QString& accessibleName)
 {
