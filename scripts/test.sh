@@ -9,4 +9,12 @@ scripts/install-deps.sh
 scripts/check-format.sh
 scripts/build.sh "$preset"
 export QT_QPA_PLATFORM=offscreen
-ctest --preset "$preset" -j"$(nproc)"
+excluded=()
+if [[ $preset == asan ]]; then
+    # The end-to-end test (label e2e) drives the program as an operator runs
+    # it, through the X server, the accessibility bus and the print server;
+    # under the sanitizers it would mostly test those stacks' libraries,
+    # which report leaks of their own. The default run covers it.
+    excluded=(-LE e2e)
+fi
+ctest --preset "$preset" -j"$(nproc)" "${excluded[@]}"
