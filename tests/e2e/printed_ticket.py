@@ -71,4 +71,11 @@ class TicketGrid:
                                   f"{at_column:.2f}, expected column {column}")
                 return
         seen = ", ".join(f"column {c:.2f} line {l:.2f}" for (c, l), _w in placed) or "nowhere"
-        raise Failure(f'"{text}" expected at column {column} line {line}; printed at {seen}')
+        raise Failure(f'"{text}" expected at column {column} line {line}; printed at {seen}; '
+                      f'line {line} reads "{self.line_text(line)}"')
+
+    def line_text(self, line):
+        """The words printed on that line, in order."""
+        on_line = sorted((w for w in self.words if abs(self.place(w)[1] - line) < 0.05),
+                         key=lambda w: w.x_min)
+        return " ".join(w.text for w in on_line)

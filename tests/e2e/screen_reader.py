@@ -23,6 +23,9 @@ def connect():
     global pyatspi
     import pyatspi as module
     pyatspi = module
+    # A program that hangs answers no call: give up on each after 5 s (and
+    # 15 s while it starts) instead of the bus's 25.
+    pyatspi.Atspi.set_timeout(5000, 15000)
 
 
 def role(name):
@@ -102,6 +105,19 @@ class Screen:
             return wait_for(f'a {role_name} "{name}" in "{root.name}"', probe, limit)
         except Failure as failure:
             raise Failure(f"{failure}; the {role_name}s there: {seen}") from None
+
+    def labelled(self, root, role_name, label, limit=5):
+        """The first control of that role that names the label `label` as
+        its label (a screen reader announces that label with it)."""
+        def labels(control):
+            return [relation.getTarget(index).name
+                    for relation in control.getRelationSet()
+                    if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+                    for index in range(relation.getNTargets())]
+
+        return wait_for(f'a {role_name} labelled "{label}" in "{root.name}"',
+                        lambda: next((control for control in self.find_all(root, role_name)
+                                      if label in labels(control)), None), limit)
 
     # Reading --------------------------------------------------------------
 

@@ -133,6 +133,8 @@ class Run:
                 shutil.copytree(folder, record / name, dirs_exist_ok=True)
         if self.server is not None and self.server.process is not None:
             (record / "print-jobs.txt").write_text(self.server.job_states())
+            for document in self.server.spool.glob("d*"):
+                shutil.copy2(document, record / f"printed-{document.name}.pdf")
         return record
 
     def stop(self):
@@ -188,10 +190,13 @@ def scenario(run):
     run.step("print through the print dialog")
     dialog = screen.window("Print", limit=15)
     screen.activate(dialog)
-    screen.choose(screen.find_all(dialog, "combo box")[0], QUEUE)
+    screen.choose(screen.labelled(dialog, "combo box", "Name:"), QUEUE)
     screen.press(screen.find(dialog, "push button", "Print"))
-    jobs = wait_for("the print job to complete", lambda: server.completed_jobs(QUEUE) or None,
-                    limit=60)
+    try:
+        jobs = wait_for("the print job to complete",
+                        lambda: server.completed_jobs(QUEUE) or None, limit=60)
+    except Failure as failure:
+        raise Failure(f"{failure}; the server's jobs:\n{server.job_states()}") from None
     expect("the print jobs", len(jobs), 1)
     screen.window_gone("Delivery Ticket", limit=10)
 
