@@ -10,6 +10,7 @@ import ctypes
 import os
 import signal
 import subprocess
+import sys
 import time
 from pathlib import Path
 
@@ -78,18 +79,23 @@ class Processes:
         self._end_orphans(limit)
 
     def _end_orphans(self, limit):
-        deadline = time.monotonic() + limit
+        """Asks each adopted orphan to end, kills what is left after `limit`
+        and reaps them all; gives up (and says so) after twice the limit."""
+        start = time.monotonic()
         signalled = set()
         while True:
-            pids = adopted_children()
+            pids = [pid for pid in adopted_children() if not self._reaped(pid)]
             if not pids:
                 return
+            waited = time.monotonic() - start
+            if waited > 2 * limit:
+                print(f"processes that would not end: {pids}", file=sys.stderr)
+                return
             for pid in pids:
-                self._reap(pid)
                 if pid not in signalled:
                     self._signal(pid, signal.SIGTERM)
                     signalled.add(pid)
-                elif time.monotonic() > deadline:
+                elif waited > limit:
                     self._signal(pid, signal.SIGKILL)
             time.sleep(0.05)
 
@@ -101,8 +107,9 @@ class Processes:
             pass
 
     @staticmethod
-    def _reap(pid):
+    def _reaped(pid):
+        """Collects the process's exit if it has ended; true then."""
         try:
-            os.waitpid(pid, os.WNOHANG)
+            return os.waitpid(pid, os.WNOHANG)[0] == pid
         except ChildProcessError:
-            pass
+            return True

@@ -9,7 +9,7 @@ program: what it does not announce, a test cannot see either.
 import re
 import subprocess
 
-from waiting import Failure, wait_for
+from waiting import Failure, wait_for, wait_for_value
 
 # Imported once the environment names the run's own buses (see connect()).
 pyatspi = None
@@ -165,9 +165,13 @@ class Screen:
 
     def focus(self, control, limit=5):
         """Moves the keyboard focus to the control, as the Tab key would."""
-        wait_for(f'the focus on "{control.name}"',
-                 lambda: self.focused(control) or (control.queryComponent().grabFocus() and None),
-                 limit, interval=0.1)
+        def probe():
+            if self.focused(control):
+                return True
+            control.queryComponent().grabFocus()
+            return False
+
+        wait_for(f'the focus on "{control.name}"', probe, limit, interval=0.1)
 
     def press(self, button, limit=5):
         """Presses a button from the keyboard: focus on it, then Space."""
@@ -177,17 +181,20 @@ class Screen:
     def choose(self, combo_box, entry, limit=5):
         """Chooses an entry of a combo box that is announced by its current
         entry, from the keyboard: Home, then Down until it is there."""
+        listed = combo_box.getChildAtIndex(0)
+        entries = [listed.getChildAtIndex(i).name for i in range(listed.childCount)]
+        if entry not in entries:
+            raise Failure(f'"{entry}" is not among the entries {entries}')
         self.focus(combo_box, limit)
-        entries = combo_box.getChildAtIndex(0).childCount
         self.keys("Home")
-        for _ in range(entries):
-            shown = wait_for(f'the entry of "{combo_box.name}"',
-                             lambda: combo_box.name or None, limit)
+        wait_for_value("the combo box's first entry", lambda: combo_box.name, entries[0], limit)
+        for _ in entries:
+            shown = combo_box.name
             if shown == entry:
                 return
             self.keys("Down")
             wait_for(f'the entry after "{shown}"', lambda: combo_box.name != shown, limit)
-        raise Failure(f'"{entry}" is not among the entries of the combo box')
+        raise Failure(f'Down never reached "{entry}" among {entries}')
 
     def keys(self, *names):
         self._xdotool("key", "--delay", "30", *names)
