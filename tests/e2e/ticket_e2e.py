@@ -107,8 +107,10 @@ class Run:
         self.settings = settings
         self.database = data / "qmdata.mdb"
 
-        # The scenario's own process reads the same buses as the program.
+        # The scenario's own process reads the same buses as the program,
+        # and no accessibility bus named from outside.
         os.environ.update(self.desktop.env)
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
         screen_reader.connect()
         env = dict(self.server.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.program = self.processes.start("program", [str(settings / "vantrell-ticket")], env)
