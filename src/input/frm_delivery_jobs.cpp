@@ -7,6 +7,7 @@
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/named_control.h"
 #include "common/ui/platform.h"
 #include "input/frm_delivery.h"
 #include "input/order_lines.h"
@@ -145,7 +146,7 @@ void FrmDelivery::selectJob(const QString& jobText)
 
     pbRefresh->setVisible(false);
     if (part > 1)
-        Label4->setText(part_rows::caption(1, part - 1));
+        relabel(Label4, part_rows::caption(1, part - 1));
     if (!found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));

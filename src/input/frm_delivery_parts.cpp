@@ -11,6 +11,7 @@
 #include "common/settings_folder.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/named_control.h"
 #include "common/ui/platform.h"
 #include "input/frm_delivery.h"
 #include "input/part_rows.h"
@@ -38,7 +39,7 @@ int currentRow(FrmDelivery& window)
 {
     int part = part_rows::partNumber(window.Label4->text());
     if (part == 0) {
-        window.Label4->setText(part_rows::caption(1, 1));
+        relabel(window.Label4, part_rows::caption(1, 1));
         part = 1;
     }
     while (window.lstKeep.count() < part)
@@ -143,6 +144,6 @@ void FrmDelivery::HScroll1_Change()
             HScroll1->setValue(value - 1);
             showPartPicture(*picParts, HScroll1->value());
         }
-        Label4->setText(part_rows::caption(HScroll1->value(), count));
+        relabel(Label4, part_rows::caption(HScroll1->value(), count));
     });
 }

@@ -3,6 +3,7 @@
 // Making a window's controls under the names the program knows them by,
 // and naming them for screen readers and test scripts.
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
@@ -43,6 +44,19 @@ inline QLabel* buddyLabel(const char* name, const QString& caption, QWidget* fie
     auto* label = named<QLabel>(name, caption);
     label->setBuddy(field);
     return label;
+}
+
+// Sets a label's text. A screen reader is told of the label's new name,
+// and here also of the new name of the field the label names, which it may
+// have kept from before.
+inline void relabel(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    QWidget* field = label->buddy();
+    if (field != nullptr && field->accessibleName().isEmpty()) {
+        QAccessibleEvent renamed(field, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 // A combo box's accessible name is its text on some platforms, so what the

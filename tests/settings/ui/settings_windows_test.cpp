@@ -16,14 +16,12 @@
 #include "support/temp_settings.h"
 #include "support/test_files.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -74,9 +72,10 @@ protected:
     ScriptedPlatform m_platform;
 };
 
-// Each window centres itself at its load, before it has a frame, names every
-// control, and is only brought forward when shown while loaded.
-TEST_F(SettingsWindowsTest, EveryWindowCentredNamedAndBroughtForwardWithoutReloading)
+// Each window centres itself at its load, before it has a frame, and is only
+// brought forward when shown while loaded. (How screen readers hear every
+// window is walked in tests/app.)
+TEST_F(SettingsWindowsTest, EveryWindowCentredAndBroughtForwardWithoutReloading)
 {
     for (const char* name :
          {"frmDelvHead", "frmOwner", "frmMargins", "frmComment", "frmDate", "frmAbout"}) {
@@ -85,10 +84,6 @@ TEST_F(SettingsWindowsTest, EveryWindowCentredNamedAndBroughtForwardWithoutReloa
         EXPECT_EQ(window->pos(),
                   centeredPosition(m_platform.screen, window->size(), m_platform.twips))
             << name;
-        for (QWidget* control : window->findChildren<QWidget*>(QRegularExpression("^(?!qt_).")))
-            EXPECT_FALSE(
-                QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
-                << qPrintable(control->objectName());
         EXPECT_EQ(windows::show(name), window);
     }
 }

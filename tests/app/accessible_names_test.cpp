@@ -1,0 +1,379 @@
+// Every window as a screen reader hears it: each control that shows text is
+// announced by the text it shows now, each control without text of its own
+// by the label standing before it or by a name of its own, before and after
+// the texts change.
+
+#include "common/module_values.h"
+#include "common/ui/window_registry.h"
+#include "input/main_window_fixture.h"
+#include "settings/ui/frm_about.h"
+#include "settings/ui/frm_comment.h"
+#include "settings/ui/frm_date.h"
+#include "settings/ui/frm_delv_head.h"
+#include "settings/ui/frm_margins.h"
+#include "settings/ui/frm_owner.h"
+#include "startup/frm_path.h"
+#include "startup/frm_splash.h"
+#include "startup/release_captions.h"
+#include "ticket/ui/frm_report.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <functional>
+#include <optional>
+#include <set>
+
+namespace {
+
+using jet4::Null;
+using jet4::Value;
+
+// A caption as it shows on screen: "&&" is one "&"; a lone "&" only
+// underlines the letter after it.
+QString shownCaption(const QString& caption)
+{
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
+// The text a control shows of its own, or nothing for a control that shows
+// none: a field, a list, a picture. A label without text but with a name of
+// its own is a picture box still empty.
+std::optional<QString> ownText(const QWidget& control)
+{
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
+        return shownCaption(button->text());
+    if (const auto* frame = qobject_cast<const QGroupBox*>(&control))
+        return shownCaption(frame->title());
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        if (!label->pixmap().isNull() ||
+            (label->text().isEmpty() && !label->accessibleName().isEmpty()))
+            return std::nullopt;
+        // Only a label standing for a field underlines a letter.
+        return label->buddy() != nullptr ? shownCaption(label->text()) : label->text();
+    }
+    return std::nullopt;
+}
+
+const QLabel* labelOf(const QWidget& field, const QWidget& window)
+{
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->buddy() == &field)
+            return label;
+    }
+    return nullptr;
+}
+
+QString announced(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+}
+
+// What a screen reader hears of a window: the name each of its controls and
+// menu entries is announced by, and every control heard otherwise than it
+// shows.
+struct Hearing
+{
+    QMap<QString, QString> names;
+    QStringList faults;
+};
+
+Hearing listen(QWidget& window)
+{
+    Hearing hearing;
+    const auto fault = [&](const QString& control, const QString& what) {
+        hearing.faults << control + ": " + what;
+    };
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
+            continue; // the toolkit's own parts of a control
+        const QString heard = announced(control);
+        hearing.names.insert(name, heard);
+        if (const std::optional<QString> text = ownText(*control)) {
+            if (!control->accessibleName().isEmpty())
+                fault(name,
+                      "shows text but has the fixed name \"" + control->accessibleName() + "\"");
+            else if (heard != *text)
+                fault(name, "shows \"" + *text + "\" but is announced as \"" + heard + "\"");
+        } else if (qobject_cast<QComboBox*>(control) != nullptr) {
+            // Announced by its text where it has one: its purpose must stay.
+            if (control->accessibleName().isEmpty() || control->accessibleDescription().isEmpty())
+                fault(name, "a combo box without a fixed name and description");
+        } else if (const QLabel* label = labelOf(*control, window)) {
+            const QString caption = shownCaption(label->text());
+            if (!control->accessibleName().isEmpty())
+                fault(name, "has the fixed name \"" + control->accessibleName() +
+                                "\" over its label's \"" + caption + "\"");
+            else if (heard != caption)
+                fault(name,
+                      "is announced as \"" + heard + "\" beside its label's \"" + caption + "\"");
+        } else if (heard.isEmpty()) {
+            fault(name, "shows no text and has no name");
+        }
+    }
+    // Menu entries are reached through the menu bar, as a reader reaches them.
+    for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+        QList<QAction*> unheard = bar->actions();
+        for (const QAction* entry : bar->actions()) {
+            if (entry->menu() != nullptr)
+                unheard += entry->menu()->actions();
+        }
+        const std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* item) {
+            if (auto* action = qobject_cast<QAction*>(item->object());
+                action != nullptr && !action->isSeparator()) {
+                unheard.removeOne(action);
+                const QString text = shownCaption(action->text());
+                const QString heard = item->text(QAccessible::Name);
+                hearing.names.insert(action->objectName().isEmpty() ? text : action->objectName(),
+                                     heard);
+                if (heard != text)
+                    fault(text, "a menu entry announced as \"" + heard + "\"");
+            }
+            for (int i = 0; i < item->childCount(); ++i)
+                visit(item->child(i));
+        };
+        visit(QAccessible::queryAccessibleInterface(bar));
+        for (const QAction* entry : unheard) {
+            if (!entry->isSeparator())
+                fault(entry->text(), "a menu entry a screen reader cannot reach");
+        }
+    }
+    return hearing;
+}
+
+// Records which controls tell the screen reader of a new name; active, so
+// that the window's changes are sent at all.
+class NameChanges
+{
+public:
+    NameChanges()
+    {
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (event->type() == QAccessible::NameChanged && event->object() != nullptr)
+                told().insert(event->object()->objectName());
+        });
+        setActive(true);
+    }
+    ~NameChanges()
+    {
+        setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+    }
+    Q_DISABLE_COPY(NameChanges)
+
+    static std::set<QString>& told()
+    {
+        static std::set<QString> names;
+        return names;
+    }
+
+private:
+    static void setActive(bool active)
+    {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+    }
+};
+
+// An order line of job 3: part, description, quantity.
+std::vector<Value> line(Value part, const char* description, Value quantity)
+{
+    return {"00000003", part,     "J", description, "ACME", 17,
+            "555-0100", quantity, 17,  "PO-1",      Null,   Null};
+}
+
+// The main window on a database with one three-part job, every other window
+// registered as the program registers it, and the settings the ticket reads
+// except the owner's record.
+class AccessibleNamesTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        using namespace windows::names;
+        windows::registerWindow(frmReport, [this] { return new FrmReport(window()); });
+        windows::registerWindow(frmAbout, [] { return new FrmAbout; });
+        windows::registerWindow(frmComment, [] { return new FrmComment; });
+        windows::registerWindow(frmDate, [] { return new FrmDate; });
+        windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
+        windows::registerWindow(frmMargins, [] { return new FrmMargins; });
+        windows::registerWindow(frmOwner, [] { return new FrmOwner; });
+        writeSetting("DELVHEAD.DAT",
+                     "HARBOR LANE\r\n\r\n\r\n\r\n\r\n\r\n\r\n    \r\nRECEIPT\r\n2\r\n");
+        writeSetting("BID.FYL", "3\r\n66\r\n\r\n\r\n\r\n");
+        writeSetting("OwnsAct.DAT", "Harbor"); // too short to hold a name
+        m_platform.printToFile = m_settings.filePath("ticket.pdf");
+        JobLoaded = FlagFalse; // a window loaded after a selection would stop early
+        ASSERT_TRUE(loadOn(
+            {withRows(ordersSchema(), {line(1, "Flyer front", 300), line(2, "Flyer back", 200),
+                                       line(3, "Flyer insert", 400)}),
+             clientTable(
+                 {{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat", "555-0100"}}),
+             addressesSchema(), jobLogTable({{"00000003", "Flyers", "0", "Q-3"}})}));
+        window().show();
+    }
+
+    void TearDown() override
+    {
+        windows::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    FrmReport* report() { return windows::find<FrmReport>(windows::names::frmReport); }
+
+    std::unique_ptr<FrmSplash> m_splash;
+    std::unique_ptr<FrmPath> m_path;
+};
+
+TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeAndAfterChanges)
+{
+    struct Scene
+    {
+        const char* what;
+        std::function<QWidget*()> reach; // brings a window to the scene, returns it
+        std::vector<std::pair<const char*, QString>> heard;
+        std::vector<const char*> told; // controls that send their new name
+    };
+    const QString partOne = "Description: (Part 1 of 3)", partTwo = "Description: (Part 2 of 3)";
+    const Scene scenes[] = {
+        {"main window loaded",
+         [&] { return &window(); },
+         {{"Search", "Enter Job Number to Search:"},
+          {"txtQty", "Quantity:"},
+          {"txtDes", "Description:"},
+          {"txtPO", "Purchase Order"},
+          {"chkAll", "All Jobs"},
+          {"DelvHead", "Delivery Head"}},
+         {}},
+        {"job selected",
+         [&] {
+             window().cboJobs->setText("00000003-Flyers");
+             return &window();
+         },
+         {{"txtJob", "Order No: 00000003"},
+          {"txtQuote", "Quote No: Q-3"},
+          {"Label4", partOne},
+          {"txtDes", partOne}},
+         {"txtJob", "txtQuote", "Label4", "txtDes"}},
+        {"part 2 paged",
+         [&] {
+             window().HScroll1->setValue(2);
+             return &window();
+         },
+         {{"Label4", partTwo}, {"txtDes", partTwo}},
+         {"Label4", "txtDes"}},
+        {"ticket preview",
+         [&] { return windows::show(windows::names::frmReport); },
+         {{"cmdPrint", "Print Ticket"}, {"Check1", "Drop Signature Section"}},
+         {}},
+        {"print stopped without the owner's name",
+         [&] {
+             report()->cmdPrint_Click();
+             return report();
+         },
+         {{"cmdPrint", "Printing"}},
+         {"cmdPrint"}},
+        {"delivery head",
+         [&] { return windows::show(windows::names::frmDelvHead); },
+         {{"txtOwn", "Owners Head:"}, {"txtAdd2", "City, State & Zip:"}, {"cmdSave", "Save"}},
+         {}},
+        {"owner",
+         [&] { return windows::show(windows::names::frmOwner); },
+         {{"txtState", "City, State & Zip:"}},
+         {}},
+        {"margins",
+         [&] { return windows::show(windows::names::frmMargins); },
+         {{"Label6", "11."}, {"Text1", "Top Margin (0-10 Lines)"}, {"cmdMargins", "Save & Exit"}},
+         {}},
+        {"comments",
+         [&] { return windows::show(windows::names::frmComment); },
+         {{"cmdErase", "Erase Displayed Comment"}},
+         {}},
+        {"date", [&] { return windows::show(windows::names::frmDate); }, {}, {}},
+        {"about",
+         [&] { return windows::show(windows::names::frmAbout); },
+         {{"lblVersion", versionCaption()}, {"cmdSysInfo", "System Info..."}},
+         {"lblVersion"}},
+        // The start-up windows last: the data-folder window's load may forget
+        // the data folder the main window reads.
+        {"splash",
+         [&] { return (m_splash = std::make_unique<FrmSplash>()).get(); },
+         {{"lblVersion", versionCaption()}, {"pbSplash", "Start-up progress"}},
+         {"lblVersion"}},
+        {"data folder",
+         [&] { return (m_path = std::make_unique<FrmPath>()).get(); },
+         {{"Text1", "Location of Vantrell Data Folder."}, {"cmdPath", "Continue"}},
+         {}},
+    };
+
+    const NameChanges changes;
+    std::set<QString> windowsHeard;
+    for (const Scene& scene : scenes) {
+        NameChanges::told().clear();
+        QWidget* shown = scene.reach();
+        ASSERT_NE(shown, nullptr) << scene.what;
+        windowsHeard.insert(shown->objectName());
+        const Hearing hearing = listen(*shown);
+        EXPECT_EQ(hearing.faults.join('\n').toStdString(), "") << scene.what;
+        for (const auto& [control, name] : scene.heard)
+            EXPECT_EQ(hearing.names.value(control).toStdString(), name.toStdString())
+                << scene.what << ": " << control;
+        for (const char* control : scene.told)
+            EXPECT_EQ(NameChanges::told().count(control), 1U) << scene.what << ": " << control;
+    }
+    using namespace windows::names;
+    EXPECT_EQ(windowsHeard,
+              (std::set<QString>{frmSplash, frmPath, frmDelivery, frmReport, frmDelvHead, frmOwner,
+                                 frmMargins, frmComment, frmDate, frmAbout}));
+}
+
+// The walk itself: a caption under a fixed name, even its own, and a field
+// with no name or a name over its label's are each heard wrongly.
+TEST(AccessibleNamesWalk, FindsFixedNamesOverTextAndControlsWithoutNames)
+{
+    QWidget window;
+    const auto add = [&](QWidget* control, const char* name) {
+        control->setParent(&window);
+        control->setObjectName(QString::fromLatin1(name));
+        return control;
+    };
+    add(new QPushButton("Printing"), "stale")->setAccessibleName("Print Ticket");
+    add(new QLabel("Version 1.2.65"), "fixed")->setAccessibleName("Version 1.2.65");
+    add(new QLineEdit, "unnamed");
+    auto* relabelled = add(new QLineEdit, "relabelled");
+    relabelled->setAccessibleName("Description");
+    static_cast<QLabel*>(add(new QLabel("Description: (Part 2 of 3)"), "caption"))
+        ->setBuddy(relabelled);
+    add(new QComboBox, "combo")->setAccessibleName("Jobs");
+    add(new QPushButton("&Save && Exit"), "fine");
+    add(new QScrollBar, "named")->setAccessibleName("Part No.");
+
+    const Hearing hearing = listen(window);
+    EXPECT_EQ(hearing.faults,
+              (QStringList{"stale: shows text but has the fixed name \"Print Ticket\"",
+                           "fixed: shows text but has the fixed name \"Version 1.2.65\"",
+                           "unnamed: shows no text and has no name",
+                           "relabelled: has the fixed name \"Description\" over its label's "
+                           "\"Description: (Part 2 of 3)\"",
+                           "combo: a combo box without a fixed name and description"}));
+    EXPECT_EQ(hearing.names.value("fine"), "Save & Exit");
+    EXPECT_EQ(hearing.names.value("caption"), "Description: (Part 2 of 3)");
+}
+
+} // namespace
