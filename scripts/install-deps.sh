@@ -12,6 +12,10 @@ packages=(
     fonts-liberation clang-format
     poppler-utils
     clang-14 libclang-rt-14-dev
+    # The end-to-end test: the program under a virtual X server, read through
+    # the accessibility bus, printing through a private print server.
+    xvfb dbus-daemon at-spi2-core python3-pyatspi xdotool
+    cups printer-driver-cups-pdf
 )
 
 missing=()
