@@ -7,6 +7,9 @@
 #include "settings/data_folder_file.h"
 #include "startup/frm_splash.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 namespace subMain {
 namespace {
 
@@ -35,6 +38,11 @@ void Main()
     runSplash();
     try {
         windows::unload(windows::names::frmSplash);
+        // Closing queues the splash's deletion, and Qt lets a deletion
+        // queued before its event loop runs wait for that loop to end: the
+        // hidden splash would stay alive, and listed to screen readers, for
+        // the whole run.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         readDataFolderFile();
     } catch (const RuntimeError&) {
         // A missing or short file leaves what was read; an empty DataFolder
