@@ -20,6 +20,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 // ------------------------------------------------------------ qmvanck.dat
@@ -178,6 +180,43 @@ TEST(SignatureOption, ReadsTheFirstValueRoundedAndWritesThePrintForm)
     for (const auto& [bytes, state] : cases) {
         writeFileContents(settings.filePath("SigSec.Dat"), bytes);
         EXPECT_EQ(readSignatureOption(), state) << bytes.toStdString();
+    }
+}
+
+// ------------------------------------------------------------ all of them
+
+// What is no file where a settings file should be (a folder, a FIFO, a
+// looping link) gives every reader its default at once, and no writer
+// replaces it.
+TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
+{
+    const std::function<void(const QString&)> makers[] = {
+        [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); },
+        [](const QString& path) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        },
+        [](const QString& path) { ASSERT_TRUE(QFile::link(path, path)); }};
+    for (const auto& make : makers) {
+        TempSettingsFolder settings;
+        ASSERT_TRUE(QDir(settings.path()).mkdir("data"));
+        for (const char* name : {"qmvanck.dat", "DELVHEAD.DAT", "OwnsAct.DAT", "BID.FYL",
+                                 "SigSec.Dat", "data/Comments.Dat"})
+            make(settings.filePath(name));
+        DataFolder = settings.filePath("data");
+        EXPECT_EQ(errorNumberOf(readDataFolderFile), 53);
+        EXPECT_FALSE(readDeliveryHeader().has_value());
+        EXPECT_FALSE(readOwnerRecord().has_value());
+        EXPECT_EQ(errorNumberOf(readMargins), 53);
+        EXPECT_EQ(readTopMargin() + readSignatureOption(), 0);
+        EXPECT_EQ(errorNumberOf(readComments), 53);
+        const std::function<void()> writers[] = {
+            [] { writeDeliveryHeader({}); },    [] { writeOwnerRecord({}); },
+            [] { saveMargins("1", "2"); },      [] { writeSignatureOption(1); },
+            [] { SharedComments().post("x"); }, [] { writeDataFolderFile("/a", "/b"); }};
+        for (const auto& write : writers)
+            EXPECT_EQ(errorNumberOf(write), 70);
+        EXPECT_EQ(QDir(settings.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                  QStringList{});
     }
 }
 
