@@ -301,14 +301,16 @@ TEST_F(CommentsFileTest, PostingAppendsOneLineToTheFileAsItNowStands)
 // any erased one.
 TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowStands)
 {
-    const QByteArray fill = QByteArray(65532, 'y') + "\r\n"; // "A" ends the first piece
+    // After "Other\r\n" and the fill, the CR of the next line ends the first
+    // piece and its LF begins the second.
+    const QByteArray fill = QByteArray(65525, 'y') + "\r\n";
     const QByteArray huge(200000, 'A');
     const std::tuple<QByteArray, QStringList, QByteArray> cases[] = {
         {"A\r\nB\r\nA\r\n", {"A"}, "B\r\nA\r\n"},
         {"A\r\nB\r\nA\r\n", {"A", "A"}, "B\r\n"},
         {"A\rB\nC\r\nB", {"B", "B\nC"}, "A\r"},
         {fill + "A\r\nB\r\n", {"A"}, fill + "B\r\n"},
-        {fill + "B\r\nA\r\n", {"B"}, fill + "A\r\n"},
+        {fill + "B\r\nA\r\n", {"A"}, fill + "B\r\n"},
         {huge + "\r\nA\r\n" + huge, {"A"}, huge + "\r\n" + huge}};
     for (const auto& [before, erased, after] : cases) {
         SCOPED_TRACE(erased.join("|").toStdString());
