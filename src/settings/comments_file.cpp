@@ -1,51 +1,45 @@
 #include "settings/comments_file.h"
 
+#include "common/cut_file_notice.h"
 #include "common/field_reader.h"
 #include "common/module_values.h"
+#include "common/runtime_error.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
-
-#include <QFileInfo>
-
-#include "common/runtime_error.h"
-
-namespace {
-
-// Without a data folder the name alone would land in whatever folder the
-// program happens to run in.
-QString existingCommentsFilePath(ErrorCode failure)
-{
-    if (DataFolder.isEmpty())
-        throw RuntimeError(failure, QString::fromLatin1(CommentsFileName) +
-                                        QStringLiteral(": no data folder is chosen"));
-    return commentsFilePath();
-}
-
-} // namespace
 
 QString commentsFilePath()
 {
     return resolveFileName(DataFolder, QString::fromLatin1(CommentsFileName));
 }
 
-QStringList readComments()
+CommentsRead readCommentsUnreported()
 {
-    LineReader lines(readFileBytes(existingCommentsFilePath(ErrorCode::FileNotFound)));
-    QStringList comments;
-    while (!lines.atEnd())
-        comments << lines.readLine();
+    // Without a data folder the name alone would land in whatever folder the
+    // program happens to run in.
+    if (DataFolder.isEmpty())
+        throw RuntimeError(ErrorCode::FileNotFound,
+                           QString::fromLatin1(CommentsFileName) +
+                               QStringLiteral(": no data folder is chosen"));
+    const QString path = commentsFilePath();
+    BoundedBytes read = readFileBytesUpTo(path, SettingsFileBound);
+    if (read.cut)
+        read.bytes.truncate(read.bytes.lastIndexOf('\r') + 1);
+
+    LineReader lines(std::move(read.bytes));
+    CommentsRead comments;
+    while (!lines.atEnd() && comments.lines.size() < CommentLineBound)
+        comments.lines << lines.readLine();
+    if (!lines.atEnd())
+        comments.cut = CutFile{path, QStringLiteral("%1 lines").arg(CommentLineBound)};
+    else if (read.cut)
+        comments.cut = CutFile{path, QStringLiteral("1 MiB")};
     return comments;
 }
 
-void appendComment(const QString& comment)
+QStringList readComments()
 {
-    // Added by rewriting, so that a write cut short cannot leave half a line.
-    const QString path = existingCommentsFilePath(ErrorCode::PermissionDenied);
-    const QByteArray old = QFileInfo::exists(path) ? readFileBytes(path) : QByteArray();
-    rewriteFile(path, old + joinLines({comment}));
-}
-
-void rewriteComments(const QStringList& comments)
-{
-    rewriteFile(existingCommentsFilePath(ErrorCode::PermissionDenied), joinLines(comments));
+    CommentsRead read = readCommentsUnreported();
+    if (read.cut)
+        reportCutFile(*read.cut);
+    return std::move(read.lines);
 }

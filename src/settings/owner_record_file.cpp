@@ -45,9 +45,10 @@ std::optional<OwnerRecord> readOwnerRecord()
     if (!holdsData(path))
         return std::nullopt;
 
+    // Only the record is read, however long the file.
     QByteArray bytes;
     try {
-        bytes = readFileBytes(path).left(OwnerRecord::Length);
+        bytes = readFileBytesUpTo(path, OwnerRecord::Length).bytes;
     } catch (const RuntimeError&) {
         return std::nullopt;
     }
@@ -70,12 +71,13 @@ void writeOwnerRecord(const OwnerRecord& record)
     }
 
     const QString path = settingsFilePath(QString::fromLatin1(OwnerRecordFileWriteName));
-    // Whatever lies beyond the record stays; a file that exists but cannot be
-    // read must not be replaced by one without its tail.
-    if (QFileInfo::exists(path)) {
-        const QByteArray old = readFileBytes(path);
-        if (old.size() > OwnerRecord::Length)
-            bytes += old.mid(OwnerRecord::Length);
-    }
-    rewriteFile(path, bytes);
+    // Whatever lies beyond the record stays, copied a piece at a time however
+    // long it is; a file that exists but cannot be read must not be replaced
+    // by one without its tail.
+    const bool keepTail = QFileInfo::exists(path);
+    rewriteFileFrom(path, [&](const ByteSink& write) {
+        write(bytes);
+        if (keepTail)
+            readFileInPieces(path, OwnerRecord::Length, write);
+    });
 }

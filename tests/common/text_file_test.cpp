@@ -1,15 +1,20 @@
+#include "common/cut_file_notice.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 #include "support/test_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <tuple>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,17 +32,13 @@ TEST_F(TextFileTest, WritesWholeFilesOrFailsWithTheFileErrorNumbers)
 {
     rewriteFile(path("BID.FYL"), "a much longer old content\r\n");
     rewriteFile(path("BID.FYL"), "old\r\n");
-    appendToFile(path("Comments.Dat"), joinLines({"A", ""}));
-    appendToFile(path("Comments.Dat"), joinLines({QString::fromUtf16(u"\u20AC5")}));
-    EXPECT_EQ(fileContents(path("Comments.Dat")), "A\r\n\r\n\x80"
-                                                  "5\r\n");
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken"));
     const std::pair<std::function<void()>, int> cases[] = {
         {[&] { readFileBytes(path("missing.dat")); }, 53},
-        {[&] { readFileBytes(path("taken")); }, 70},
+        {[&] { readFileBytes(path("taken")); }, 53},
         {[&] { rewriteFile(path("taken"), "x"); }, 70},
         {[&] { rewriteFile(path("gone/file.dat"), "x"); }, 70},
-        {[&] { appendToFile(path("gone/Comments.Dat"), "x"); }, 70},
+        {[&] { appendLineToFile(path("gone/Comments.Dat"), "x"); }, 70},
         // 10000 bytes fit in the file's write buffer, so the write itself
         // succeeds and the limit strikes only when the content reaches the disk.
         {[&] {
@@ -49,7 +50,95 @@ TEST_F(TextFileTest, WritesWholeFilesOrFailsWithTheFileErrorNumbers)
         EXPECT_EQ(errorNumberOf(call), error);
     EXPECT_EQ(readFileBytes(path("BID.FYL")), "old\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"BID.FYL", "Comments.Dat", "taken"}));
+              QStringList({"BID.FYL", "taken"}));
+}
+
+// An appended line starts a line of its own even after a last line without
+// its end; one cut short by the size limit is taken back whole.
+TEST_F(TextFileTest, AppendsOneWholeLine)
+{
+    const std::tuple<const char*, const char*, rlim_t, int> cases[] = {
+        {nullptr, "B\r\n", 0, 0}, // old file (nullptr: none), after, size limit, error
+        {"", "B\r\n", 0, 0},         {"A", "A\r\nB\r\n", 0, 0},
+        {"A\r", "A\rB\r\n", 0, 0},   {"A\n", "A\n\r\nB\r\n", 0, 0},
+        {"\n", "\n\r\nB\r\n", 0, 0}, {"A\r\n", "A\r\nB\r\n", 0, 0},
+        {"A\r\n", "A\r\n", 4, 70},   {"A", "A", 3, 70}};
+    for (const auto& [old, after, limit, error] : cases) {
+        QFile::remove(path("Comments.Dat"));
+        if (old)
+            writeFileContents(path("Comments.Dat"), old);
+        std::optional<FileSizeLimit> sizeLimit;
+        if (limit)
+            sizeLimit.emplace(limit);
+        EXPECT_EQ(errorNumberOf([&] { appendLineToFile(path("Comments.Dat"), "B\r\n"); }), error)
+            << (old ? old : "none");
+        sizeLimit.reset();
+        EXPECT_EQ(fileContents(path("Comments.Dat")), after) << (old ? old : "none");
+    }
+}
+
+// A file past the bound is read up to it and reported once per run; one at
+// the bound is whole. Only the record's bytes are read when asked for.
+TEST_F(TextFileTest, ReadsUpToTheBoundAndReportsACutFileOnce)
+{
+    QStringList reported;
+    setCutFileReporter([&](const CutFile& file) { reported << file.path + " " + file.readPart; });
+    forgetReportedCutFiles();
+    writeFileContents(path("whole"), QByteArray(SettingsFileBound, 'x'));
+    writeFileContents(path("long"), QByteArray(SettingsFileBound, 'x') + "y");
+    EXPECT_EQ(readFileBytes(path("whole")).size(), SettingsFileBound);
+    EXPECT_EQ(readFileBytes(path("long")), QByteArray(SettingsFileBound, 'x'));
+    EXPECT_EQ(readFileBytes(path("long")).size(), SettingsFileBound);
+    EXPECT_EQ(reported, QStringList{path("long") + " 1 MiB"});
+    const BoundedBytes record = readFileBytesUpTo(path("long"), 125);
+    EXPECT_EQ(record.bytes, QByteArray(125, 'x'));
+    EXPECT_TRUE(record.cut);
+    EXPECT_FALSE(readFileBytesUpTo(path("long"), SettingsFileBound + 1).cut);
+
+    forgetReportedCutFiles();
+    readFileBytes(path("long"));
+    EXPECT_EQ(reported.size(), 2);
+    const CutFile cut{path("long"), "1 MiB"};
+    EXPECT_TRUE(cut.message().contains(path("long")));
+    setCutFileReporter({});
+}
+
+// What is no file (a folder, a FIFO, a device, a link that loops or leads
+// nowhere) reads as missing without waiting, is never written through, and
+// a dangling link's target is not made by the presence test.
+TEST_F(TextFileTest, WhatIsNoFileReadsAsMissingAndIsNeverWrittenThrough)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("fifo")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", path("device")));
+    ASSERT_TRUE(QFile::link(path("loop2"), path("loop1")));
+    ASSERT_TRUE(QFile::link(path("loop1"), path("loop2")));
+    ASSERT_TRUE(QFile::link(path("target"), path("dangling")));
+    const QStringList entries =
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const char* name : {"folder", "fifo", "device", "loop1", "dangling"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(errorNumberOf([&] { readFileBytes(path(name)); }), 53);
+        EXPECT_EQ(errorNumberOf([&] { readFileInPieces(path(name), 0, [](QByteArrayView) {}); }),
+                  53);
+        EXPECT_EQ(lengthCreatingIfMissing(path(name)), 0);
+        EXPECT_FALSE(holdsData(path(name)));
+    }
+    for (const char* name : {"folder", "fifo", "device", "loop1"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(errorNumberOf([&] { rewriteFile(path(name), "x\r\n"); }), 70);
+        EXPECT_EQ(errorNumberOf([&] { appendLineToFile(path(name), "x\r\n"); }), 70);
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              entries);
+
+    // Root reads a file whatever its permissions.
+    writeFileContents(path("locked"), "1234567890");
+    ASSERT_EQ(chmod(QFile::encodeName(path("locked")).constData(), 0), 0);
+    if (geteuid() != 0) {
+        EXPECT_EQ(errorNumberOf([&] { readFileBytes(path("locked")); }), 70);
+        EXPECT_EQ(lengthCreatingIfMissing(path("locked")), 0);
+    }
 }
 
 // A missing file is left behind empty; a file that cannot be made or opened

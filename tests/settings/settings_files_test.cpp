@@ -1,15 +1,26 @@
+#include "common/cut_file_notice.h"
 #include "common/module_values.h"
+#include "common/text_file.h"
 #include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
 #include "settings/delivery_header_file.h"
 #include "settings/margins_file.h"
 #include "settings/owner_record_file.h"
+#include "settings/shared_comments.h"
 #include "settings/signature_option_file.h"
 #include "support/temp_settings.h"
 #include "support/test_files.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -172,23 +183,196 @@ TEST(SignatureOption, ReadsTheFirstValueRoundedAndWritesThePrintForm)
     }
 }
 
+// ------------------------------------------------------------ all of them
+
+// What is no file where a settings file should be (a folder, a FIFO, a
+// looping link) gives every reader its default at once, and no writer
+// replaces it.
+TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
+{
+    const std::function<void(const QString&)> makers[] = {
+        [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); },
+        [](const QString& path) {
+            ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        },
+        [](const QString& path) { ASSERT_TRUE(QFile::link(path, path)); }};
+    for (const auto& make : makers) {
+        TempSettingsFolder settings;
+        ASSERT_TRUE(QDir(settings.path()).mkdir("data"));
+        for (const char* name : {"qmvanck.dat", "DELVHEAD.DAT", "OwnsAct.DAT", "BID.FYL",
+                                 "SigSec.Dat", "data/Comments.Dat"})
+            make(settings.filePath(name));
+        DataFolder = settings.filePath("data");
+        EXPECT_EQ(errorNumberOf(readDataFolderFile), 53);
+        EXPECT_FALSE(readDeliveryHeader().has_value());
+        EXPECT_FALSE(readOwnerRecord().has_value());
+        EXPECT_EQ(errorNumberOf(readMargins), 53);
+        EXPECT_EQ(readTopMargin() + readSignatureOption(), 0);
+        EXPECT_EQ(errorNumberOf(readComments), 53);
+        const std::function<void()> writers[] = {
+            [] { writeDeliveryHeader({}); },    [] { writeOwnerRecord({}); },
+            [] { saveMargins("1", "2"); },      [] { writeSignatureOption(1); },
+            [] { SharedComments().post("x"); }, [] { writeDataFolderFile("/a", "/b"); }};
+        for (const auto& write : writers)
+            EXPECT_EQ(errorNumberOf(write), 70);
+        EXPECT_EQ(QDir(settings.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                  QStringList{});
+    }
+}
+
 // ------------------------------------------------------------ Comments.Dat
 
-TEST(CommentsFile, ReadsLinesWholeAppendsAndRewritesInTheDataFolderOnly)
+class CommentsFileTest : public ::testing::Test
 {
-    TempSettingsFolder settings;
-    ASSERT_TRUE(QDir(settings.path()).mkdir("data"));
-    DataFolder = settings.filePath("data");
-    const QString path = DataFolder + "/COMMENTS.DAT";
-    writeFileContents(path, "Rush, \"fragile\"\r\n\r\nlast\rno end\n");
-    EXPECT_EQ(readComments(), (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
-    appendComment(QString::fromUtf8("Caf\u00e9 \u2713"));
-    EXPECT_EQ(fileContents(path), "Rush, \"fragile\"\r\n\r\nlast\rno end\nCaf\xe9 ?\r\n");
+protected:
+    CommentsFileTest()
+    {
+        QDir(m_settings.path()).mkdir("data");
+        DataFolder = m_settings.filePath("data");
+        forgetReportedCutFiles();
+        setCutFileReporter(
+            [this](const CutFile& file) { m_cut << file.path + " " + file.readPart; });
+    }
+    ~CommentsFileTest() override { setCutFileReporter({}); }
+
+    QString path() const { return DataFolder + "/Comments.Dat"; }
+
+    TempSettingsFolder m_settings;
+    QStringList m_cut;
+};
+
+// Lines are read whole. A file past a bound gives its lines up to there, a
+// line the byte bound cuts through left out, and is reported once.
+TEST_F(CommentsFileTest, ReadsWholeLinesUpToTheBounds)
+{
+    QByteArray manyLines;
+    for (int n = 0; n <= CommentLineBound; ++n)
+        manyLines += QByteArray::number(n) + "\r\n";
+    const QByteArray longLine(1000, 'x');
+    QByteArray longLines;
+    while (longLines.size() <= SettingsFileBound)
+        longLines += longLine + "\r\n";
+    const std::tuple<QByteArray, qsizetype, QString, QString> cases[] = {
+        {"Rush, \"fragile\"\r\n\r\nlast\rno end\n", 4, "no end\n", ""},
+        {manyLines, CommentLineBound, QString::number(CommentLineBound - 1), "10000 lines"},
+        {longLines, SettingsFileBound / 1002, longLine, "1 MiB"}};
+    for (const auto& [bytes, count, last, cut] : cases) {
+        writeFileContents(path(), bytes);
+        m_cut.clear();
+        forgetReportedCutFiles();
+        const QStringList lines = readComments();
+        EXPECT_EQ(lines.size(), count);
+        EXPECT_EQ(lines.value(lines.size() - 1), last);
+        EXPECT_EQ(m_cut, cut.isEmpty() ? QStringList{} : QStringList{path() + " " + cut});
+        readComments();
+        EXPECT_EQ(m_cut.size(), cut.isEmpty() ? 0 : 1);
+    }
+    EXPECT_EQ(readComments().value(0), longLine);
 
     DataFolder.clear();
     EXPECT_EQ(errorNumberOf(readComments), 53);
-    EXPECT_EQ(errorNumberOf([] { appendComment("x"); }), 70);
-    EXPECT_EQ(errorNumberOf([] { rewriteComments({"x"}); }), 70);
+    EXPECT_EQ(errorNumberOf([] { SharedComments().post("x"); }), 70);
+}
+
+// Posting appends one line to the file as it now stands: a line another
+// workstation added stays, a last line without its end stays a line of its
+// own, and the list shows the file as it now is. Equal text already listed
+// is refused; the same letters in other case are not.
+TEST_F(CommentsFileTest, PostingAppendsOneLineToTheFileAsItNowStands)
+{
+    writeFileContents(path(), "Rush\r\n");
+    SharedComments comments;
+    comments.load();
+    writeFileContents(path(), "Rush\r\nDock 4\r\nno end\n");
+    EXPECT_EQ(comments.post(QString::fromUtf8("Caf\u00e9 \u2713")),
+              SharedComments::Posting::Posted);
+    EXPECT_EQ(comments.post("Dock 4"), SharedComments::Posting::Duplicate);
+    EXPECT_EQ(comments.post("RUSH"), SharedComments::Posting::Posted);
+    EXPECT_EQ(comments.post(""), SharedComments::Posting::Posted);
+    EXPECT_EQ(fileContents(path()), "Rush\r\nDock 4\r\nno end\n\r\nCaf\xe9 ?\r\nRUSH\r\n\r\n");
+    EXPECT_EQ(comments.listedLines(), (QStringList{"Rush", "Dock 4", "no end\n",
+                                                   QString::fromUtf8("Caf\u00e9 ?"), "RUSH", ""}));
+    EXPECT_FALSE(QFileInfo::exists(SharedComments::lockFilePath()));
+}
+
+// Leaving removes one line per erasure, the first of equal lines, from the
+// file as it now stands; everything else stays byte for byte, also across
+// the pieces the file is copied in (64 KiB) and in a line far longer than
+// any erased one.
+TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowStands)
+{
+    // After "Other\r\n" and the fill, the CR of the next line ends the first
+    // piece and its LF begins the second.
+    const QByteArray fill = QByteArray(65525, 'y') + "\r\n";
+    const QByteArray huge(200000, 'A');
+    const std::tuple<QByteArray, QStringList, QByteArray> cases[] = {
+        {"A\r\nB\r\nA\r\n", {"A"}, "B\r\nA\r\n"},
+        {"A\r\nB\r\nA\r\n", {"A", "A"}, "B\r\n"},
+        {"A\rB\nC\r\nB", {"B", "B\nC"}, "A\r"},
+        {fill + "A\r\nB\r\n", {"A"}, fill + "B\r\n"},
+        {fill + "B\r\nA\r\n", {"A"}, fill + "B\r\n"},
+        {huge + "\r\nA\r\n" + huge, {"A"}, huge + "\r\n" + huge}};
+    for (const auto& [before, erased, after] : cases) {
+        SCOPED_TRACE(erased.join("|").toStdString());
+        writeFileContents(path(), before);
+        SharedComments comments;
+        comments.load();
+        for (const QString& comment : erased)
+            EXPECT_TRUE(comments.erase(comment));
+        EXPECT_FALSE(comments.erase("never listed"));
+        writeFileContents(path(), "Other\r\n" + before);
+        comments.leave();
+        EXPECT_EQ(fileContents(path()), "Other\r\n" + after);
+        EXPECT_EQ(comments.listedLines(), comments.fileLines());
+    }
+
+    // An erased line that went meanwhile is not listed, and nothing is made.
+    writeFileContents(path(), "A\r\nB\r\n");
+    SharedComments comments;
+    comments.load();
+    comments.erase("A");
+    writeFileContents(path(), "B\r\n");
+    comments.post("C");
+    EXPECT_EQ(comments.listedLines(), (QStringList{"B", "C"}));
+    QFile::remove(path());
+    comments.leave();
+    EXPECT_FALSE(QFileInfo::exists(path()));
+}
+
+// A lock another workstation holds makes a change fail within the wait,
+// naming the file and leaving it and the erasures as they were. A lock left
+// by a workstation that stopped long ago is taken over.
+TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
+{
+    writeFileContents(path(), "A\r\n");
+    SharedComments comments(std::chrono::milliseconds(50));
+    comments.load();
+    comments.erase("A");
+    {
+        QLockFile held(SharedComments::lockFilePath());
+        ASSERT_TRUE(held.tryLock(std::chrono::milliseconds(0)));
+        for (const auto& change : std::initializer_list<std::function<void()>>{
+                 [&] { comments.post("B"); }, [&] { comments.leave(); }}) {
+            try {
+                change();
+                ADD_FAILURE() << "changed while locked";
+            } catch (const RuntimeError& error) {
+                EXPECT_EQ(error.number(), 70);
+                EXPECT_TRUE(error.detail().startsWith(path() + ": another workstation"));
+            }
+        }
+        EXPECT_EQ(fileContents(path()), "A\r\n");
+    }
+
+    writeFileContents(SharedComments::lockFilePath(), "4242\nvantrell\nanother-workstation\n");
+    QFile lockFile(SharedComments::lockFilePath());
+    ASSERT_TRUE(lockFile.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+    lockFile.close();
+    comments.leave();
+    EXPECT_EQ(fileContents(path()), "");
+    EXPECT_FALSE(QFileInfo::exists(SharedComments::lockFilePath()));
 }
 
 } // namespace

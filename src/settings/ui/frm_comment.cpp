@@ -9,8 +9,6 @@
 #include "common/ui/save_failure.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
-#include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
 
 #include <QHBoxLayout>
@@ -81,7 +79,8 @@ void FrmComment::Form_Load()
             endIfEnded();
             return;
         }
-        cboComment->addItems(readComments());
+        m_comments.load();
+        cboComment->addItems(m_comments.listedLines());
     } catch (const RuntimeError&) {
         // A missing data-folder or comment file lists nothing.
     }
@@ -91,19 +90,20 @@ void FrmComment::Form_Load()
 void FrmComment::cmdPost_Click()
 {
     const QString comment = cboComment->text();
-    if (!comment.isEmpty() && cboComment->items().contains(comment, Qt::CaseSensitive)) {
-        platform().messageBox(QStringLiteral("Duplicate Entries Not Permitted."));
-        cboComment->setText(QString());
-        return;
-    }
     // The file first: a comment that could not be stored is not listed.
+    SharedComments::Posting posting = SharedComments::Posting::Posted;
     try {
-        appendComment(comment);
+        posting = m_comments.post(comment);
     } catch (const RuntimeError& error) {
         reportCommentSaveFailure(error);
         return;
     }
-    cboComment->addItem(comment);
+    showLines();
+    if (posting == SharedComments::Posting::Duplicate) {
+        platform().messageBox(QStringLiteral("Duplicate Entries Not Permitted."));
+        cboComment->setText(QString());
+        return;
+    }
     platform().beep();
 }
 
@@ -116,22 +116,26 @@ void FrmComment::cmdErase_Click()
     if (index < 0)
         return;
     if (platform().messageBox(QStringLiteral("Deleting Comment Shown."),
-                              Platform::Buttons::OkCancel) == Platform::Answer::Ok)
+                              Platform::Buttons::OkCancel) == Platform::Answer::Ok) {
+        m_comments.erase(comment);
         cboComment->removeItem(index);
+    }
 }
 
 void FrmComment::cmdExit_Click()
 {
-    const QStringList comments = cboComment->items();
     try {
-        rewriteComments(comments);
+        m_comments.leave();
     } catch (const RuntimeError& error) {
         reportCommentSaveFailure(error);
         return;
     }
-    if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
-        main->cboComment->clearList();
-        main->cboComment->addItems(comments);
-    }
+    emit commentLinesChanged(m_comments.fileLines());
     unloadWindow(*this);
+}
+
+void FrmComment::showLines()
+{
+    cboComment->setItems(m_comments.listedLines());
+    emit commentLinesChanged(m_comments.fileLines());
 }

@@ -5,7 +5,9 @@
 // comment list.
 
 #include "common/ui/handler_runner.h"
+#include "settings/shared_comments.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class EventComboBox;
@@ -30,15 +32,29 @@ public:
     // file as DataFolder and lists the comment file's lines; without a data
     // folder the data-folder window opens beside this one.
     void Form_Load();
-    // Adds the edit text to the file and the list, unless it is already
-    // listed in the same letters and case. A file that cannot be written is
-    // reported and the list stays as it stands.
+    // Appends the edit text to the file as one line, unless the file as it
+    // now stands already lists it in the same letters and case; then lists
+    // the file as it now is, lines other workstations posted included. A
+    // file that cannot be written is reported and the list stays as it
+    // stands.
     void cmdPost_Click();
     // Removes the first entry equal to the edit text after a confirmation;
     // the file follows when the window is left with cmdExit.
     void cmdErase_Click();
-    // Rewrites the file from the list, refills the main window's comment
-    // list and closes. A file that cannot be written is reported; the
-    // window, the file and the main window's list then stay as they are.
+    // Removes the lines erased here from the file as it now stands, keeping
+    // every line posted meanwhile, and closes. A file that cannot be written
+    // is reported; the window, the file and the main window's list then
+    // stay as they are.
     void cmdExit_Click();
+
+signals:
+    // The comment file's lines after this window changed it or was left.
+    void commentLinesChanged(const QStringList& lines);
+
+private:
+    // Lists the file as last read, less the lines erased here, and tells
+    // who listens what the file now holds.
+    void showLines();
+
+    SharedComments m_comments;
 };

@@ -1,3 +1,5 @@
+#include "app/program_windows.h"
+#include "common/cut_file_notice.h"
 #include "common/module_values.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
@@ -5,6 +7,7 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/window_registry.h"
 #include "input/frm_delivery.h"
+#include "settings/comments_file.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"
 #include "settings/ui/frm_date.h"
@@ -25,13 +28,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
 
 // A temporary settings folder with a data folder "data" in it, scripted
-// message boxes, every settings window and the real main window registered
-// by their names, and a plain window standing for frmPath.
+// message boxes, the windows made and joined as the program does, and a
+// plain window standing for frmPath.
 class SettingsWindowsTest : public ::testing::Test
 {
 protected:
@@ -39,18 +43,13 @@ protected:
     {
         windows::reset();
         QDir(m_settings.path()).mkdir(QStringLiteral("data"));
-        using namespace windows::names;
-        windows::registerWindow(frmAbout, [] { return new FrmAbout; });
-        windows::registerWindow(frmComment, [] { return new FrmComment; });
-        windows::registerWindow(frmDate, [] { return new FrmDate; });
-        windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
-        windows::registerWindow(frmMargins, [] { return new FrmMargins; });
-        windows::registerWindow(frmOwner, [] { return new FrmOwner; });
-        windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
-        windows::registerWindow(frmPath, [] { return new QWidget; });
+        wireProgram();
+        windows::registerWindow(windows::names::frmPath, [] { return new QWidget; });
+        forgetReportedCutFiles();
     }
     ~SettingsWindowsTest() override
     {
+        setCutFileReporter({});
         windows::reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -182,7 +181,9 @@ TEST_F(SettingsWindowsTest, MarginsWarnOfAMissingFileShowTheValuesAndSave)
 
 // Without a data folder the data-folder window opens beside an empty list.
 // The folder is the whole first line of the data-folder file. An erase
-// reaches the file only through Exit, not through the close box.
+// reaches the file only through Exit, not through the close box. A comment
+// file past the bound is listed up to it and named once per run, also when
+// the main window reads it again.
 TEST_F(SettingsWindowsTest, CommentsListTheFileInTheFolderNamedByTheWholeFirstLine)
 {
     writeSetting("qmvanck.dat", "\r\n/srv/est\r\n");
@@ -201,11 +202,28 @@ TEST_F(SettingsWindowsTest, CommentsListTheFileInTheFolderNamedByTheWholeFirstLi
     window->cmdErase->click();
     window->close();
     EXPECT_EQ(setting("oe, \"main\"/Comments.Dat"), comments);
+    windows::unload("frmComment");
+
+    pointAtDataFolder();
+    writeSetting("data/Comments.Dat", QByteArray("Rush\r\n").repeated(CommentLineBound + 1));
+    m_platform.messages.clear();
+    EXPECT_EQ(windows::show<FrmComment>("frmComment")->cboComment->count(), CommentLineBound);
+    auto* main = windows::show<FrmDelivery>("frmDelivery");
+    EXPECT_EQ(main->cboComment->count(), CommentLineBound);
+    // (The main window also warns of the missing database.)
+    ASSERT_FALSE(m_platform.messages.empty());
+    EXPECT_TRUE(m_platform.messages[0].text.contains(m_settings.filePath("data/Comments.Dat")));
+    EXPECT_EQ(m_platform.messages[0].icon, Platform::Icon::Exclamation);
+    EXPECT_EQ(std::count_if(m_platform.messages.begin(), m_platform.messages.end(),
+                            [](const auto& shown) { return shown.text.contains("Comments.Dat"); }),
+              1);
 }
 
 // Post appends and beeps, refusing exact duplicates only; Erase asks, and
-// reaches the file only through Exit, which also refills the main window's
-// list. A failed store keeps the file, both lists and the window as they are.
+// reaches the file only through Exit. Both lists show the file as it now is
+// after each post and after Exit, lines another workstation added
+// included. A failed store keeps the file, both lists and the window as
+// they are.
 TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
 {
     pointAtDataFolder();
@@ -223,6 +241,7 @@ TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
     post("");
     EXPECT_EQ(setting("data/Comments.Dat"), "Rush\r\nBravo\r\nRUSH\r\n\r\n");
     EXPECT_EQ(m_platform.beeps, 2);
+    EXPECT_EQ(main->cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
 
     window->cboComment->setText("Rush");
     m_platform.answerNext(Platform::Answer::Cancel);
@@ -238,16 +257,21 @@ TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
         window->cmdExit->click();
     }
     ASSERT_EQ(m_platform.messages.size(), 5U);
+    EXPECT_TRUE(m_platform.messages[3].text.contains("Comments.Dat"));
     EXPECT_TRUE(m_platform.messages[4].text.contains("Comments.Dat"));
     EXPECT_EQ(m_platform.beeps, 2);
     EXPECT_EQ(window->cboComment->items(), (QStringList{"Bravo", "RUSH", ""}));
-    EXPECT_EQ(main->cboComment->items(), (QStringList{"Rush", "Bravo"}));
+    EXPECT_EQ(main->cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
     EXPECT_EQ(setting("data/Comments.Dat"), "Rush\r\nBravo\r\nRUSH\r\n\r\n");
 
+    writeSetting("data/Comments.Dat", "Rush\r\nBravo\r\nRUSH\r\n\r\nDelta\r\n");
     post("Charlie");
+    EXPECT_EQ(window->cboComment->items(), (QStringList{"Bravo", "RUSH", "", "Delta", "Charlie"}));
+    writeSetting("data/Comments.Dat", "Rush\r\nBravo\r\nRUSH\r\n\r\nDelta\r\nCharlie\r\nEcho\r\n");
     window->cmdExit->click();
-    EXPECT_EQ(setting("data/Comments.Dat"), "Bravo\r\nRUSH\r\n\r\nCharlie\r\n");
-    EXPECT_EQ(main->cboComment->items(), (QStringList{"Bravo", "RUSH", "", "Charlie"}));
+    EXPECT_EQ(setting("data/Comments.Dat"), "Bravo\r\nRUSH\r\n\r\nDelta\r\nCharlie\r\nEcho\r\n");
+    EXPECT_EQ(main->cboComment->items(),
+              (QStringList{"Bravo", "RUSH", "", "Delta", "Charlie", "Echo"}));
     EXPECT_FALSE(loaded("frmComment"));
 }
 

@@ -1,0 +1,84 @@
+#pragma once
+
+// The comment lines as the comment window changes them. Comments.Dat lies in
+// the data folder that every workstation of the shop shares, so a change is
+// never made from this window's copy of the list: each is made to the file
+// as it stands at that moment, under a lock that every copy of the program
+// honours (a lock file beside it, "Comments.Dat.lck"), and the lines are read
+// again afterwards.
+//
+// - Posting appends the one new line in one write; another workstation's
+//   lines stay.
+// - Erasing takes a line off the window's list; leaving the window removes
+//   from the file exactly the lines erased in it, one line per erasure: of
+//   two equal lines, erasing one removes the first and keeps the second.
+//   Lines posted meanwhile, here or elsewhere, stay.
+//
+// A lock left by a workstation that stopped while holding it (a crash, a
+// lost network) is taken over after StaleLockAge; on this machine at once,
+// as its holder is known to be gone.
+
+#include "common/cut_file_notice.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+
+class SharedComments
+{
+public:
+    // How long a change waits for another workstation to finish its own
+    // before it fails.
+    static constexpr std::chrono::milliseconds DefaultLockWait{5000};
+    // How old a lock file from another machine must be to count as left by
+    // a workstation that stopped. A change holds the lock for milliseconds.
+    static constexpr std::chrono::milliseconds StaleLockAge{15000};
+
+    explicit SharedComments(std::chrono::milliseconds lockWait = DefaultLockWait);
+
+    // The lock file in the data folder (DataFolder).
+    static QString lockFilePath();
+
+    // The file's lines (settings/comments_file.h readComments()), read
+    // without the lock, which only writers need. Throws as readComments().
+    void load();
+
+    // The file's lines as last read.
+    const QStringList& fileLines() const { return m_file; }
+    // What the window lists: fileLines() without the lines erased here and
+    // not yet removed from the file.
+    QStringList listedLines() const;
+
+    enum class Posting { Posted, Duplicate };
+    // Under the lock: reads the file, refuses a non-empty comment equal (in
+    // the same letters and case) to a listed line, else appends it as one
+    // line; then reads the file again. Throws RuntimeError PermissionDenied
+    // (70), naming the file, when there is no data folder, the lock cannot
+    // be had within the wait, or the file cannot be read or written; the
+    // file is then as it was.
+    Posting post(const QString& comment);
+
+    // Takes the first listed line equal to `comment` off the list, to be
+    // removed from the file by leave(). False when no listed line equals it.
+    bool erase(const QString& comment);
+
+    // Under the lock (only when something was erased): removes the lines
+    // erased here from the file as it now stands, the rest kept byte for
+    // byte, the rewrite atomic; then reads the file again. Throws as post():
+    // the file is then as it was and the erasures still wait.
+    void leave();
+
+private:
+    // Reads the file into m_file; a missing file is an empty list. A cut
+    // file is reported once the lock is given back: a message box waits
+    // for the operator, the other workstations must not.
+    void reread();
+    void reportCut();
+
+    std::chrono::milliseconds m_lockWait;
+    std::optional<CutFile> m_cut;
+    QStringList m_file;
+    QStringList m_erased;
+};
