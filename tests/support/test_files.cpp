@@ -32,20 +32,3 @@ FileSizeLimit::~FileSizeLimit()
     setrlimit(RLIMIT_FSIZE, &m_previous);
     std::signal(SIGXFSZ, m_previousHandler);
 }
-
-ReadOnlyFolder::ReadOnlyFolder(QString path)
-    : m_path(std::move(path))
-{
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
-}
-
-ReadOnlyFolder::~ReadOnlyFolder()
-{
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-bool ReadOnlyFolder::writesBlocked() const
-{
-    QFile probe(m_path + QStringLiteral("/.write-probe"));
-    return !probe.open(QIODevice::WriteOnly) || !probe.remove();
-}

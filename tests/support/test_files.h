@@ -37,17 +37,3 @@ private:
     rlimit m_previous{};
     void (*m_previousHandler)(int) = nullptr;
 };
-
-// Takes the write permission off a folder for its lifetime. writesBlocked()
-// tells whether that stops this process: it does not for root.
-class ReadOnlyFolder
-{
-public:
-    explicit ReadOnlyFolder(QString path);
-    ~ReadOnlyFolder();
-
-    bool writesBlocked() const;
-
-private:
-    QString m_path;
-};
