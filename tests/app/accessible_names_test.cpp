@@ -19,11 +19,9 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <private/qguiapplication_p.h>
@@ -80,14 +78,8 @@ const QLabel* labelOf(const QWidget& field, const QWidget& window)
     return nullptr;
 }
 
-QString announced(QObject* object)
-{
-    return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
-}
-
-// What a screen reader hears of a window: the name each of its controls and
-// menu entries is announced by, and every control heard otherwise than it
-// shows.
+// What a screen reader hears of a window: the name each of its controls is
+// announced by, and every control heard otherwise than it shows.
 struct Hearing
 {
     QMap<QString, QString> names;
@@ -104,7 +96,8 @@ Hearing listen(QWidget& window)
         const QString name = control->objectName();
         if (name.isEmpty() || name.startsWith(QStringLiteral("qt_")))
             continue; // the toolkit's own parts of a control
-        const QString heard = announced(control);
+        const QString heard =
+            QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
         hearing.names.insert(name, heard);
         if (const std::optional<QString> text = ownText(*control)) {
             if (!control->accessibleName().isEmpty())
@@ -128,67 +121,30 @@ Hearing listen(QWidget& window)
             fault(name, "shows no text and has no name");
         }
     }
-    // Menu entries are reached through the menu bar, as a reader reaches them.
-    for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
-        QList<QAction*> unheard = bar->actions();
-        for (const QAction* entry : bar->actions()) {
-            if (entry->menu() != nullptr)
-                unheard += entry->menu()->actions();
-        }
-        const std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* item) {
-            if (auto* action = qobject_cast<QAction*>(item->object());
-                action != nullptr && !action->isSeparator()) {
-                unheard.removeOne(action);
-                const QString text = shownCaption(action->text());
-                const QString heard = item->text(QAccessible::Name);
-                hearing.names.insert(action->objectName().isEmpty() ? text : action->objectName(),
-                                     heard);
-                if (heard != text)
-                    fault(text, "a menu entry announced as \"" + heard + "\"");
-            }
-            for (int i = 0; i < item->childCount(); ++i)
-                visit(item->child(i));
-        };
-        visit(QAccessible::queryAccessibleInterface(bar));
-        for (const QAction* entry : unheard) {
-            if (!entry->isSeparator())
-                fault(entry->text(), "a menu entry a screen reader cannot reach");
-        }
-    }
     return hearing;
 }
 
-// Records which controls tell the screen reader of a new name; active, so
-// that the window's changes are sent at all.
-class NameChanges
+// While it lives, the platform's accessibility is active, so that the
+// windows send their changes at all, and the controls that tell the screen
+// reader of a new name are noted.
+struct NameChanges
 {
-public:
+    static inline std::set<QString> told;
+
     NameChanges()
     {
         QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
             if (event->type() == QAccessible::NameChanged && event->object() != nullptr)
-                told().insert(event->object()->objectName());
+                told.insert(event->object()->objectName());
         });
-        setActive(true);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
     ~NameChanges()
     {
-        setActive(false);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
         QAccessible::installUpdateHandler(nullptr);
     }
     Q_DISABLE_COPY(NameChanges)
-
-    static std::set<QString>& told()
-    {
-        static std::set<QString> names;
-        return names;
-    }
-
-private:
-    static void setActive(bool active)
-    {
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
-    }
 };
 
 // An order line of job 3: part, description, quantity.
@@ -214,6 +170,8 @@ protected:
         windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
         windows::registerWindow(frmMargins, [] { return new FrmMargins; });
         windows::registerWindow(frmOwner, [] { return new FrmOwner; });
+        windows::registerWindow(frmSplash, [] { return new FrmSplash; });
+        windows::registerWindow(frmPath, [] { return new FrmPath; });
         writeSetting("DELVHEAD.DAT",
                      "HARBOR LANE\r\n\r\n\r\n\r\n\r\n\r\n\r\n    \r\nRECEIPT\r\n2\r\n");
         writeSetting("BID.FYL", "3\r\n66\r\n\r\n\r\n\r\n");
@@ -236,108 +194,62 @@ protected:
     }
 
     FrmReport* report() { return windows::find<FrmReport>(windows::names::frmReport); }
-
-    std::unique_ptr<FrmSplash> m_splash;
-    std::unique_ptr<FrmPath> m_path;
 };
 
 TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeAndAfterChanges)
 {
+    using namespace windows::names;
     struct Scene
     {
-        const char* what;
-        std::function<QWidget*()> reach; // brings a window to the scene, returns it
+        QString window; // brought to the scene by its name; empty: the main window
+        std::function<void()> change;
         std::vector<std::pair<const char*, QString>> heard;
         std::vector<const char*> told; // controls that send their new name
     };
     const QString partOne = "Description: (Part 1 of 3)", partTwo = "Description: (Part 2 of 3)";
     const Scene scenes[] = {
-        {"main window loaded",
-         [&] { return &window(); },
-         {{"Search", "Enter Job Number to Search:"},
-          {"txtQty", "Quantity:"},
-          {"txtDes", "Description:"},
-          {"txtPO", "Purchase Order"},
-          {"chkAll", "All Jobs"},
-          {"DelvHead", "Delivery Head"}},
-         {}},
-        {"job selected",
-         [&] {
-             window().cboJobs->setText("00000003-Flyers");
-             return &window();
-         },
-         {{"txtJob", "Order No: 00000003"},
-          {"txtQuote", "Quote No: Q-3"},
-          {"Label4", partOne},
-          {"txtDes", partOne}},
+        {{}, {}, {{"Search", "Enter Job Number to Search:"}, {"txtQty", "Quantity:"}}, {}},
+        {{},
+         [&] { window().cboJobs->setText("00000003-Flyers"); },
+         {{"txtJob", "Order No: 00000003"}, {"Label4", partOne}, {"txtDes", partOne}},
          {"txtJob", "txtQuote", "Label4", "txtDes"}},
-        {"part 2 paged",
-         [&] {
-             window().HScroll1->setValue(2);
-             return &window();
-         },
+        {{},
+         [&] { window().HScroll1->setValue(2); },
          {{"Label4", partTwo}, {"txtDes", partTwo}},
          {"Label4", "txtDes"}},
-        {"ticket preview",
-         [&] { return windows::show(windows::names::frmReport); },
-         {{"cmdPrint", "Print Ticket"}, {"Check1", "Drop Signature Section"}},
-         {}},
-        {"print stopped without the owner's name",
-         [&] {
-             report()->cmdPrint_Click();
-             return report();
-         },
-         {{"cmdPrint", "Printing"}},
-         {"cmdPrint"}},
-        {"delivery head",
-         [&] { return windows::show(windows::names::frmDelvHead); },
-         {{"txtOwn", "Owners Head:"}, {"txtAdd2", "City, State & Zip:"}, {"cmdSave", "Save"}},
-         {}},
-        {"owner",
-         [&] { return windows::show(windows::names::frmOwner); },
-         {{"txtState", "City, State & Zip:"}},
-         {}},
-        {"margins",
-         [&] { return windows::show(windows::names::frmMargins); },
-         {{"Label6", "11."}, {"Text1", "Top Margin (0-10 Lines)"}, {"cmdMargins", "Save & Exit"}},
-         {}},
-        {"comments",
-         [&] { return windows::show(windows::names::frmComment); },
-         {{"cmdErase", "Erase Displayed Comment"}},
-         {}},
-        {"date", [&] { return windows::show(windows::names::frmDate); }, {}, {}},
-        {"about",
-         [&] { return windows::show(windows::names::frmAbout); },
-         {{"lblVersion", versionCaption()}, {"cmdSysInfo", "System Info..."}},
-         {"lblVersion"}},
+        {frmReport, {}, {{"cmdPrint", "Print Ticket"}}, {}},
+        // The print stops without the owner's name.
+        {frmReport, [&] { report()->cmdPrint_Click(); }, {{"cmdPrint", "Printing"}}, {"cmdPrint"}},
+        {frmDelvHead, {}, {{"txtOwn", "Owners Head:"}, {"txtAdd2", "City, State & Zip:"}}, {}},
+        {frmOwner, {}, {{"txtState", "City, State & Zip:"}}, {}},
+        {frmMargins, {}, {{"Label6", "11."}, {"Text1", "Top Margin (0-10 Lines)"}}, {}},
+        {frmComment, {}, {}, {}},
+        {frmDate, {}, {}, {}},
+        {frmAbout, {}, {{"lblVersion", versionCaption()}}, {"lblVersion"}},
         // The start-up windows last: the data-folder window's load may forget
         // the data folder the main window reads.
-        {"splash",
-         [&] { return (m_splash = std::make_unique<FrmSplash>()).get(); },
-         {{"lblVersion", versionCaption()}, {"pbSplash", "Start-up progress"}},
-         {"lblVersion"}},
-        {"data folder",
-         [&] { return (m_path = std::make_unique<FrmPath>()).get(); },
-         {{"Text1", "Location of Vantrell Data Folder."}, {"cmdPath", "Continue"}},
-         {}},
+        {frmSplash, {}, {{"lblVersion", versionCaption()}}, {"lblVersion"}},
+        {frmPath, {}, {{"Text1", "Location of Vantrell Data Folder."}}, {}},
     };
 
     const NameChanges changes;
     std::set<QString> windowsHeard;
     for (const Scene& scene : scenes) {
-        NameChanges::told().clear();
-        QWidget* shown = scene.reach();
-        ASSERT_NE(shown, nullptr) << scene.what;
+        NameChanges::told.clear();
+        QWidget* shown = scene.window.isEmpty() ? &window() : windows::show(scene.window);
+        ASSERT_NE(shown, nullptr) << scene.window.toStdString();
+        if (scene.change)
+            scene.change();
         windowsHeard.insert(shown->objectName());
         const Hearing hearing = listen(*shown);
-        EXPECT_EQ(hearing.faults.join('\n').toStdString(), "") << scene.what;
+        EXPECT_EQ(hearing.faults.join('\n').toStdString(), "") << scene.window.toStdString();
         for (const auto& [control, name] : scene.heard)
             EXPECT_EQ(hearing.names.value(control).toStdString(), name.toStdString())
-                << scene.what << ": " << control;
+                << scene.window.toStdString() << ": " << control;
         for (const char* control : scene.told)
-            EXPECT_EQ(NameChanges::told().count(control), 1U) << scene.what << ": " << control;
+            EXPECT_EQ(NameChanges::told.count(control), 1U)
+                << scene.window.toStdString() << ": " << control;
     }
-    using namespace windows::names;
     EXPECT_EQ(windowsHeard,
               (std::set<QString>{frmSplash, frmPath, frmDelivery, frmReport, frmDelvHead, frmOwner,
                                  frmMargins, frmComment, frmDate, frmAbout}));

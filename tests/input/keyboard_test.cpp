@@ -1,4 +1,5 @@
-// The main window from the keyboard alone, and as a screen reader sees it.
+// The main window from the keyboard alone, and with a screen reader attached.
+// (What a screen reader hears of each control is walked in tests/app.)
 
 #include "main_window_fixture.h"
 
@@ -50,12 +51,7 @@ protected:
     }
 };
 
-QString accessibleText(QWidget* widget, QAccessible::Text kind)
-{
-    return QAccessible::queryAccessibleInterface(widget)->text(kind);
-}
-
-TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrderAndEveryControlIsNamed)
+TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrder)
 {
     loadWith(2);
     // Enter has its own chain through the item fields to the sold-to box.
@@ -100,21 +96,6 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrderAndEveryControlIsNamed)
     press(Qt::Key_Tab, Qt::ControlModifier); // types a TAB, for whoever wants one
     EXPECT_EQ(window().txtCust->text(), "\t");
     EXPECT_EQ(focusName(), "txtCust");
-
-    // Every control has a name; the combo boxes have a fixed description.
-    for (QWidget* widget : window().findChildren<QWidget*>()) {
-        if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->objectName().isEmpty()) {
-            EXPECT_NE(accessibleText(widget, QAccessible::Name), "")
-                << qPrintable(widget->objectName());
-        }
-    }
-    for (EventComboBox* box : {window().cboJobs, window().cboCust, window().cboSCust,
-                               window().cboShip, window().cboComment}) {
-        const QString description = accessibleText(box, QAccessible::Description);
-        EXPECT_NE(description, "") << qPrintable(box->objectName());
-        box->setText(QStringLiteral("typed text"));
-        EXPECT_EQ(accessibleText(box, QAccessible::Description), description);
-    }
 }
 
 // Entry by entry, each entry would send an update to a screen reader; in

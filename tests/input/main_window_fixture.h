@@ -105,15 +105,7 @@ inline jet4::Table withRows(jet4::Table table, std::vector<std::vector<jet4::Val
     return table;
 }
 
-// Tables of the four kinds the main window opens.
-inline jet4::Table ordersTable()
-{
-    return ordersSchema();
-}
-inline jet4::Table addressesTable()
-{
-    return addressesSchema();
-}
+// Tables of the kinds the main window opens.
 inline jet4::Table clientTable(std::vector<std::vector<jet4::Value>> rows)
 {
     return withRows(clientSchema(), std::move(rows));

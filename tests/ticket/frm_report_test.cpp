@@ -56,7 +56,7 @@ class TicketWindowTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(loadOn({ordersTable(), clientTable({}), addressesTable(), jobLogTable({})}));
+        ASSERT_TRUE(loadOn({ordersSchema(), clientTable({}), addressesSchema(), jobLogTable({})}));
         FrmDelivery& w = window();
         w.txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
         w.txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
