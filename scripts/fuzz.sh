@@ -22,7 +22,7 @@ scripts/install-deps.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)" \
     --target fuzz_table_stream fuzz_database_file fuzz_settings_files make-fuzz-seeds \
-    make-settings-seeds qmdata-reader
+    qmdata-reader
 
 out=build/fuzz
 bin=$out/bin
@@ -30,7 +30,7 @@ rm -rf "$out/seeds"
 mkdir -p "$out/seeds/file" "$out/seeds/stream" "$out/seeds/settings" "$out/corpus/file" \
     "$out/corpus/stream" "$out/corpus/settings" "$out/findings"
 "$bin/make-fuzz-seeds" "$out/seeds/file"
-"$bin/make-settings-seeds" "$out/seeds/settings"
+SETTINGS_SEEDS="$out/seeds/settings" "$bin/fuzz_settings_files"
 if [[ -d $samples ]]; then
     cp "$samples"/*.mdb "$out/seeds/file/"
 else

@@ -1,11 +1,18 @@
 // Fuzzes every reader of the settings files and of the comment file, and
 // the writers that keep part of what they read, with whole files: the
-// first input byte chooses the format (settings_formats.h), the rest is the
-// file, written where the program looks for it. Whatever the bytes, nothing
-// crashes or hangs, and what a writer writes back reads back as meant.
+// first input byte chooses the format (its place in `formats`, modulo their
+// count), the rest is the file, written where the program looks for it.
+// Whatever the bytes, nothing crashes or hangs, and what a writer writes
+// back reads back as meant. A run-time error is one of the answers a reader
+// may give; anything else thrown ends the run as a finding.
+//
+// With SETTINGS_SEEDS=<folder> in its environment the target writes its
+// seeds there instead: for each format one of the odd shapes the tests read
+// (commas and quotes, a CR alone, a last line without its end, bytes after
+// a record, a number out of range), and what the program's own writer makes
+// of it.
 
 #include "common/module_values.h"
-#include "common/runtime_error.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 #include "input/option_files.h"
@@ -16,31 +23,27 @@
 #include "settings/owner_record_file.h"
 #include "settings/shared_comments.h"
 #include "settings/signature_option_file.h"
-#include "settings_formats.h"
+#include "support/test_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
+#include <iterator>
 
 namespace {
 
-// The settings folder, with the data folder "data" in it, for the run: in
-// memory where there is such a file system, as every input is written,
-// and settings files are synced to the disk on each rewrite.
-const QTemporaryDir& folders()
+// The settings folder: in memory where there is such a file system, as
+// every input is written, and settings files are synced on each rewrite.
+const QTemporaryDir& folder()
 {
-    static const QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                                       ? QStringLiteral("/dev/shm/settings-fuzz-XXXXXX")
-                                       : QDir::tempPath() +
-                                             QStringLiteral("/settings-fuzz-XXXXXX"));
-    static const bool made = [] {
-        QDir(dir.path()).mkdir(QStringLiteral("data"));
-        setSettingsFolder(dir.path());
-        return true;
-    }();
-    (void)made;
+    static const QTemporaryDir dir((QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                        ? QStringLiteral("/dev/shm")
+                                        : QDir::tempPath()) +
+                                   QStringLiteral("/settings-fuzz-XXXXXX"));
     return dir;
 }
 
@@ -50,28 +53,16 @@ void check(bool holds)
         __builtin_trap();
 }
 
-// A file refused with a run-time error is one of the answers a reader may
-// give; anything else thrown ends the run as a finding.
-template<typename Read>
-void refusalAllowed(Read&& read)
-{
-    try {
-        read();
-    } catch (const RuntimeError&) {
-        return;
-    }
-}
-
 void writeSetting(const char* name, const QByteArray& bytes)
 {
-    rewriteFile(folders().filePath(QString::fromLatin1(name)), bytes);
+    rewriteFile(folder().filePath(QString::fromLatin1(name)), bytes);
 }
 
 void dataFolderFile(const QByteArray& file)
 {
     writeSetting(DataFolderFileName, file);
-    refusalAllowed([] { readDataFolderFile(); });
-    refusalAllowed([] {
+    errorNumberOf([] { readDataFolderFile(); });
+    errorNumberOf([] {
         readDataFolderFirstLine();
         check(!DataFolder.contains(u'\r'));
     });
@@ -108,14 +99,15 @@ void deliveryHeader(const QByteArray& file)
 void ownerRecord(const QByteArray& file)
 {
     writeSetting(OwnerRecordFileName, file);
+    const auto fields = [](const std::optional<OwnerRecord>& r) {
+        return r ? QStringList{r->name, r->address, r->cityStateZip, r->phone, r->comment}
+                 : QStringList{};
+    };
     const std::optional<OwnerRecord> record = readOwnerRecord();
     if (!record)
         return;
     writeOwnerRecord(*record);
-    const std::optional<OwnerRecord> again = readOwnerRecord();
-    check(again && again->name == record->name && again->address == record->address &&
-          again->cityStateZip == record->cityStateZip && again->phone == record->phone &&
-          again->comment == record->comment);
+    check(fields(readOwnerRecord()) == fields(record));
     const QByteArray written =
         readFileBytes(settingsFilePath(QString::fromLatin1(OwnerRecordFileName)));
     check(written.size() >= OwnerRecord::Length &&
@@ -125,7 +117,7 @@ void ownerRecord(const QByteArray& file)
 void margins(const QByteArray& file)
 {
     writeSetting(MarginsFileName, file);
-    refusalAllowed([] { readMargins(); });
+    errorNumberOf([] { readMargins(); });
     readTopMargin();
     saveMargins(QStringLiteral("1"), QStringLiteral(" 2 "));
     const Margins saved = readMargins();
@@ -140,12 +132,12 @@ void signatureOption(const QByteArray& file)
     check(readSignatureOption() == 1);
 }
 
-// Erasing the first line and leaving removes that line alone; a posted line
-// ends the file whole. (A file past a bound is not compared: what lies
-// beyond it was never listed.)
+// Erasing the first line and leaving removes that line alone; a line not
+// yet listed is posted and ends the file whole. (A file past a bound is not
+// compared: what lies beyond it was never listed.)
 void comments(const QByteArray& file)
 {
-    DataFolder = folders().filePath(QStringLiteral("data"));
+    DataFolder = folder().path();
     const QString path = DataFolder + QStringLiteral("/Comments.Dat");
     rewriteFile(path, file);
     const CommentsRead read = readCommentsUnreported();
@@ -161,46 +153,61 @@ void comments(const QByteArray& file)
     const bool listed = window.listedLines().contains(posted);
     const SharedComments::Posting posting = window.post(posted);
     check((posting == SharedComments::Posting::Duplicate) == listed);
-    if (!listed && !read.cut)
-        check(window.fileLines().last() == posted);
-    check(readFileBytes(path).endsWith("\r\n"));
+    if (!listed) {
+        check(readFileBytes(path).endsWith("\r\n"));
+        check(read.cut || window.fileLines().last() == posted);
+    }
     check(!QFileInfo::exists(SharedComments::lockFilePath()));
 }
 
+using Format = void (*)(const QByteArray&);
+constexpr Format formats[] = {dataFolderFile, optionFiles,     deliveryHeader, ownerRecord,
+                              margins,        signatureOption, comments};
+
+// For each format the odd file the tests read, and the file the program's
+// own writer leaves after reading it.
+bool writeSeeds(const QDir& seeds)
+{
+    const std::pair<const char*, QByteArray> oddFiles[] = {
+        // in the order of formats
+        {DataFolderFileName, "\"/srv/Shop, Main/Data\"\r\nE:\\Shop, Main\\Est\r\n"},
+        {ListFilterFile, "2"},
+        {DeliveryHeaderFileName, "a\rb\nc\r\nlast\x80 Caf\xe9"},
+        {OwnerRecordFileName, QByteArray(125, 'x') + QByteArray("TAIL\0\1\r\n", 8)},
+        {MarginsFileName, "40000\r\n65.5\r\n\r\n\r\n"},
+        {SignatureOptionFileName, "  1.5 , 0"},
+        {CommentsFileName, "Rush\r\nRush\r\n\r\nlast\rno end\n"}};
+    bool allWritten = true;
+    for (std::size_t n = 0; n < std::size(formats); ++n) {
+        const QString name = QString::fromLatin1(oddFiles[n].first);
+        formats[n](oddFiles[n].second);
+        for (const auto& [seed, file] :
+             {std::pair(name, readFileBytes(settingsFilePath(name))),
+              std::pair(name + QStringLiteral(".odd"), oddFiles[n].second)}) {
+            QFile out(seeds.filePath(seed));
+            allWritten = out.open(QIODevice::WriteOnly) &&
+                         out.write(static_cast<char>(n) + file) == file.size() + 1 && allWritten;
+        }
+    }
+    return allWritten;
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
+{
+    setSettingsFolder(folder().path());
+    if (const char* seeds = std::getenv("SETTINGS_SEEDS"))
+        std::exit(writeSeeds(QDir(QString::fromLocal8Bit(seeds))) ? EXIT_SUCCESS : EXIT_FAILURE);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
-    folders();
     resetModuleValues();
-    const QByteArray file(reinterpret_cast<const char*>(data) + 1,
-                          static_cast<qsizetype>(size - 1));
-    switch (static_cast<SettingsFormat>(data[0] % static_cast<int>(SettingsFormat::Count))) {
-    case SettingsFormat::DataFolderFile:
-        dataFolderFile(file);
-        break;
-    case SettingsFormat::OptionFiles:
-        optionFiles(file);
-        break;
-    case SettingsFormat::DeliveryHeader:
-        deliveryHeader(file);
-        break;
-    case SettingsFormat::OwnerRecord:
-        ownerRecord(file);
-        break;
-    case SettingsFormat::Margins:
-        margins(file);
-        break;
-    case SettingsFormat::SignatureOption:
-        signatureOption(file);
-        break;
-    case SettingsFormat::Comments:
-        comments(file);
-        break;
-    case SettingsFormat::Count:
-        break;
-    }
+    formats[data[0] % std::size(formats)](
+        QByteArray(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1)));
     return 0;
 }
