@@ -3,17 +3,11 @@
 // by the label standing before it or by a name of its own, before and after
 // the texts change.
 
+#include "app/program_windows.h"
+#include "common/cut_file_notice.h"
 #include "common/module_values.h"
 #include "common/ui/window_registry.h"
 #include "input/main_window_fixture.h"
-#include "settings/ui/frm_about.h"
-#include "settings/ui/frm_comment.h"
-#include "settings/ui/frm_date.h"
-#include "settings/ui/frm_delv_head.h"
-#include "settings/ui/frm_margins.h"
-#include "settings/ui/frm_owner.h"
-#include "startup/frm_path.h"
-#include "startup/frm_splash.h"
 #include "startup/release_captions.h"
 #include "ticket/ui/frm_report.h"
 
@@ -148,46 +142,39 @@ std::vector<Value> line(Value part, const char* description, Value quantity)
             "555-0100", quantity, 17,  "PO-1",      Null,   Null};
 }
 
-// The main window on a database with one three-part job, every other window
-// registered as the program registers it, and the settings the ticket reads
-// except the owner's record.
+// The windows made and joined as the program does, a database with one
+// three-part job, and the settings the ticket reads except the owner's
+// record.
 class AccessibleNamesTest : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        using namespace windows::names;
-        windows::registerWindow(frmReport, [this] { return new FrmReport(window()); });
-        windows::registerWindow(frmAbout, [] { return new FrmAbout; });
-        windows::registerWindow(frmComment, [] { return new FrmComment; });
-        windows::registerWindow(frmDate, [] { return new FrmDate; });
-        windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
-        windows::registerWindow(frmMargins, [] { return new FrmMargins; });
-        windows::registerWindow(frmOwner, [] { return new FrmOwner; });
-        windows::registerWindow(frmSplash, [] { return new FrmSplash; });
-        windows::registerWindow(frmPath, [] { return new FrmPath; });
+        wireProgram();
         writeSetting("DELVHEAD.DAT",
                      "HARBOR LANE\r\n\r\n\r\n\r\n\r\n\r\n\r\n    \r\nRECEIPT\r\n2\r\n");
         writeSetting("BID.FYL", "3\r\n66\r\n\r\n\r\n\r\n");
         writeSetting("OwnsAct.DAT", "Harbor"); // too short to hold a name
         m_platform.printToFile = m_settings.filePath("ticket.pdf");
         JobLoaded = FlagFalse; // a window loaded after a selection would stop early
-        ASSERT_TRUE(loadOn(
+        pointAtDataFolder();
+        writeDatabase(
             {withRows(ordersSchema(), {line(1, "Flyer front", 300), line(2, "Flyer back", 200),
                                        line(3, "Flyer insert", 400)}),
              clientTable(
                  {{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat", "555-0100"}}),
-             addressesSchema(), jobLogTable({{"00000003", "Flyers", "0", "Q-3"}})}));
-        window().show();
+             addressesSchema(), jobLogTable({{"00000003", "Flyers", "0", "Q-3"}})});
     }
 
     void TearDown() override
     {
+        setCutFileReporter({});
         windows::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    FrmReport* report() { return windows::find<FrmReport>(windows::names::frmReport); }
+    static FrmDelivery& main() { return *windows::find<FrmDelivery>(windows::names::frmDelivery); }
+    static FrmReport& report() { return *windows::find<FrmReport>(windows::names::frmReport); }
 };
 
 TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeAndAfterChanges)
@@ -195,25 +182,25 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeA
     using namespace windows::names;
     struct Scene
     {
-        QString window; // brought to the scene by its name; empty: the main window
+        QString window; // brought to the scene by its name
         std::function<void()> change;
         std::vector<std::pair<const char*, QString>> heard;
         std::vector<const char*> told; // controls that send their new name
     };
     const QString partOne = "Description: (Part 1 of 3)", partTwo = "Description: (Part 2 of 3)";
     const Scene scenes[] = {
-        {{}, {}, {{"Search", "Enter Job Number to Search:"}, {"txtQty", "Quantity:"}}, {}},
-        {{},
-         [&] { window().cboJobs->setText("00000003-Flyers"); },
+        {frmDelivery, {}, {{"Search", "Enter Job Number to Search:"}, {"txtQty", "Quantity:"}}, {}},
+        {frmDelivery,
+         [] { main().cboJobs->setText("00000003-Flyers"); },
          {{"txtJob", "Order No: 00000003"}, {"Label4", partOne}, {"txtDes", partOne}},
          {"txtJob", "txtQuote", "Label4", "txtDes"}},
-        {{},
-         [&] { window().HScroll1->setValue(2); },
+        {frmDelivery,
+         [] { main().HScroll1->setValue(2); },
          {{"Label4", partTwo}, {"txtDes", partTwo}},
          {"Label4", "txtDes"}},
         {frmReport, {}, {{"cmdPrint", "Print Ticket"}}, {}},
         // The print stops without the owner's name.
-        {frmReport, [&] { report()->cmdPrint_Click(); }, {{"cmdPrint", "Printing"}}, {"cmdPrint"}},
+        {frmReport, [] { report().cmdPrint_Click(); }, {{"cmdPrint", "Printing"}}, {"cmdPrint"}},
         {frmDelvHead, {}, {{"txtOwn", "Owners Head:"}, {"txtAdd2", "City, State & Zip:"}}, {}},
         {frmOwner, {}, {{"txtState", "City, State & Zip:"}}, {}},
         {frmMargins, {}, {{"Label6", "11."}, {"Text1", "Top Margin (0-10 Lines)"}}, {}},
@@ -230,7 +217,7 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeA
     std::set<QString> windowsHeard;
     for (const Scene& scene : scenes) {
         NameChanges::told.clear();
-        QWidget* shown = scene.window.isEmpty() ? &window() : windows::show(scene.window);
+        QWidget* shown = windows::show(scene.window);
         ASSERT_NE(shown, nullptr) << scene.window.toStdString();
         if (scene.change)
             scene.change();
