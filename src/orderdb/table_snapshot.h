@@ -8,18 +8,24 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The rows of one table as they were when the table was read, in the order
-// the database returned them. Built from the reader program's table stream;
-// the stream's bytes are kept as they came, with one offset per row, which
-// costs far less memory than one string object (or one offset) per value.
+// the database returned them. Built from the reader program's table stream
+// while it arrives: the stream's bytes are kept as they came, in blocks, with
+// one place noted for every key row (see snapshot_protocol.h). That costs far
+// less memory than one string object, or one offset, per value; a row is
+// found by walking on from the nearest key row.
 class TableSnapshot
 {
 public:
+    class Builder;
+    class Row;
+
     // Checks and indexes a complete table stream; nullopt when it is cut
     // short or malformed in any way.
-    static std::optional<TableSnapshot> fromStream(QByteArray stream);
+    static std::optional<TableSnapshot> fromStream(const QByteArray& stream);
 
     qsizetype rowCount() const { return m_rowCount; }
     // The row count the table's definition declares. A table yielding
@@ -34,21 +40,102 @@ public:
     // there is no such column.
     int columnIndex(QStringView name) const;
 
-    FieldValue value(qsizetype row, int column) const;
-
+    // A cell is where its value starts in the stream; cells come from a Row.
+    FieldValue cellValue(const char* cell, int column) const;
     // Whether the cell holds exactly this text (a Null holds none), without
     // making a string of it: scans compare every record of large tables.
+    static bool cellMatches(const char* cell, QStringView text);
+
+    // The same for any row: each call walks from the nearest key row.
+    FieldValue value(qsizetype row, int column) const;
     bool cellEquals(qsizetype row, int column, QStringView text) const;
 
 private:
+    struct BlockFree
+    {
+        void operator()(char* bytes) const;
+    };
+    struct Block
+    {
+        std::unique_ptr<char, BlockFree> bytes;
+        std::size_t capacity = 0;
+        std::size_t filled = 0;
+        // Where its rows (and keep-alive tags between them) begin and end.
+        std::size_t rowsBegin = 0;
+        std::size_t rowsEnd = 0;
+    };
+    struct KeyRow
+    {
+        std::uint32_t block = 0;
+        std::uint32_t offset = 0;
+    };
+
     TableSnapshot() = default;
+    // The cell's text; Null gives empty text.
+    static QString cellString(const char* cell);
 
-    QByteArray m_stream;
     QStringList m_columnNames;
-    std::vector<bool> m_numberColumns;
-    const char* cellAt(qsizetype row, int column) const;
-
-    std::vector<std::uint32_t> m_rowOffsets; // each at the row's first cell
+    std::vector<FieldValue::Kind> m_kinds; // Text or Number, by column
+    std::vector<Block> m_blocks;
+    std::vector<KeyRow> m_keyRows; // row k × KeyRowInterval starts here
     qsizetype m_rowCount = 0;
     qsizetype m_declaredRowCount = 0;
+};
+
+// Walks the rows of a snapshot: the next row costs one pass over its cells,
+// any other row a walk from the nearest key row.
+class TableSnapshot::Row
+{
+public:
+    explicit Row(const TableSnapshot& table);
+
+    // The row whose cells are at hand; -1 before the first move.
+    qsizetype index() const { return m_index; }
+    // 0 <= row < rowCount().
+    void moveTo(qsizetype row);
+    const char* cell(int column) const { return m_cells[static_cast<std::size_t>(column)]; }
+
+private:
+    void decodeNext();
+
+    const TableSnapshot* m_table;
+    qsizetype m_index = -1;
+    std::size_t m_block = 0;
+    std::size_t m_next = 0; // where the row after the current one starts
+    std::vector<const char*> m_cells;
+};
+
+// Takes a table stream apart while it arrives: the bytes are received
+// straight into the blocks they are kept in, and each is checked once.
+class TableSnapshot::Builder
+{
+public:
+    // No block grows past maxBytes: a stream that needs more is refused.
+    explicit Builder(std::size_t maxBytes, std::size_t blockSize = std::size_t{1} << 20);
+
+    // Where the next bytes of the stream go; never empty while the stream
+    // is good.
+    std::span<char> room();
+    // `size` bytes were written at room(). False once the stream is broken.
+    bool received(std::size_t size);
+
+    // The snapshot, when what was received is a whole, well-formed stream.
+    std::optional<TableSnapshot> finish();
+
+private:
+    enum class Item { Complete, Incomplete, Broken };
+    Item parseHeader(const char*& at, const char* end);
+    Item parseRow(const char*& at, const char* end);
+    void parse();
+    bool newBlock();
+
+    TableSnapshot m_table;
+    std::size_t m_maxBytes;
+    std::size_t m_blockSize;
+    std::size_t m_parsed = 0; // in the last block: where the first unchecked item starts
+    std::size_t m_needed = 0; // the unchecked item's size, as far as it is known
+    bool m_headerRead = false;
+    bool m_ended = false;
+    bool m_broken = false;
+    std::uint32_t m_announcedRows = 0;
 };

@@ -28,8 +28,8 @@ struct RowSpan
     bool deleted = false; // left out by every reader
 };
 
-// The rows of one data page. The slot table is read once, so locating every
-// row of a page costs a sort, not a search per row.
+// The rows of one data page. The slot table is read once, and every row's
+// end found in one pass over the sorted starts.
 class PageRows
 {
 public:
@@ -42,7 +42,7 @@ public:
 private:
     Page m_page;
     int m_count = 0;
-    std::vector<std::uint16_t> m_starts; // every slot's row start, sorted
+    std::vector<std::uint16_t> m_ends; // by slot: where the nearest row above begins
 };
 
 // A column as the table definition describes it.

@@ -68,6 +68,12 @@ std::u16string fromLibraryText(char* text)
     return value;
 }
 
+std::uint32_t readU32(const unsigned char* bytes)
+{
+    return bytes[0] | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
 std::int64_t readInt64(const unsigned char* bytes)
 {
     std::uint64_t value = 0;
@@ -85,19 +91,23 @@ bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
 }
 
 // Jet 4 text, sent as Latin-1 without decoding whenever its stored form
-// allows: compressed text without mode switches is Latin-1 already.
+// allows: compressed text without mode switches is Latin-1 already, and so is
+// UCS-2 whose every high byte is zero.
 void writeJetText(const unsigned char* bytes, std::size_t length, StreamWriter& out)
 {
     const bool compressed = length >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
-    if (compressed && std::memchr(bytes + 2, 0, length - 2) == nullptr &&
-        length - 2 <= snapshot_protocol::MaxLatin1) {
+    if (!compressed) {
+        out.writeUcs2(bytes, length);
+        return;
+    }
+    if (std::memchr(bytes + 2, 0, length - 2) == nullptr) {
         out.writeLatin1(std::string_view(reinterpret_cast<const char*>(bytes + 2), length - 2));
         return;
     }
     out.writeText(jet_values::decodeText(bytes, length));
 }
 
-// Whole pages of the database file, read past libmdb's page buffers so that
+// Single pages of the database file, read past libmdb's page buffers so that
 // following a long value never disturbs the data page being walked.
 class PageFile
 {
@@ -114,6 +124,8 @@ public:
     PageFile(const PageFile&) = delete;
     PageFile& operator=(const PageFile&) = delete;
 
+    int fd() const { return m_fd; }
+
     const std::uint8_t* read(std::uint32_t page)
     {
         const off_t at = static_cast<off_t>(page) * PageSize;
@@ -125,6 +137,62 @@ public:
 private:
     int m_fd;
     std::array<std::uint8_t, PageSize> m_buffer{};
+};
+
+// The data pages of a table in ascending order, read a run of neighbouring
+// pages at a time: one read for many pages, and no copy of any page.
+class PageRuns
+{
+public:
+    PageRuns(int fd, std::vector<std::uint32_t> pages)
+        : m_fd(fd)
+        , m_pages(std::move(pages))
+        , m_buffer(std::size_t{RunPages} * PageSize)
+    {
+    }
+
+    // The next page and its number; false at the end. A page that cannot be
+    // read is left out.
+    bool next(std::uint32_t& page, const std::uint8_t*& bytes)
+    {
+        for (;;) {
+            if (m_inRun < m_runLoaded) {
+                page = m_pages[m_runStart + m_inRun];
+                bytes = m_buffer.data() + std::size_t{m_inRun} * PageSize;
+                ++m_inRun;
+                return true;
+            }
+            m_runStart += m_runLength;
+            if (m_runStart >= m_pages.size())
+                return false;
+            load();
+        }
+    }
+
+private:
+    static constexpr unsigned RunPages = 64;
+
+    void load()
+    {
+        m_runLength = 1;
+        while (m_runLength < RunPages && m_runStart + m_runLength < m_pages.size() &&
+               m_pages[m_runStart + m_runLength] == m_pages[m_runStart] + m_runLength)
+            ++m_runLength;
+        const off_t at = static_cast<off_t>(m_pages[m_runStart]) * PageSize;
+        const ssize_t got =
+            m_fd < 0 ? -1 : ::pread(m_fd, m_buffer.data(), std::size_t{m_runLength} * PageSize, at);
+        // A file cut short gives the whole pages it still holds.
+        m_runLoaded = got <= 0 ? 0 : static_cast<unsigned>(got / PageSize);
+        m_inRun = 0;
+    }
+
+    int m_fd;
+    std::vector<std::uint32_t> m_pages;
+    std::vector<std::uint8_t> m_buffer;
+    std::size_t m_runStart = 0;
+    unsigned m_runLength = 0;
+    unsigned m_runLoaded = 0;
+    unsigned m_inRun = 0;
 };
 
 struct OpenTable
@@ -175,33 +243,37 @@ struct WalkCounts
     std::uint32_t damaged = 0; // slots whose rows could not be read
 };
 
-// Walks the table's data pages in usage-map order and their rows in slot
-// order. onRow(page offset of the row, row bytes, cells) returns false for a
-// row it could not use.
-template<typename OnRow>
-void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& onRow)
+// The table's data pages as its usage map lists them, in ascending order:
+// page numbers only go up, so a damaged map cannot send the walk round.
+std::vector<std::uint32_t> dataPages(const OpenTable& table)
 {
     MdbTableDef* definition = table.definition.get();
-    MdbHandle* mdb = table.entry.mdb;
-    const bool variableColumns = definition->num_var_cols > 0;
-    std::vector<Cell> cells;
-    // Rows are taken apart in a copy of exactly one page, so that no damaged
-    // offset can reach into whatever follows the library's page buffer.
-    std::vector<std::uint8_t> copy(PageSize);
+    std::vector<std::uint32_t> pages;
     std::uint32_t page = 0;
     for (;;) {
-        const gint32 next = mdb_map_find_next(mdb, definition->usage_map,
+        const gint32 next = mdb_map_find_next(table.entry.mdb, definition->usage_map,
                                               static_cast<unsigned>(definition->map_sz), page);
-        // Page numbers only go up, so a damaged map cannot send the walk round.
         if (next <= 0 || static_cast<std::uint32_t>(next) <= page)
-            break;
+            return pages;
         page = static_cast<std::uint32_t>(next);
-        if (mdb_read_pg(mdb, page) != PageSize)
-            continue;
-        std::memcpy(copy.data(), mdb->pg_buf, PageSize);
-        const std::uint8_t* bytes = copy.data();
-        if (bytes[0] != 0x01 ||
-            mdb_get_int32(copy.data(), 4) != static_cast<long>(table.entry.table_pg))
+        pages.push_back(page);
+    }
+}
+
+// Walks the table's data pages in usage-map order and their rows in slot
+// order. onRow(page, page offset of the row, row bytes, cells) returns false
+// for a row it could not use. Rows are taken apart inside their page's bytes,
+// every offset checked against them.
+template<typename OnRow>
+void walkRows(OpenTable& table, int fd, StreamWriter* out, WalkCounts& counts, OnRow&& onRow)
+{
+    const bool variableColumns = table.definition->num_var_cols > 0;
+    std::vector<Cell> cells;
+    PageRuns pages(fd, dataPages(table));
+    std::uint32_t page = 0;
+    const std::uint8_t* bytes = nullptr;
+    while (pages.next(page, bytes)) {
+        if (bytes[0] != 0x01 || readU32(bytes + 4) != table.entry.table_pg)
             continue;
         const jet_rows::PageRows rows(jet_rows::Page(bytes, PageSize));
         for (int slot = 0; slot < rows.count(); ++slot) {
@@ -215,7 +287,7 @@ void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& o
             const std::span<const std::uint8_t> row(bytes + span->start,
                                                     static_cast<std::size_t>(span->length));
             if (jet_rows::crackRow(row, variableColumns, table.layouts, cells) &&
-                onRow(span->start, row, cells))
+                onRow(bytes, span->start, row, cells))
                 ++counts.rows;
             else
                 ++counts.damaged;
@@ -239,7 +311,7 @@ int columnIndex(const OpenTable& table, const char* name)
 // loops forever on some property blobs it parses on the way. 0 when the table
 // is not there; -1 when the catalog is damaged (then a missing table may be
 // a lost row, not an absent table) or unreadable.
-long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
+long findTable(MdbHandle* mdb, int fd, const char* tableName, StreamWriter& out)
 {
     OpenTable catalog;
     if (!openTable(mdb, CatalogDefinitionPage, "MSysObjects", catalog))
@@ -253,8 +325,9 @@ long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
     const std::u16string wanted = jet_values::utf8ToUtf16(tableName);
     long found = 0;
     WalkCounts counts;
-    walkRows(catalog, &out, counts,
-             [&](int, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
+    walkRows(catalog, fd, &out, counts,
+             [&](const std::uint8_t*, int, std::span<const std::uint8_t> row,
+                 const std::vector<Cell>& cells) {
                  const Cell& idCell = cells[static_cast<std::size_t>(id)];
                  const Cell& nameCell = cells[static_cast<std::size_t>(name)];
                  const Cell& typeCell = cells[static_cast<std::size_t>(type)];
@@ -282,29 +355,26 @@ long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
 enum class ValueResult { Written, Damaged, TooLong };
 
 // Writes one non-Null value, read from the row bytes where that is exact and
-// independent of the C locale. `rowOffset` is the row's place in the page
-// buffer, which the library's own converters read from.
-ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std::uint8_t> row,
-                       int rowOffset, const Cell& cell, PageFile& pages, std::size_t maxValueBytes,
-                       StreamWriter& out)
+// independent of the C locale. `page` holds the row at `rowOffset`: the
+// library's own converters, used for rare types, read from its page buffer.
+ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, const std::uint8_t* page,
+                       std::span<const std::uint8_t> row, int rowOffset, const Cell& cell,
+                       PageFile& pages, std::size_t maxValueBytes, StreamWriter& out)
 {
     const unsigned char* at = row.data() + cell.start;
     auto* rowBytes = const_cast<std::uint8_t*>(row.data()); // the library's getters take void*
-    // The library's own converters read from its page buffer, which holds
-    // the same page.
     const int start = rowOffset + cell.start;
     const int size = cell.length;
     switch (col->col_type) {
     case MDB_BYTE:
-        out.writeAscii(std::to_string(at[0]));
+        out.writeDecimal(at[0]);
         break;
     case MDB_INT:
-        out.writeAscii(std::to_string(static_cast<std::int16_t>(at[0] | at[1] << 8)));
+        out.writeDecimal(static_cast<std::int16_t>(at[0] | at[1] << 8));
         break;
     case MDB_LONGINT:
     case MDB_COMPLEX:
-        out.writeAscii(std::to_string(static_cast<std::int32_t>(
-            at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24)));
+        out.writeDecimal(static_cast<std::int32_t>(readU32(at)));
         break;
     case MDB_MONEY:
         out.writeAscii(scaledDecimal(readInt64(at), 4));
@@ -334,10 +404,12 @@ ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std
         break;
     }
     case MDB_NUMERIC:
+        std::memcpy(mdb->pg_buf, page, PageSize);
         out.writeText(
             fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec)));
         break;
     case MDB_REPID:
+        std::memcpy(mdb->pg_buf, page, PageSize);
         out.writeText(fromLibraryText(mdb_col_to_string(mdb, mdb->pg_buf, start, MDB_REPID, size)));
         break;
     default: // binary and OLE objects carry nothing the program reads
@@ -377,7 +449,7 @@ int streamTable(const TableRequest& request, StreamWriter& out)
     if (!mdb || !IS_JET4(mdb.get()))
         return ExitNotADatabase;
 
-    const long definitionPage = findTable(mdb.get(), request.table.c_str(), out);
+    const long definitionPage = findTable(mdb.get(), pages.fd(), request.table.c_str(), out);
     if (definitionPage == 0)
         return ExitNoSuchTable;
     OpenTable table;
@@ -415,44 +487,48 @@ int streamTable(const TableRequest& request, StreamWriter& out)
         out.writeText(jet_values::utf8ToUtf16(col->name));
     }
 
+    std::vector<int> types;
+    for (const MdbColumn* col : columns)
+        types.push_back(col->col_type);
     const std::size_t maxValueBytes =
         static_cast<std::size_t>(std::min<std::uint64_t>(MaxLongValueBytes, request.streamLimit));
     bool tooLong = false;
     WalkCounts counts;
-    walkRows(table, &out, counts,
-             [&](int rowOffset, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
-                 if (tooLong)
-                     return true;
-                 // A row goes out whole or not at all.
-                 const std::size_t mark = out.mark();
-                 out.writeU16(RowMarker);
-                 for (std::size_t c = 0; c < columns.size(); ++c) {
-                     const Cell& cell = cells[c];
-                     if (columns[c]->col_type == MDB_BOOL) {
-                         out.writeAscii(cell.present ? "-1"
-                                                     : "0"); // a Boolean's null bit is its value
-                         continue;
-                     }
-                     if (!cell.present) {
-                         out.writeNull();
-                         continue;
-                     }
-                     const ValueResult result = writeValue(mdb.get(), columns[c], row, rowOffset,
-                                                           cell, pages, maxValueBytes, out);
-                     if (result != ValueResult::Written) {
-                         out.rollback(mark);
-                         tooLong = result == ValueResult::TooLong;
-                         return tooLong;
-                     }
-                 }
-                 out.endRow();
-                 if (out.bytesWritten() > request.streamLimit)
-                     tooLong = true;
-                 return true;
-             });
+    walkRows(
+        table, pages.fd(), &out, counts,
+        [&](const std::uint8_t* page, int rowOffset, std::span<const std::uint8_t> row,
+            const std::vector<Cell>& cells) {
+            if (tooLong)
+                return true;
+            // A row goes out whole or not at all.
+            out.beginRow();
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                const Cell& cell = cells[c];
+                if (types[c] == MDB_BOOL) {
+                    out.writeAscii(cell.present ? "-1" : "0"); // a Boolean's null bit is its value
+                    continue;
+                }
+                if (!cell.present) {
+                    out.writeNull();
+                    continue;
+                }
+                const ValueResult result = writeValue(mdb.get(), columns[c], page, row, rowOffset,
+                                                      cell, pages, maxValueBytes, out);
+                if (result != ValueResult::Written) {
+                    out.abandonRow();
+                    tooLong = result == ValueResult::TooLong;
+                    return tooLong;
+                }
+            }
+            out.endRow();
+            if (out.bytesWritten() > request.streamLimit)
+                tooLong = true;
+            return true;
+        });
     if (tooLong)
         return ExitTooLarge;
-    out.writeU16(EndMarker);
+    const auto end = static_cast<char>(EndTag);
+    out.writeBytes(&end, 1);
     out.writeU32(counts.rows);
     return 0;
 }
