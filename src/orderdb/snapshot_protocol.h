@@ -21,8 +21,8 @@
 //   NullTag                Null
 //   RepeatTag              the same cell as this column's in the row before
 // Any other tag breaks the stream. A repeat may not stand in the first row,
-// nor in any row whose number is a multiple of KeyRowInterval: from those rows
-// on a table can be read without the rows before them.
+// nor in a row KeyRowInterval or more rows after the last row that holds
+// none: from such a key row on, a table can be read without the rows before.
 //
 // Most text of an order-entry database is Latin-1, and the lines of one job
 // repeat its customer, phone and order number: a table travels, and is kept,

@@ -185,11 +185,16 @@ FieldValue TableCursor::field(int index) const
 {
     const char* cell = currentCell(index);
     LastValue& last = m_lastValues[static_cast<std::size_t>(index)];
-    if (last.cell != cell) {
-        last.value = m_table->cellValue(cell, index);
+    if (last.cell == cell)
+        return last.value;
+    FieldValue value = m_table->cellValue(cell, index);
+    // Kept only for a row below that repeats it: keeping costs a count of
+    // the string's users, which is no gain for a value read once.
+    if (m_row->repeatedBelow(index)) {
         last.cell = cell;
+        last.value = value;
     }
-    return last.value;
+    return value;
 }
 
 FieldValue TableCursor::field(QStringView name) const

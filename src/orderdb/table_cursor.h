@@ -87,9 +87,9 @@ private:
     // The field's cell in the current record, after the checks of a read.
     const char* currentCell(int index) const;
 
-    // The last value read from each field and the cell it came from: the
-    // lines of one job repeat most of their fields, and a repeated cell is
-    // the same cell, so its value is made once.
+    // The last value read from each field that the next record repeats, and
+    // the cell it came from: the lines of one job repeat most of their
+    // fields, and a repeated cell is the same cell, so its value is made once.
     struct LastValue
     {
         const char* cell = nullptr;

@@ -2,6 +2,7 @@
 
 #include "orderdb/snapshot_protocol.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -126,22 +127,55 @@ TableSnapshot::Row::Row(const TableSnapshot& table)
 
 void TableSnapshot::Row::moveTo(qsizetype row)
 {
-    const qsizetype fromKey = row % KeyRowInterval + 1;
-    if (m_index < 0 || row < m_index || row - m_index > fromKey) {
-        const KeyRow& key = m_table->m_keyRows[static_cast<std::size_t>(row / KeyRowInterval)];
-        m_block = key.block;
-        m_next = key.offset;
-        m_index = row - fromKey;
+    if (row == m_index + 1 && m_belowRead) {
+        std::swap(m_cells, m_belowCells);
+        m_block = m_belowBlock;
+        m_next = m_belowNext;
+        m_index = row;
+        m_belowRead = false;
+        return;
     }
-    while (m_index < row)
-        decodeNext();
+    m_belowRead = false;
+    // A short walk on beats a search for the key row before.
+    if (m_index < 0 || row < m_index || row - m_index > KeyRowInterval) {
+        const std::vector<KeyRow>& keys = m_table->m_keyRows;
+        const auto after = std::upper_bound(
+            keys.begin(), keys.end(), row,
+            [](qsizetype wanted, const KeyRow& key) { return wanted < qsizetype{key.row}; });
+        const KeyRow& key = *std::prev(after); // row 0 is always one
+        if (m_index < 0 || row < m_index || key.row > m_index) {
+            m_block = key.block;
+            m_next = key.offset;
+            m_index = qsizetype{key.row} - 1;
+        }
+    }
+    while (m_index < row) {
+        m_next = decode(m_next, m_cells);
+        ++m_index;
+    }
 }
 
-void TableSnapshot::Row::decodeNext()
+bool TableSnapshot::Row::repeatedBelow(int column)
+{
+    if (m_index + 1 >= m_table->rowCount())
+        return false;
+    if (!m_belowRead) {
+        const std::size_t block = m_block;
+        m_belowCells = m_cells;
+        m_belowNext = decode(m_next, m_belowCells);
+        m_belowBlock = m_block;
+        m_block = block;
+        m_belowRead = true;
+    }
+    const auto c = static_cast<std::size_t>(column);
+    return m_belowCells[c] == m_cells[c];
+}
+
+std::size_t TableSnapshot::Row::decode(std::size_t next, std::vector<const char*>& cells)
 {
     // The builder checked every row, so nothing here can run off a block.
     const Block* block = &m_table->m_blocks[m_block];
-    const char* at = block->bytes.get() + m_next;
+    const char* at = block->bytes.get() + next;
     for (;;) {
         const char* end = block->bytes.get() + block->rowsEnd;
         while (at < end && static_cast<std::uint8_t>(*at) == KeepAliveTag)
@@ -151,7 +185,7 @@ void TableSnapshot::Row::decodeNext()
         block = &m_table->m_blocks[++m_block];
         at = block->bytes.get() + block->rowsBegin;
     }
-    for (const char*& cell : m_cells) {
+    for (const char*& cell : cells) {
         const auto tag = static_cast<std::uint8_t>(*at);
         if (tag <= MaxShortLatin1) {
             cell = at;
@@ -166,6 +200,5 @@ void TableSnapshot::Row::decodeNext()
             at += 5 + (tag == Utf16Tag ? 2 * length : length);
         }
     }
-    m_next = static_cast<std::size_t>(at - block->bytes.get());
-    ++m_index;
+    return static_cast<std::size_t>(at - block->bytes.get());
 }

@@ -14,9 +14,9 @@
 // The rows of one table as they were when the table was read, in the order
 // the database returned them. Built from the reader program's table stream
 // while it arrives: the stream's bytes are kept as they came, in blocks, with
-// one place noted for every key row (see snapshot_protocol.h). That costs far
-// less memory than one string object, or one offset, per value; a row is
-// found by walking on from the nearest key row.
+// the place of a key row (see snapshot_protocol.h) noted every few dozen
+// rows. That costs far less memory than one string object, or one offset,
+// per value; a row is found by walking on from the nearest key row before it.
 class TableSnapshot
 {
 public:
@@ -66,6 +66,7 @@ private:
     };
     struct KeyRow
     {
+        std::uint32_t row = 0;
         std::uint32_t block = 0;
         std::uint32_t offset = 0;
     };
@@ -77,7 +78,8 @@ private:
     QStringList m_columnNames;
     std::vector<FieldValue::Kind> m_kinds; // Text or Number, by column
     std::vector<Block> m_blocks;
-    std::vector<KeyRow> m_keyRows; // row k × KeyRowInterval starts here
+    // In row order, no more than 1.5 × KeyRowInterval rows apart.
+    std::vector<KeyRow> m_keyRows;
     qsizetype m_rowCount = 0;
     qsizetype m_declaredRowCount = 0;
 };
@@ -94,15 +96,24 @@ public:
     // 0 <= row < rowCount().
     void moveTo(qsizetype row);
     const char* cell(int column) const { return m_cells[static_cast<std::size_t>(column)]; }
+    // Whether the next row repeats this row's cell (false on the last row).
+    bool repeatedBelow(int column);
 
 private:
-    void decodeNext();
+    // Reads the row at m_next into `cells`, and returns where the one after
+    // it starts (in m_block, which it may move on).
+    std::size_t decode(std::size_t next, std::vector<const char*>& cells);
 
     const TableSnapshot* m_table;
     qsizetype m_index = -1;
     std::size_t m_block = 0;
     std::size_t m_next = 0; // where the row after the current one starts
     std::vector<const char*> m_cells;
+    // The next row, read ahead by repeatedBelow().
+    bool m_belowRead = false;
+    std::size_t m_belowBlock = 0;
+    std::size_t m_belowNext = 0;
+    std::vector<const char*> m_belowCells;
 };
 
 // Takes a table stream apart while it arrives: the bytes are received
@@ -138,4 +149,5 @@ private:
     bool m_ended = false;
     bool m_broken = false;
     std::uint32_t m_announcedRows = 0;
+    qsizetype m_lastKeyRow = 0; // the last row without a repeat
 };

@@ -204,8 +204,11 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
         at += 5;
         return Item::Complete;
     }
-    // A key row, the first among them, holds every value itself.
-    const bool repeatAllowed = m_table.m_rowCount % KeyRowInterval != 0;
+    // The first row, and one at least every KeyRowInterval rows, holds
+    // every value itself.
+    const qsizetype row = m_table.m_rowCount;
+    const bool repeatAllowed = row > 0 && row - m_lastKeyRow < KeyRowInterval;
+    bool repeats = false;
     const char* next = at;
     for (qsizetype c = 0; c < m_table.columnCount(); ++c) {
         std::size_t needed = 0;
@@ -216,15 +219,23 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
             m_needed = static_cast<std::size_t>(next - at) + needed;
             return Item::Incomplete;
         }
+        repeats = repeats || static_cast<std::uint8_t>(*next) == RepeatTag;
         next += size;
     }
-    if (!repeatAllowed) {
-        const std::size_t block = m_table.m_blocks.size() - 1;
-        const auto offset = static_cast<std::size_t>(at - m_table.m_blocks.back().bytes.get());
-        if (block > UINT32_MAX || offset > UINT32_MAX)
-            return Item::Broken;
-        m_table.m_keyRows.push_back(
-            KeyRow{static_cast<std::uint32_t>(block), static_cast<std::uint32_t>(offset)});
+    if (!repeats) {
+        m_lastKeyRow = row;
+        // Key rows are noted half an interval apart at least: close enough
+        // to reach any row in a few dozen steps, few enough to cost nothing.
+        const std::vector<KeyRow>& keys = m_table.m_keyRows;
+        if (keys.empty() || row - keys.back().row >= KeyRowInterval / 2) {
+            const std::size_t block = m_table.m_blocks.size() - 1;
+            const auto offset = static_cast<std::size_t>(at - m_table.m_blocks.back().bytes.get());
+            if (row > UINT32_MAX || block > UINT32_MAX || offset > UINT32_MAX)
+                return Item::Broken;
+            m_table.m_keyRows.push_back(KeyRow{static_cast<std::uint32_t>(row),
+                                               static_cast<std::uint32_t>(block),
+                                               static_cast<std::uint32_t>(offset)});
+        }
     }
     ++m_table.m_rowCount;
     at = next;

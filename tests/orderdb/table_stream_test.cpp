@@ -181,6 +181,18 @@ TEST(TableStream, RefusesEveryTruncationAndEveryBentShape)
         bent[FirstCell] = char(tag);
         EXPECT_FALSE(TableSnapshot::fromStream(bent)) << int(tag);
     }
+    // A repeat may stand at most KeyRowInterval - 1 rows after a row without one.
+    const auto repeatedRows = [&](int rows) {
+        QByteArray bytes = whole.left(FirstCell) + "\x01x\x01"
+                                                   "1";
+        for (int row = 1; row < rows; ++row)
+            bytes += QByteArray(2, char(RepeatTag));
+        const std::uint32_t count = std::uint32_t(rows);
+        return bytes + char(EndTag) + QByteArray(reinterpret_cast<const char*>(&count), 4);
+    };
+    EXPECT_TRUE(TableSnapshot::fromStream(repeatedRows(KeyRowInterval)));
+    EXPECT_FALSE(TableSnapshot::fromStream(repeatedRows(KeyRowInterval + 1)));
+
     // Keep-alive tags may stand before the head and between rows.
     QByteArray keptAlive = QByteArray(3, char(KeepAliveTag)) + whole;
     keptAlive.insert(3 + FirstCell, QByteArray(2, char(KeepAliveTag)));

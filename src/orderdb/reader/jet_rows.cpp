@@ -67,52 +67,13 @@ std::optional<RowSpan> PageRows::row(int slot) const
 bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
               const std::vector<ColumnLayout>& columns, std::vector<Cell>& cells)
 {
-    const int length = static_cast<int>(row.size());
-    if (length < 2)
+    RowFrame frame;
+    if (!frame.read(row, tableHasVariableColumns))
         return false;
-    const int rowColumns = static_cast<int>(readU16(row.data()));
-    const int maskBytes = (rowColumns + 7) / 8;
-    if (2 + maskBytes > length)
-        return false;
-    const std::uint8_t* mask = row.data() + length - maskBytes;
-
-    int rowVariableColumns = 0;
-    int offsetTableEnd = length - maskBytes; // where the variable-offset table ends
-    if (tableHasVariableColumns) {
-        if (2 + maskBytes + 2 > length)
-            return false;
-        rowVariableColumns = static_cast<int>(readU16(row.data() + length - maskBytes - 2));
-        offsetTableEnd = length - maskBytes - 2 - 2 * (rowVariableColumns + 1);
-        if (offsetTableEnd < 2 || rowVariableColumns > rowColumns)
-            return false;
-    }
-    const int rowFixedColumns = rowColumns - rowVariableColumns;
-    const auto variableOffset = [&](int index) {
-        return static_cast<int>(readU16(row.data() + length - maskBytes - 4 - 2 * index));
-    };
-
     cells.resize(columns.size());
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        const ColumnLayout& column = columns[c];
-        Cell cell;
-        cell.present = column.number / 8 < maskBytes &&
-                       (mask[column.number / 8] >> (column.number % 8) & 1) != 0;
-        if (column.fixed && column.fixedOrdinal < rowFixedColumns) {
-            cell.held = true;
-            cell.start = 2 + column.fixedOffset;
-            cell.length = column.size;
-        } else if (!column.fixed && column.variableIndex < rowVariableColumns) {
-            cell.held = true;
-            cell.start = variableOffset(column.variableIndex);
-            cell.length = variableOffset(column.variableIndex + 1) - cell.start;
-        } else {
-            cell.present = false;
-        }
-        // A value must lie inside the row; where it does not, the row is damaged.
-        if (cell.present &&
-            (cell.length < 0 || cell.start < 2 || cell.start + cell.length > offsetTableEnd))
+        if (!frame.cell(columns[c], cells[c]))
             return false;
-        cells[c] = cell;
     }
     return true;
 }

@@ -162,11 +162,45 @@ void StreamWriter::writeUcs2(const std::uint8_t* bytes, std::size_t length)
         otherCellWritten();
 }
 
+void StreamWriter::clear()
+{
+    m_size = 0;
+    m_rows = 0;
+    m_lastKeyRow = 0;
+    m_inRow = false;
+    for (ColumnCells& column : m_columns)
+        column.last = nullptr;
+}
+
+bool StreamWriter::writeOut(std::string_view rows)
+{
+    if (rows.empty())
+        return !m_failed;
+    flush();
+    std::size_t done = 0;
+    while (!m_failed && done < rows.size()) {
+        const ssize_t n = ::write(m_fd, rows.data() + done, rows.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            m_failed = true;
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    m_written += done;
+    m_lastSentMs = nowMs();
+    return !m_failed;
+}
+
 void StreamWriter::beginRow()
 {
     m_inRow = true;
     m_rowStart = m_size;
     m_column = 0;
+    // Rows are read on from the last row that holds every value itself, so
+    // there is one at least every KeyRowInterval rows.
+    m_repeatsAllowed = m_rows > 0 && m_rows - m_lastKeyRow < KeyRowInterval;
+    m_rowRepeats = false;
 }
 
 void StreamWriter::abandonRow()
@@ -185,14 +219,16 @@ void StreamWriter::endRow()
             column.last = column.current;
     }
     m_inRow = false;
+    if (!m_rowRepeats)
+        m_lastKeyRow = m_rows;
     ++m_rows;
-    if (m_size >= FlushSize)
+    if (m_size >= FlushSize && m_fd >= 0)
         flush();
 }
 
 void StreamWriter::keepAlive()
 {
-    if (nowMs() - m_lastSentMs < KeepAliveMs)
+    if (m_fd < 0 || nowMs() - m_lastSentMs < KeepAliveMs)
         return;
     if (m_size == 0)
         *room(1) = static_cast<char>(KeepAliveTag);
@@ -201,6 +237,8 @@ void StreamWriter::keepAlive()
 
 bool StreamWriter::flush()
 {
+    if (m_fd < 0)
+        return true;
     keepLastCells();
     std::size_t done = 0;
     while (!m_failed && done < m_size) {

@@ -1,9 +1,10 @@
 #pragma once
 
-// Buffered writer of the table stream to a file descriptor. The buffer is
-// written out only between rows, so that a row found damaged halfway can be
-// taken back. Inside a row, a short cell equal to its column's cell in the
-// row before goes out as a repeat.
+// Buffered writer of the table stream to a file descriptor, or into memory
+// alone. The buffer is written out only between rows, so that a row found
+// damaged halfway can be taken back. Inside a row, a short cell equal to its
+// column's cell in the row before goes out as a repeat, except where the
+// stream needs a row that holds every value itself.
 
 #include "orderdb/snapshot_protocol.h"
 
@@ -18,7 +19,16 @@
 class StreamWriter
 {
 public:
+    // A negative fd keeps everything in memory (see bytes()).
     explicit StreamWriter(int fd);
+
+    // What is buffered: in memory mode, everything written since clear().
+    std::string_view bytes() const { return {m_buffer.get(), m_size}; }
+    // Forgets everything written, rows and repeats included.
+    void clear();
+    // Sends bytes of rows written elsewhere (in memory) after what is
+    // buffered, without copying them into the buffer.
+    bool writeOut(std::string_view rows);
 
     // The stream's head, written as it is.
     void writeBytes(const void* data, std::size_t size);
@@ -89,8 +99,11 @@ private:
     std::size_t m_capacity = 0;
 
     bool m_inRow = false;
+    bool m_repeatsAllowed = false;
+    bool m_rowRepeats = false;
     std::size_t m_rowStart = 0;
     std::uint32_t m_rows = 0;
+    std::uint32_t m_lastKeyRow = 0; // the last row without a repeat
     std::size_t m_column = 0;
     std::vector<ColumnCells> m_columns;
 };
@@ -110,24 +123,13 @@ inline void StreamWriter::shortCellWritten(char* cell, std::size_t size)
         return;
     ColumnCells& column = nextColumn();
     const char* last = column.last;
-    // A row that later rows are read from carries every value itself.
-    if (last && *last == *cell && m_rows % snapshot_protocol::KeyRowInterval != 0) {
-        std::size_t i = 1;
-        for (; i + 8 <= size; i += 8) {
-            std::uint64_t a, b;
-            std::memcpy(&a, last + i, 8);
-            std::memcpy(&b, cell + i, 8);
-            if (a != b)
-                break;
-        }
-        while (i < size && last[i] == cell[i])
-            ++i;
-        if (i == size) {
-            *cell = static_cast<char>(snapshot_protocol::RepeatTag);
-            m_size -= size - 1;
-            column.current = &RepeatMark;
-            return;
-        }
+    if (last && *last == *cell && m_repeatsAllowed &&
+        std::memcmp(last + 1, cell + 1, size - 1) == 0) {
+        *cell = static_cast<char>(snapshot_protocol::RepeatTag);
+        m_size -= size - 1;
+        column.current = &RepeatMark;
+        m_rowRepeats = true;
+        return;
     }
     column.current = cell;
 }
