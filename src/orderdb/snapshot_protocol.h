@@ -7,8 +7,11 @@
 //   u32 column count, u32 declared row count (what the table definition says;
 //       it may be stale, and a damaged table yields fewer rows)
 //   per column: u32 kind, then the name as a cell
-//   per row: one cell per column
+//   per row: its length in bytes, then one cell per column, filling it exactly
 //   EndTag, u32 row count
+//
+// A row's length is one byte l <= MaxShortRow, or RowLength16Tag and a u16,
+// or RowLength32Tag and a u32: a row can be stepped over without reading it.
 //
 // Where a row may start, and before the magic, the reader may put KeepAliveTag:
 // it carries nothing and tells the program that the reader is still making
@@ -35,6 +38,10 @@
 namespace snapshot_protocol {
 
 inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '4'};
+
+inline constexpr std::uint8_t MaxShortRow = 0xef;
+inline constexpr std::uint8_t RowLength16Tag = 0xf0;
+inline constexpr std::uint8_t RowLength32Tag = 0xf1;
 
 inline constexpr std::uint8_t MaxShortLatin1 = 0xef;
 inline constexpr std::uint8_t Utf16Tag = 0xf9;

@@ -118,40 +118,132 @@ bool TableSnapshot::cellEquals(qsizetype row, int column, QStringView text) cons
 }
 
 // -------------------------------------------------------------------- rows
+//
+// The builder checked every row, so nothing here can run off a block.
+
+namespace {
+
+std::size_t cellSizeAt(const char* cell)
+{
+    const auto tag = static_cast<std::uint8_t>(*cell);
+    if (tag <= MaxShortLatin1)
+        return 1 + std::size_t{tag};
+    if (tag == RepeatTag || tag == NullTag)
+        return 1;
+    const std::size_t length = lengthAfterTag(cell);
+    return 5 + (tag == Utf16Tag ? 2 * length : length);
+}
+
+} // namespace
 
 TableSnapshot::Row::Row(const TableSnapshot& table)
     : m_table(&table)
     , m_cells(static_cast<std::size_t>(table.columnCount()), nullptr)
+    , m_cellRows(static_cast<std::size_t>(table.columnCount()), -1)
+    , m_repeatsBelow(static_cast<std::size_t>(table.columnCount()), false)
 {
+}
+
+const char* TableSnapshot::Row::rowAt(Place& place) const
+{
+    for (;;) {
+        const Block& block = m_table->m_blocks[place.block];
+        const char* end = block.bytes.get() + block.rowsEnd;
+        while (place.at < end && static_cast<std::uint8_t>(*place.at) == KeepAliveTag)
+            ++place.at;
+        if (place.at < end)
+            break;
+        ++place.block;
+        const Block& following = m_table->m_blocks[place.block];
+        place.at = following.bytes.get() + following.rowsBegin;
+    }
+    const auto tag = static_cast<std::uint8_t>(*place.at);
+    std::size_t head = 1;
+    std::size_t length = tag;
+    if (tag == RowLength16Tag) {
+        head = 3;
+        length = static_cast<std::uint8_t>(place.at[1]) |
+                 std::size_t{static_cast<std::uint8_t>(place.at[2])} << 8;
+    } else if (tag == RowLength32Tag) {
+        head = 5;
+        length = lengthAfterTag(place.at);
+    }
+    const char* first = place.at + head;
+    place.at = first + length;
+    return first;
+}
+
+void TableSnapshot::Row::goTo(qsizetype row, Place place)
+{
+    m_unread = rowAt(place);
+    m_after = place;
+    m_index = row;
+    m_read = 0;
+    m_belowRead = 0;
+}
+
+void TableSnapshot::Row::next()
+{
+    goTo(m_index + 1, m_after);
+}
+
+void TableSnapshot::Row::goToKeyRowBefore(qsizetype row)
+{
+    const std::vector<KeyRow>& keys = m_table->m_keyRows;
+    const KeyRow& key = *std::prev(std::upper_bound( // row 0 is always one
+        keys.begin(), keys.end(), row,
+        [](qsizetype wanted, const KeyRow& key) { return wanted < qsizetype{key.row}; }));
+    goTo(key.row, Place{key.block, m_table->m_blocks[key.block].bytes.get() + key.offset});
 }
 
 void TableSnapshot::Row::moveTo(qsizetype row)
 {
-    if (row == m_index + 1 && m_belowRead) {
-        std::swap(m_cells, m_belowCells);
-        m_block = m_belowBlock;
-        m_next = m_belowNext;
-        m_index = row;
-        m_belowRead = false;
+    if (row == m_index)
         return;
-    }
-    m_belowRead = false;
     // A short walk on beats a search for the key row before.
-    if (m_index < 0 || row < m_index || row - m_index > KeyRowInterval) {
-        const std::vector<KeyRow>& keys = m_table->m_keyRows;
-        const auto after = std::upper_bound(
-            keys.begin(), keys.end(), row,
-            [](qsizetype wanted, const KeyRow& key) { return wanted < qsizetype{key.row}; });
-        const KeyRow& key = *std::prev(after); // row 0 is always one
-        if (m_index < 0 || row < m_index || key.row > m_index) {
-            m_block = key.block;
-            m_next = key.offset;
-            m_index = qsizetype{key.row} - 1;
-        }
+    if (m_index < 0 || row < m_index || row - m_index > KeyRowInterval)
+        goToKeyRowBefore(row);
+    while (m_index < row)
+        next();
+}
+
+const char* TableSnapshot::Row::cell(int column)
+{
+    const auto c = static_cast<std::size_t>(column);
+    if (m_cellRows[c] == m_index)
+        return m_cells[c];
+    while (m_read <= column)
+        readCell();
+    if (m_cellRows[c] != m_index)
+        findFromKeyRow(column);
+    return m_cells[c];
+}
+
+void TableSnapshot::Row::readCell()
+{
+    const auto c = static_cast<std::size_t>(m_read++);
+    const char* at = m_unread;
+    if (static_cast<std::uint8_t>(*at) != RepeatTag) {
+        m_cells[c] = at;
+        m_cellRows[c] = m_index;
+    } else if (m_cellRows[c] == m_index - 1) {
+        m_cellRows[c] = m_index; // the cell of the row above
     }
-    while (m_index < row) {
-        m_next = decode(m_next, m_cells);
-        ++m_index;
+    m_unread = at + cellSizeAt(at);
+}
+
+void TableSnapshot::Row::findFromKeyRow(int column)
+{
+    // Every row from the key row on is read as far as the column, so that
+    // each repeat finds the cell of the row above it.
+    const qsizetype row = m_index;
+    goToKeyRowBefore(row);
+    for (;;) {
+        while (m_read <= column)
+            readCell();
+        if (m_index == row)
+            return;
+        next();
     }
 }
 
@@ -159,46 +251,14 @@ bool TableSnapshot::Row::repeatedBelow(int column)
 {
     if (m_index + 1 >= m_table->rowCount())
         return false;
-    if (!m_belowRead) {
-        const std::size_t block = m_block;
-        m_belowCells = m_cells;
-        m_belowNext = decode(m_next, m_belowCells);
-        m_belowBlock = m_block;
-        m_block = block;
-        m_belowRead = true;
+    if (m_belowRead == 0) {
+        Place place = m_after;
+        m_belowUnread = rowAt(place);
     }
-    const auto c = static_cast<std::size_t>(column);
-    return m_belowCells[c] == m_cells[c];
-}
-
-std::size_t TableSnapshot::Row::decode(std::size_t next, std::vector<const char*>& cells)
-{
-    // The builder checked every row, so nothing here can run off a block.
-    const Block* block = &m_table->m_blocks[m_block];
-    const char* at = block->bytes.get() + next;
-    for (;;) {
-        const char* end = block->bytes.get() + block->rowsEnd;
-        while (at < end && static_cast<std::uint8_t>(*at) == KeepAliveTag)
-            ++at;
-        if (at < end)
-            break;
-        block = &m_table->m_blocks[++m_block];
-        at = block->bytes.get() + block->rowsBegin;
+    for (; m_belowRead <= column; ++m_belowRead) {
+        m_repeatsBelow[static_cast<std::size_t>(m_belowRead)] =
+            static_cast<std::uint8_t>(*m_belowUnread) == RepeatTag;
+        m_belowUnread += cellSizeAt(m_belowUnread);
     }
-    for (const char*& cell : cells) {
-        const auto tag = static_cast<std::uint8_t>(*at);
-        if (tag <= MaxShortLatin1) {
-            cell = at;
-            at += 1 + tag;
-        } else if (tag == RepeatTag) {
-            ++at; // the cell stays where the row before had it
-        } else if (tag == NullTag) {
-            cell = at++;
-        } else {
-            cell = at;
-            const std::size_t length = lengthAfterTag(at);
-            at += 5 + (tag == Utf16Tag ? 2 * length : length);
-        }
-    }
-    return static_cast<std::size_t>(at - block->bytes.get());
+    return m_repeatsBelow[static_cast<std::size_t>(column)];
 }

@@ -84,36 +84,54 @@ private:
     qsizetype m_declaredRowCount = 0;
 };
 
-// Walks the rows of a snapshot: the next row costs one pass over its cells,
-// any other row a walk from the nearest key row.
+// Walks the rows of a snapshot. The next row costs one step over its length;
+// a cell costs a pass over the cells before it in its row, and a repeat the
+// cell above it, which is at hand when the field was read on the row above.
+// Any other cell, like any other row, is found from the nearest key row.
 class TableSnapshot::Row
 {
 public:
     explicit Row(const TableSnapshot& table);
 
-    // The row whose cells are at hand; -1 before the first move.
+    // The row at hand; -1 before the first move.
     qsizetype index() const { return m_index; }
     // 0 <= row < rowCount().
     void moveTo(qsizetype row);
-    const char* cell(int column) const { return m_cells[static_cast<std::size_t>(column)]; }
+    const char* cell(int column);
     // Whether the next row repeats this row's cell (false on the last row).
     bool repeatedBelow(int column);
 
 private:
-    // Reads the row at m_next into `cells`, and returns where the one after
-    // it starts (in m_block, which it may move on).
-    std::size_t decode(std::size_t next, std::vector<const char*>& cells);
+    // A place in the blocks where a row, or keep-alive tags before it, begin.
+    struct Place
+    {
+        std::size_t block = 0;
+        const char* at = nullptr;
+    };
+
+    // The row starting at or after `place`: its first cell, and the place
+    // after it.
+    const char* rowAt(Place& place) const;
+    void goTo(qsizetype row, Place place);
+    // To the nearest key row at or before `row`.
+    void goToKeyRowBefore(qsizetype row);
+    void next();
+    // Reads the next cell of the row at hand.
+    void readCell();
+    // Finds the cell of a column whose repeat points above the rows read.
+    void findFromKeyRow(int column);
 
     const TableSnapshot* m_table;
     qsizetype m_index = -1;
-    std::size_t m_block = 0;
-    std::size_t m_next = 0; // where the row after the current one starts
+    Place m_after;                  // where the row after the one at hand begins
+    const char* m_unread = nullptr; // the first cell of the row at hand not read yet
+    int m_read = 0;                 // how many of its cells are read
     std::vector<const char*> m_cells;
-    // The next row, read ahead by repeatedBelow().
-    bool m_belowRead = false;
-    std::size_t m_belowBlock = 0;
-    std::size_t m_belowNext = 0;
-    std::vector<const char*> m_belowCells;
+    std::vector<qsizetype> m_cellRows; // the row each of m_cells was found for
+    // The next row's cells as far as repeatedBelow() read them.
+    const char* m_belowUnread = nullptr;
+    int m_belowRead = 0;
+    std::vector<bool> m_repeatsBelow;
 };
 
 // Takes a table stream apart while it arrives: the bytes are received

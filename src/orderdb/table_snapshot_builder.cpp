@@ -204,24 +204,45 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
         at += 5;
         return Item::Complete;
     }
+    // The row's length first: the row must be there whole.
+    const auto available = static_cast<std::size_t>(end - at);
+    std::size_t head = 1;
+    std::size_t length = tag;
+    if (tag == RowLength16Tag || tag == RowLength32Tag) {
+        head = tag == RowLength16Tag ? 3 : 5;
+        if (available < head) {
+            m_needed = head;
+            return Item::Incomplete;
+        }
+        length = tag == RowLength16Tag
+                     ? (static_cast<std::uint8_t>(at[1]) |
+                        static_cast<std::size_t>(static_cast<std::uint8_t>(at[2])) << 8)
+                     : readU32(at + 1);
+    } else if (tag > MaxShortRow) {
+        return Item::Broken;
+    }
+    if (available < head + length) {
+        m_needed = head + length;
+        return Item::Incomplete;
+    }
+
     // The first row, and one at least every KeyRowInterval rows, holds
     // every value itself.
     const qsizetype row = m_table.m_rowCount;
     const bool repeatAllowed = row > 0 && row - m_lastKeyRow < KeyRowInterval;
     bool repeats = false;
-    const char* next = at;
+    const char* next = at + head;
+    const char* rowEnd = next + length;
     for (qsizetype c = 0; c < m_table.columnCount(); ++c) {
         std::size_t needed = 0;
-        const std::size_t size = cellSize(next, end, repeatAllowed, needed);
-        if (size == BrokenCell)
-            return Item::Broken;
-        if (size == 0) {
-            m_needed = static_cast<std::size_t>(next - at) + needed;
-            return Item::Incomplete;
-        }
+        const std::size_t size = cellSize(next, rowEnd, repeatAllowed, needed);
+        if (size == 0 || size == BrokenCell)
+            return Item::Broken; // a cell breaks or overruns its row
         repeats = repeats || static_cast<std::uint8_t>(*next) == RepeatTag;
         next += size;
     }
+    if (next != rowEnd)
+        return Item::Broken; // the cells do not fill the row
     if (!repeats) {
         m_lastKeyRow = row;
         // Key rows are noted half an interval apart at least: close enough

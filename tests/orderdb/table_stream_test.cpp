@@ -142,20 +142,31 @@ TEST(TableStream, RepeatsTravelAsOneByteAndEveryRowReadsAlike)
             out.endRow();
         }
     });
-    // Head 25 + 8 bytes; each key row and each change 14 + 2 or 3 bytes.
-    EXPECT_LT(bytes.size(), 33 + 5 + Rows * 2 + 4 * 14 + 70 * 3);
+    // Head 33 and end 5 bytes; each row its length and two one-byte repeats,
+    // each key row and each change some 14 + 3 bytes more.
+    EXPECT_LT(bytes.size(), 33 + 5 + Rows * 3 + 4 * 14 + 70 * 3);
     for (const auto& [blockSize, pieceSize] : {std::pair{1 << 20, 1 << 20}, {64, 5}}) {
         const std::optional<TableSnapshot> table = buildInPieces(bytes, blockSize, pieceSize);
         ASSERT_TRUE(table.has_value());
         ASSERT_EQ(table->rowCount(), Rows);
+        // Walked row by row, each field read on every row or only now and
+        // then (a repeat then finds its cell above the rows read), or jumped to.
         TableSnapshot::Row walked(*table);
+        TableSnapshot::Row sparse(*table);
         for (int row = 0; row < Rows; ++row) {
             walked.moveTo(row);
-            const QString name = row < 100 ? "Acme Printing" : "Bluewater";
-            EXPECT_EQ(table->cellValue(walked.cell(0), 0), FieldValue::text(name));
-            EXPECT_EQ(table->cellValue(walked.cell(1), 1),
-                      FieldValue::number(QString::number(row / 3)));
-            EXPECT_EQ(table->value(row, 0), FieldValue::text(name)) << row;
+            sparse.moveTo(row);
+            const FieldValue name = FieldValue::text(row < 100 ? "Acme Printing" : "Bluewater");
+            const FieldValue number = FieldValue::number(QString::number(row / 3));
+            EXPECT_EQ(table->cellValue(walked.cell(0), 0), name);
+            EXPECT_EQ(table->cellValue(walked.cell(1), 1), number);
+            if (row % 7 == 3) {
+                EXPECT_EQ(table->cellValue(sparse.cell(0), 0), name) << row;
+            }
+            if (row % 5 == 4) {
+                EXPECT_EQ(table->cellValue(sparse.cell(1), 1), number) << row;
+            }
+            EXPECT_EQ(table->value(row, 0), name) << row;
             EXPECT_TRUE(table->cellEquals(row, 1, QString::number(row / 3))) << row;
         }
         for (const int row : {199, 64, 63, 0, 130})
@@ -174,19 +185,31 @@ TEST(TableStream, RefusesEveryTruncationAndEveryBentShape)
     EXPECT_FALSE(TableSnapshot::fromStream(whole + QByteArray(1, '\0')));
     EXPECT_FALSE(TableSnapshot::fromStream(whole + QByteArray(1, char(KeepAliveTag))));
 
-    // The first row's first cell: after 8 + 4 + 4 + (4 + 5) + (4 + 4) bytes.
-    constexpr int FirstCell = 33;
-    for (const std::uint8_t tag : {std::uint8_t{0xf0}, RepeatTag, EndTag}) {
+    // The first row: after 8 + 4 + 4 + (4 + 5) + (4 + 4) bytes, its length,
+    // then its first cell. A cell may not break, nor overrun or fall short
+    // of its row.
+    constexpr int FirstRow = 33;
+    for (const auto& [at, byte] : {std::pair{FirstRow + 1, 0xf0},
+                                   {FirstRow + 1, RepeatTag},
+                                   {FirstRow + 1, EndTag},
+                                   {FirstRow, 0xf2},
+                                   {FirstRow, 0xff}}) {
         QByteArray bent = whole;
-        bent[FirstCell] = char(tag);
-        EXPECT_FALSE(TableSnapshot::fromStream(bent)) << int(tag);
+        bent[at] = char(byte);
+        EXPECT_FALSE(TableSnapshot::fromStream(bent)) << at << " " << int(byte);
     }
+    for (const int change : {-1, 1}) {
+        QByteArray bent = whole;
+        bent[FirstRow] = char(bent[FirstRow] + change);
+        EXPECT_FALSE(TableSnapshot::fromStream(bent)) << change;
+    }
+
     // A repeat may stand at most KeyRowInterval - 1 rows after a row without one.
     const auto repeatedRows = [&](int rows) {
-        QByteArray bytes = whole.left(FirstCell) + "\x01x\x01"
-                                                   "1";
+        QByteArray bytes = whole.left(FirstRow) + "\x04\x01x\x01"
+                                                  "1";
         for (int row = 1; row < rows; ++row)
-            bytes += QByteArray(2, char(RepeatTag));
+            bytes += QByteArray(1, '\x02') + QByteArray(2, char(RepeatTag));
         const std::uint32_t count = std::uint32_t(rows);
         return bytes + char(EndTag) + QByteArray(reinterpret_cast<const char*>(&count), 4);
     };
@@ -195,7 +218,7 @@ TEST(TableStream, RefusesEveryTruncationAndEveryBentShape)
 
     // Keep-alive tags may stand before the head and between rows.
     QByteArray keptAlive = QByteArray(3, char(KeepAliveTag)) + whole;
-    keptAlive.insert(3 + FirstCell, QByteArray(2, char(KeepAliveTag)));
+    keptAlive.insert(3 + FirstRow, QByteArray(2, char(KeepAliveTag)));
     const std::optional<TableSnapshot> table = buildInPieces(keptAlive, 64, 3);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->value(1, 0), FieldValue::text("Rest"));

@@ -196,6 +196,7 @@ void StreamWriter::beginRow()
 {
     m_inRow = true;
     m_rowStart = m_size;
+    room(1); // the row's length, most often one byte
     m_column = 0;
     // Rows are read on from the last row that holds every value itself, so
     // there is one at least every KeyRowInterval rows.
@@ -211,6 +212,25 @@ void StreamWriter::abandonRow()
 
 void StreamWriter::endRow()
 {
+    const std::size_t length = m_size - m_rowStart - 1;
+    if (length <= MaxShortRow) {
+        m_buffer[m_rowStart] = static_cast<char>(length);
+    } else {
+        // A long row's length takes more room: the row moves up.
+        const bool wide = length > 0xffff;
+        const std::size_t extra = wide ? 4 : 2;
+        room(extra);
+        char* row = m_buffer.get() + m_rowStart;
+        std::memmove(row + 1 + extra, row + 1, length);
+        for (std::size_t c = 0; c < m_column; ++c) {
+            ColumnCells& column = m_columns[c];
+            if (column.current > row && column.current < row + 1 + length)
+                column.current += extra;
+        }
+        row[0] = static_cast<char>(wide ? RowLength32Tag : RowLength16Tag);
+        for (std::size_t i = 0; i < extra; ++i)
+            row[1 + i] = static_cast<char>(length >> (8 * i));
+    }
     for (std::size_t c = 0; c < m_column; ++c) {
         ColumnCells& column = m_columns[c];
         if (column.current == &OtherMark)
