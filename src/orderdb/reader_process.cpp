@@ -152,6 +152,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     // The output is complete; the child may still be on its way out.
     watchdog.progress();
     int status = 0;
+    unsigned pause = 20; // microseconds
     for (;;) {
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid)
@@ -165,7 +166,9 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
             result.outcome = Outcome::TimedOut;
             return result;
         }
-        ::usleep(500);
+        // Most often it is gone within a few dozen microseconds.
+        ::usleep(pause);
+        pause = std::min(pause * 2, 10000u);
     }
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);

@@ -169,7 +169,7 @@ int TableCursor::fieldIndex(QStringView name) const
     return index;
 }
 
-const char* TableCursor::currentCell(int index) const
+inline const char* TableCursor::currentCell(int index) const
 {
     const TableSnapshot& rows = m_table ? *m_table : table();
     if (index < 0 || index >= rows.columnCount())

@@ -123,7 +123,7 @@ bool TableSnapshot::cellEquals(qsizetype row, int column, QStringView text) cons
 
 namespace {
 
-std::size_t cellSizeAt(const char* cell)
+inline std::size_t cellSizeAt(const char* cell)
 {
     const auto tag = static_cast<std::uint8_t>(*cell);
     if (tag <= MaxShortLatin1)
@@ -207,29 +207,27 @@ void TableSnapshot::Row::moveTo(qsizetype row)
         next();
 }
 
-const char* TableSnapshot::Row::cell(int column)
+void TableSnapshot::Row::readCell(int column)
 {
-    const auto c = static_cast<std::size_t>(column);
-    if (m_cellRows[c] == m_index)
-        return m_cells[c];
-    while (m_read <= column)
-        readCell();
-    if (m_cellRows[c] != m_index)
+    readCells(column);
+    if (m_cellRows[static_cast<std::size_t>(column)] != m_index)
         findFromKeyRow(column);
-    return m_cells[c];
 }
 
-void TableSnapshot::Row::readCell()
+void TableSnapshot::Row::readCells(int last)
 {
-    const auto c = static_cast<std::size_t>(m_read++);
     const char* at = m_unread;
-    if (static_cast<std::uint8_t>(*at) != RepeatTag) {
-        m_cells[c] = at;
-        m_cellRows[c] = m_index;
-    } else if (m_cellRows[c] == m_index - 1) {
-        m_cellRows[c] = m_index; // the cell of the row above
+    for (auto c = static_cast<std::size_t>(m_read); c <= static_cast<std::size_t>(last); ++c) {
+        if (static_cast<std::uint8_t>(*at) != RepeatTag) {
+            m_cells[c] = at;
+            m_cellRows[c] = m_index;
+        } else if (m_cellRows[c] == m_index - 1) {
+            m_cellRows[c] = m_index; // the cell of the row above
+        }
+        at += cellSizeAt(at);
     }
-    m_unread = at + cellSizeAt(at);
+    m_unread = at;
+    m_read = std::max(m_read, last + 1);
 }
 
 void TableSnapshot::Row::findFromKeyRow(int column)
@@ -239,8 +237,7 @@ void TableSnapshot::Row::findFromKeyRow(int column)
     const qsizetype row = m_index;
     goToKeyRowBefore(row);
     for (;;) {
-        while (m_read <= column)
-            readCell();
+        readCells(column);
         if (m_index == row)
             return;
         next();
@@ -255,10 +252,13 @@ bool TableSnapshot::Row::repeatedBelow(int column)
         Place place = m_after;
         m_belowUnread = rowAt(place);
     }
-    for (; m_belowRead <= column; ++m_belowRead) {
-        m_repeatsBelow[static_cast<std::size_t>(m_belowRead)] =
-            static_cast<std::uint8_t>(*m_belowUnread) == RepeatTag;
-        m_belowUnread += cellSizeAt(m_belowUnread);
+    const char* at = m_belowUnread;
+    for (auto c = static_cast<std::size_t>(m_belowRead); c <= static_cast<std::size_t>(column);
+         ++c) {
+        m_repeatsBelow[c] = static_cast<std::uint8_t>(*at) == RepeatTag;
+        at += cellSizeAt(at);
     }
+    m_belowUnread = at;
+    m_belowRead = std::max(m_belowRead, column + 1);
     return m_repeatsBelow[static_cast<std::size_t>(column)];
 }

@@ -97,7 +97,7 @@ public:
     qsizetype index() const { return m_index; }
     // 0 <= row < rowCount().
     void moveTo(qsizetype row);
-    const char* cell(int column);
+    inline const char* cell(int column);
     // Whether the next row repeats this row's cell (false on the last row).
     bool repeatedBelow(int column);
 
@@ -116,8 +116,9 @@ private:
     // To the nearest key row at or before `row`.
     void goToKeyRowBefore(qsizetype row);
     void next();
-    // Reads the next cell of the row at hand.
-    void readCell();
+    // Reads the cells of the row at hand up to this column.
+    void readCells(int last);
+    void readCell(int column);
     // Finds the cell of a column whose repeat points above the rows read.
     void findFromKeyRow(int column);
 
@@ -131,7 +132,7 @@ private:
     // The next row's cells as far as repeatedBelow() read them.
     const char* m_belowUnread = nullptr;
     int m_belowRead = 0;
-    std::vector<bool> m_repeatsBelow;
+    std::vector<char> m_repeatsBelow;
 };
 
 // Takes a table stream apart while it arrives: the bytes are received
@@ -169,3 +170,12 @@ private:
     std::uint32_t m_announcedRows = 0;
     qsizetype m_lastKeyRow = 0; // the last row without a repeat
 };
+
+// Every field read goes through this, so it is kept inline.
+inline const char* TableSnapshot::Row::cell(int column)
+{
+    const auto c = static_cast<std::size_t>(column);
+    if (m_cellRows[c] != m_index)
+        readCell(column);
+    return m_cells[c];
+}
