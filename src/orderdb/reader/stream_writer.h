@@ -142,7 +142,8 @@ inline void StreamWriter::writeLatin1(std::string_view text)
     }
     char* at = room(1 + text.size());
     at[0] = static_cast<char>(text.size());
-    std::memcpy(at + 1, text.data(), text.size());
+    if (!text.empty()) // an empty view may hold no pointer at all
+        std::memcpy(at + 1, text.data(), text.size());
     shortCellWritten(at, 1 + text.size());
 }
 
