@@ -147,15 +147,13 @@ TableSnapshot::Row::Row(const TableSnapshot& table)
 const char* TableSnapshot::Row::rowAt(Place& place) const
 {
     for (;;) {
-        const Block& block = m_table->m_blocks[place.block];
-        const char* end = block.bytes.get() + block.rowsEnd;
-        while (place.at < end && static_cast<std::uint8_t>(*place.at) == KeepAliveTag)
+        while (place.at < place.end && static_cast<std::uint8_t>(*place.at) == KeepAliveTag)
             ++place.at;
-        if (place.at < end)
+        if (place.at < place.end)
             break;
-        ++place.block;
-        const Block& following = m_table->m_blocks[place.block];
+        const Block& following = m_table->m_blocks[++place.block];
         place.at = following.bytes.get() + following.rowsBegin;
+        place.end = following.bytes.get() + following.rowsEnd;
     }
     const auto tag = static_cast<std::uint8_t>(*place.at);
     std::size_t head = 1;
@@ -193,18 +191,22 @@ void TableSnapshot::Row::goToKeyRowBefore(qsizetype row)
     const KeyRow& key = *std::prev(std::upper_bound( // row 0 is always one
         keys.begin(), keys.end(), row,
         [](qsizetype wanted, const KeyRow& key) { return wanted < qsizetype{key.row}; }));
-    goTo(key.row, Place{key.block, m_table->m_blocks[key.block].bytes.get() + key.offset});
+    const Block& block = m_table->m_blocks[key.block];
+    goTo(key.row,
+         Place{key.block, block.bytes.get() + key.offset, block.bytes.get() + block.rowsEnd});
 }
 
-void TableSnapshot::Row::moveTo(qsizetype row)
+void TableSnapshot::Row::walkTo(qsizetype row)
 {
     if (row == m_index)
         return;
     // A short walk on beats a search for the key row before.
     if (m_index < 0 || row < m_index || row - m_index > KeyRowInterval)
         goToKeyRowBefore(row);
-    while (m_index < row)
-        next();
+    while (m_index < row) {
+        if (!stepOn())
+            next();
+    }
 }
 
 void TableSnapshot::Row::readCell(int column)
@@ -240,7 +242,8 @@ void TableSnapshot::Row::findFromKeyRow(int column)
         readCells(column);
         if (m_index == row)
             return;
-        next();
+        if (!stepOn())
+            next();
     }
 }
 

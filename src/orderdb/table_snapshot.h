@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orderdb/field_value.h"
+#include "orderdb/snapshot_protocol.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -96,7 +97,7 @@ public:
     // The row at hand; -1 before the first move.
     qsizetype index() const { return m_index; }
     // 0 <= row < rowCount().
-    void moveTo(qsizetype row);
+    inline void moveTo(qsizetype row);
     inline const char* cell(int column);
     // Whether the next row repeats this row's cell (false on the last row).
     bool repeatedBelow(int column);
@@ -107,6 +108,7 @@ private:
     {
         std::size_t block = 0;
         const char* at = nullptr;
+        const char* end = nullptr; // where the rows of its block end
     };
 
     // The row starting at or after `place`: its first cell, and the place
@@ -116,6 +118,9 @@ private:
     // To the nearest key row at or before `row`.
     void goToKeyRowBefore(qsizetype row);
     void next();
+    // The next row when its length is a byte in this block; false otherwise.
+    inline bool stepOn();
+    void walkTo(qsizetype row);
     // Reads the cells of the row at hand up to this column.
     void readCells(int last);
     void readCell(int column);
@@ -171,7 +176,30 @@ private:
     qsizetype m_lastKeyRow = 0; // the last row without a repeat
 };
 
-// Every field read goes through this, so it is kept inline.
+// Every record and field read goes through these, so they are kept inline.
+
+inline bool TableSnapshot::Row::stepOn()
+{
+    const char* at = m_after.at;
+    if (at >= m_after.end)
+        return false;
+    const auto length = static_cast<std::uint8_t>(*at);
+    if (length > snapshot_protocol::MaxShortRow)
+        return false;
+    m_unread = at + 1;
+    m_after.at = at + 1 + length;
+    ++m_index;
+    m_read = 0;
+    m_belowRead = 0;
+    return true;
+}
+
+inline void TableSnapshot::Row::moveTo(qsizetype row)
+{
+    if (row != m_index + 1 || !stepOn())
+        walkTo(row);
+}
+
 inline const char* TableSnapshot::Row::cell(int column)
 {
     const auto c = static_cast<std::size_t>(column);
