@@ -169,15 +169,19 @@ int TableCursor::fieldIndex(QStringView name) const
     return index;
 }
 
-inline const char* TableCursor::currentCell(int index) const
+const char* TableCursor::currentCell(int index) const
 {
-    const TableSnapshot& rows = m_table ? *m_table : table();
-    if (index < 0 || index >= rows.columnCount())
-        throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
-    if (m_position >= rows.rowCount())
-        throw RuntimeError(ErrorCode::NoCurrentRecord);
-    if (m_row->index() != m_position)
-        m_row->moveTo(m_position);
+    // The checks of a read, cheap while the cursor is open and on a record.
+    const TableSnapshot* rows = m_table.get();
+    if (!rows || static_cast<unsigned>(index) >= static_cast<unsigned>(rows->columnCount()) ||
+        m_position >= rows->rowCount()) {
+        rows = &table();
+        if (index < 0 || index >= rows->columnCount())
+            throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
+        if (m_position >= rows->rowCount())
+            throw RuntimeError(ErrorCode::NoCurrentRecord);
+    }
+    m_row->moveTo(m_position);
     return m_row->cell(index);
 }
 

@@ -196,14 +196,26 @@ inline bool TableSnapshot::Row::stepOn()
 
 inline void TableSnapshot::Row::moveTo(qsizetype row)
 {
-    if (row != m_index + 1 || !stepOn())
+    if (row != m_index && (row != m_index + 1 || !stepOn()))
         walkTo(row);
 }
 
 inline const char* TableSnapshot::Row::cell(int column)
 {
+    using namespace snapshot_protocol;
     const auto c = static_cast<std::size_t>(column);
-    if (m_cellRows[c] != m_index)
+    if (m_cellRows[c] == m_index)
+        return m_cells[c];
+    // Fields read in order, and a short text or a Null next: read here.
+    const char* at = m_unread;
+    const auto tag = static_cast<std::uint8_t>(*at);
+    if (column != m_read || (tag > MaxShortLatin1 && tag != NullTag)) {
         readCell(column);
-    return m_cells[c];
+        return m_cells[c];
+    }
+    m_cells[c] = at;
+    m_cellRows[c] = m_index;
+    m_unread = at + (tag == NullTag ? 1 : 1 + tag);
+    ++m_read;
+    return at;
 }
