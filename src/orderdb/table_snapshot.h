@@ -188,6 +188,9 @@ inline bool TableSnapshot::Row::stepOn()
         return false;
     m_unread = at + 1;
     m_after.at = at + 1 + length;
+    // Each row's place depends on the one before, so the memory ahead is
+    // asked for early: scans walk whole tables.
+    __builtin_prefetch(at + 512);
     ++m_index;
     m_read = 0;
     m_belowRead = 0;
