@@ -6,12 +6,12 @@
 #
 #   bench/compare-with-baseline.sh [baseline commit] [rounds]
 #
-# The baseline (default bf5ea7e, the commit before issue 17's work) is a
-# detached worktree beside this one ("<this folder>-base", or $BASE_WORKTREE),
-# added when missing and never committed to. It is built with this tree's
-# benchmark sources, so that both sides are measured alike; only the
-# program's code differs. Run it on a quiet machine: every figure is wall
-# clock.
+# The baseline (default bf5ea7e, the commit before the reading was made
+# compact and parallel) is a detached worktree beside this one ("<this
+# folder>-base", or $BASE_WORKTREE), added when missing and never committed
+# to. It is built with this tree's benchmark sources, so that both sides are
+# measured alike; only the program's code differs. Run it on a quiet machine:
+# every figure is wall clock.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 baseline=${1:-bf5ea7e}
