@@ -247,7 +247,7 @@ void TableSnapshot::Row::findFromKeyRow(int column)
     }
 }
 
-bool TableSnapshot::Row::repeatedBelow(int column)
+bool TableSnapshot::Row::readBelow(int column)
 {
     if (m_index + 1 >= m_table->rowCount())
         return false;

@@ -100,7 +100,7 @@ public:
     inline void moveTo(qsizetype row);
     inline const char* cell(int column);
     // Whether the next row repeats this row's cell (false on the last row).
-    bool repeatedBelow(int column);
+    inline bool repeatedBelow(int column);
 
 private:
     // A place in the blocks where a row, or keep-alive tags before it, begin.
@@ -126,6 +126,7 @@ private:
     void readCell(int column);
     // Finds the cell of a column whose repeat points above the rows read.
     void findFromKeyRow(int column);
+    bool readBelow(int column);
 
     const TableSnapshot* m_table;
     qsizetype m_index = -1;
@@ -221,4 +222,21 @@ inline const char* TableSnapshot::Row::cell(int column)
     m_unread = at + (tag == NullTag ? 1 : 1 + tag);
     ++m_read;
     return at;
+}
+
+inline bool TableSnapshot::Row::repeatedBelow(int column)
+{
+    // Fields read in order: the next row's next cell is looked at here.
+    if (column != m_belowRead || m_belowRead == 0)
+        return readBelow(column);
+    const char* at = m_belowUnread;
+    const auto tag = static_cast<std::uint8_t>(*at);
+    if (tag > snapshot_protocol::MaxShortLatin1 && tag != snapshot_protocol::NullTag &&
+        tag != snapshot_protocol::RepeatTag)
+        return readBelow(column);
+    const bool repeated = tag == snapshot_protocol::RepeatTag;
+    m_repeatsBelow[static_cast<std::size_t>(column)] = repeated;
+    m_belowUnread = at + (tag <= snapshot_protocol::MaxShortLatin1 ? 1 + tag : 1);
+    ++m_belowRead;
+    return repeated;
 }
