@@ -99,9 +99,12 @@ void report(const char* what, const Figure& cursor, const Figure& reader, const 
             const Figure& cat)
 {
     std::printf("%-16s cursors %6.3f s, peak %7ld KiB (reader alone %6.3f s, peak %6ld KiB)\n"
-                "%-16s mdb-export %6.3f s, peak %7ld KiB   cat %6.3f s   cursors/mdb-export %.2f\n",
+                "%-16s mdb-export %6.3f s, peak %7ld KiB   cat %6.3f s\n"
+                "%-16s cursors/mdb-export %.2f   cursors/cat %.1f   reader alone/cat %.1f\n",
                 what, cursor.seconds, cursor.peakKiB, reader.seconds, reader.peakKiB, "",
-                exported.seconds, exported.peakKiB, cat.seconds, cursor.seconds / exported.seconds);
+                exported.seconds, exported.peakKiB, cat.seconds, "",
+                cursor.seconds / exported.seconds, cursor.seconds / cat.seconds,
+                reader.seconds / cat.seconds);
 }
 
 } // namespace

@@ -1,21 +1,5 @@
 #include "orderdb/field_value.h"
 
-FieldValue::FieldValue(Kind kind, QString text)
-    : m_kind(kind)
-    , m_text(std::move(text))
-{
-}
-
-FieldValue FieldValue::text(QString value)
-{
-    return FieldValue(Kind::Text, std::move(value));
-}
-
-FieldValue FieldValue::number(QString plainDecimalText)
-{
-    return FieldValue(Kind::Number, std::move(plainDecimalText));
-}
-
 bool FieldValue::equalsValue(int number) const
 {
     switch (m_kind) {

@@ -13,8 +13,11 @@ public:
     enum class Kind { Null, Text, Number };
 
     FieldValue() = default; // Null
-    static FieldValue text(QString value);
-    static FieldValue number(QString plainDecimalText);
+    static FieldValue text(QString value) { return FieldValue(Kind::Text, std::move(value)); }
+    static FieldValue number(QString plainDecimalText)
+    {
+        return FieldValue(Kind::Number, std::move(plainDecimalText));
+    }
 
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Kind::Null; }
@@ -30,7 +33,11 @@ public:
     friend bool operator==(const FieldValue&, const FieldValue&) = default;
 
 private:
-    FieldValue(Kind kind, QString text);
+    FieldValue(Kind kind, QString text)
+        : m_kind(kind)
+        , m_text(std::move(text))
+    {
+    }
 
     Kind m_kind = Kind::Null;
     QString m_text;

@@ -16,6 +16,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+constexpr int PipeSize = 1 << 20;
+
 // The watchdog: the child must show progress (any output) every stallLimit,
 // and must be done by the overall ceiling.
 class Watchdog
@@ -59,7 +61,7 @@ void killAndReap(pid_t pid)
 } // namespace
 
 ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringList& arguments,
-                                         const Limits& limits)
+                                         const Limits& limits, Sink& output)
 {
     Result result;
     Watchdog watchdog(limits);
@@ -76,6 +78,9 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return result;
+    // A larger pipe lets the child read on while the output is taken in;
+    // where the system refuses, the default size does.
+    ::fcntl(pipeFds[0], F_SETPIPE_SZ, PipeSize);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -100,7 +105,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
 
     // Read until the child closes its end, stops making progress, or sends
     // more than anyone asked for.
-    char chunk[1 << 16];
+    qint64 received = 0;
     result.outcome = Outcome::Exited;
     for (;;) {
         pollfd fd{pipeFds[0], POLLIN, 0};
@@ -113,29 +118,41 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
             result.outcome = Outcome::TimedOut;
             break;
         }
-        const ssize_t n = ::read(pipeFds[0], chunk, sizeof chunk);
+        const std::span<char> room = output.room();
+        if (room.empty()) {
+            result.outcome = Outcome::OutputRefused;
+            break;
+        }
+        // Never more than the cap allows, plus one byte to tell that it is passed.
+        const auto wanted = static_cast<std::size_t>(std::min<qint64>(
+            static_cast<qint64>(room.size()), limits.maxOutputBytes - received + 1));
+        const ssize_t n = ::read(pipeFds[0], room.data(), wanted);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             break;
-        if (result.output.size() + n > limits.maxOutputBytes) {
+        received += n;
+        if (received > limits.maxOutputBytes) {
             result.outcome = Outcome::OutputTooLarge;
             break;
         }
-        result.output.append(chunk, n);
+        if (!output.received(static_cast<std::size_t>(n))) {
+            result.outcome = Outcome::OutputRefused;
+            break;
+        }
         watchdog.progress();
     }
     ::close(pipeFds[0]);
 
     if (result.outcome != Outcome::Exited) {
         killAndReap(pid);
-        result.output.clear();
         return result;
     }
 
     // The output is complete; the child may still be on its way out.
     watchdog.progress();
     int status = 0;
+    unsigned pause = 20; // microseconds
     for (;;) {
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid)
@@ -147,17 +164,15 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
         if (watchdog.expired()) {
             killAndReap(pid);
             result.outcome = Outcome::TimedOut;
-            result.output.clear();
             return result;
         }
-        ::usleep(500);
+        // Most often it is gone within a few dozen microseconds.
+        ::usleep(pause);
+        pause = std::min(pause * 2, 10000u);
     }
-    if (WIFEXITED(status)) {
+    if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
-        result.output.squeeze(); // the slack of its growth would stay with the snapshot
-    } else {
+    else
         result.outcome = Outcome::Crashed;
-        result.output.clear();
-    }
     return result;
 }

@@ -1,45 +1,57 @@
 #pragma once
 
 // The byte stream in which the database reader program hands one table to the
-// program. Everything is little-endian and every item is a whole number of
-// 16-bit words, so UTF-16 text stays aligned for direct use:
+// program. Numbers in it are little-endian; nothing is aligned:
 //
-//   magic "QMTABLE3"
+//   magic "QMTABLE4"
 //   u32 column count, u32 declared row count (what the table definition says;
 //       it may be stale, and a damaged table yields fewer rows)
 //   per column: u32 kind, then the name as a cell
-//   per row: u16 RowMarker, then one cell per column
-//   u16 EndMarker, u32 row count
+//   per row: its length in bytes, then one cell per column, filling it exactly
+//   EndTag, u32 row count
 //
-// Where a row marker may stand, and before the magic, the reader may put
-// KeepAliveWord: it carries nothing and tells the program that the reader is
-// still making progress through pages that hold no rows.
+// A row's length is one byte l <= MaxShortRow, or RowLength16Tag and a u16,
+// or RowLength32Tag and a u32: a row can be stepped over without reading it.
 //
-// A cell starts with a u16 word w:
-//   w == NullCell              Null
-//   w == LongUtf16Cell         a u32 length follows, then that many UTF-16 units
-//   w & Utf16Flag              (w & LengthMask) UTF-16 units follow
-//   otherwise                  w Latin-1 bytes follow, padded with a zero byte
-//                              to an even count
-// Most text of an order-entry database is Latin-1, which this halves in size.
-// Numbers travel as their plain decimal text; the column kind tells them apart
-// from text. A stream that ends early or breaks this shape is a failed read.
+// Where a row may start, and before the magic, the reader may put KeepAliveTag:
+// it carries nothing and tells the program that the reader is still making
+// progress through pages that hold no rows.
+//
+// A cell starts with a tag byte t:
+//   t <= MaxShortLatin1    t Latin-1 bytes follow
+//   LongLatin1Tag          a u32 length follows, then that many Latin-1 bytes
+//   Utf16Tag               a u32 length follows, then that many UTF-16 units
+//   NullTag                Null
+//   RepeatTag              the same cell as this column's in the row before
+// Any other tag breaks the stream. A repeat may not stand in the first row,
+// nor in a row KeyRowInterval or more rows after the last row that holds
+// none: from such a key row on, a table can be read without the rows before.
+//
+// Most text of an order-entry database is Latin-1, and the lines of one job
+// repeat its customer, phone and order number: a table travels, and is kept,
+// in about half the bytes of its values. Numbers travel as their plain decimal
+// text; the column kind tells them apart from text. A stream that ends early
+// or breaks this shape is a failed read.
 
 #include <cstdint>
 
 namespace snapshot_protocol {
 
-inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '3'};
-inline constexpr std::uint16_t RowMarker = 0x5752;     // "RW"
-inline constexpr std::uint16_t EndMarker = 0x4e45;     // "EN"
-inline constexpr std::uint16_t KeepAliveWord = 0x4b41; // "AK"
+inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '4'};
 
-inline constexpr std::uint16_t NullCell = 0xffff;
-inline constexpr std::uint16_t LongUtf16Cell = 0xfffe;
-inline constexpr std::uint16_t Utf16Flag = 0x8000;
-inline constexpr std::uint16_t LengthMask = 0x7fff;
-inline constexpr std::uint16_t MaxShortUtf16 = 0x7ffd;
-inline constexpr std::uint16_t MaxLatin1 = 0x7fff;
+inline constexpr std::uint8_t MaxShortRow = 0xef;
+inline constexpr std::uint8_t RowLength16Tag = 0xf0;
+inline constexpr std::uint8_t RowLength32Tag = 0xf1;
+
+inline constexpr std::uint8_t MaxShortLatin1 = 0xef;
+inline constexpr std::uint8_t Utf16Tag = 0xf9;
+inline constexpr std::uint8_t LongLatin1Tag = 0xfa;
+inline constexpr std::uint8_t RepeatTag = 0xfb;
+inline constexpr std::uint8_t NullTag = 0xfc;
+inline constexpr std::uint8_t KeepAliveTag = 0xfd;
+inline constexpr std::uint8_t EndTag = 0xfe;
+
+inline constexpr std::uint32_t KeyRowInterval = 64;
 
 enum class ColumnKind : std::uint32_t { Text = 0, Number = 1 };
 

@@ -49,6 +49,8 @@ void TableCursor::forgetReportedTables()
 void TableCursor::take(std::shared_ptr<const TableSnapshot> snapshot) const
 {
     m_table = std::move(snapshot);
+    m_row.emplace(*m_table);
+    m_lastValues.assign(static_cast<std::size_t>(m_table->columnCount()), LastValue{});
     if (m_table->rowCount() >= m_table->declaredRowCount())
         return;
     ShortTableReporter reporter;
@@ -105,6 +107,8 @@ void TableCursor::startReading()
 
 void TableCursor::close()
 {
+    m_row.reset();
+    m_lastValues.clear();
     m_table.reset();
     m_pending = {};
     m_position = 0;
@@ -165,14 +169,36 @@ int TableCursor::fieldIndex(QStringView name) const
     return index;
 }
 
+const char* TableCursor::currentCell(int index) const
+{
+    // The checks of a read, cheap while the cursor is open and on a record.
+    const TableSnapshot* rows = m_table.get();
+    if (!rows || static_cast<unsigned>(index) >= static_cast<unsigned>(rows->columnCount()) ||
+        m_position >= rows->rowCount()) {
+        rows = &table();
+        if (index < 0 || index >= rows->columnCount())
+            throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
+        if (m_position >= rows->rowCount())
+            throw RuntimeError(ErrorCode::NoCurrentRecord);
+    }
+    m_row->moveTo(m_position);
+    return m_row->cell(index);
+}
+
 FieldValue TableCursor::field(int index) const
 {
-    const TableSnapshot& rows = table();
-    if (index < 0 || index >= rows.columnCount())
-        throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
-    if (m_position >= rows.rowCount())
-        throw RuntimeError(ErrorCode::NoCurrentRecord);
-    return rows.value(m_position, index);
+    const char* cell = currentCell(index);
+    LastValue& last = m_lastValues[static_cast<std::size_t>(index)];
+    if (last.cell == cell)
+        return last.value;
+    FieldValue value = m_table->cellValue(cell, index);
+    // Kept only for a row below that repeats it: keeping costs a count of
+    // the string's users, which is no gain for a value read once.
+    if (m_row->repeatedBelow(index)) {
+        last.cell = cell;
+        last.value = value;
+    }
+    return value;
 }
 
 FieldValue TableCursor::field(QStringView name) const
@@ -182,10 +208,5 @@ FieldValue TableCursor::field(QStringView name) const
 
 bool TableCursor::fieldEquals(int index, QStringView text) const
 {
-    const TableSnapshot& rows = table();
-    if (index < 0 || index >= rows.columnCount())
-        throw RuntimeError(ErrorCode::FieldNotFound, QString::number(index));
-    if (m_position >= rows.rowCount())
-        throw RuntimeError(ErrorCode::NoCurrentRecord);
-    return rows.cellEquals(m_position, index, text);
+    return TableSnapshot::cellMatches(currentCell(index), text);
 }

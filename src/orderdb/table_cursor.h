@@ -9,6 +9,8 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
+#include <vector>
 
 // A read-only cursor over one table of the order-entry database.
 //
@@ -82,8 +84,21 @@ public:
 private:
     const TableSnapshot& table() const;
     void take(std::shared_ptr<const TableSnapshot> snapshot) const;
+    // The field's cell in the current record, after the checks of a read.
+    const char* currentCell(int index) const;
+
+    // The last value read from each field that the next record repeats, and
+    // the cell it came from: the lines of one job repeat most of their
+    // fields, and a repeated cell is the same cell, so its value is made once.
+    struct LastValue
+    {
+        const char* cell = nullptr;
+        FieldValue value;
+    };
 
     mutable std::shared_ptr<const TableSnapshot> m_table;
+    mutable std::optional<TableSnapshot::Row> m_row;
+    mutable std::vector<LastValue> m_lastValues;
     mutable std::shared_future<std::shared_ptr<const TableSnapshot>> m_pending;
     QString m_tableName;
     bool m_started = false;

@@ -121,6 +121,22 @@ std::shared_ptr<const TableSnapshot> cached(const CacheKey& key, const FileIdent
     return found;
 }
 
+// The reader's stream, taken apart while it arrives.
+class SnapshotSink : public ReaderProcess::Sink
+{
+public:
+    explicit SnapshotSink(qint64 limit)
+        : m_builder(static_cast<std::size_t>(limit))
+    {
+    }
+    std::span<char> room() override { return m_builder.room(); }
+    bool received(std::size_t size) override { return m_builder.received(size); }
+    std::optional<TableSnapshot> finish() { return m_builder.finish(); }
+
+private:
+    TableSnapshot::Builder m_builder;
+};
+
 std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QString& databaseFile,
                                               const QString& table, const QStringList& fields,
                                               qint64 limit)
@@ -135,7 +151,8 @@ std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QSt
         limits.ceiling = g_timeCeiling;
     }
     limits.maxOutputBytes = limit;
-    const ReaderProcess::Result run = ReaderProcess::run(readerProgram(), arguments, limits);
+    SnapshotSink sink(limit);
+    const ReaderProcess::Result run = ReaderProcess::run(readerProgram(), arguments, limits, sink);
 
     if (run.outcome == ReaderProcess::Outcome::Exited &&
         run.exitCode == snapshot_protocol::ExitNoSuchTable)
@@ -143,7 +160,7 @@ std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QSt
     if (run.outcome != ReaderProcess::Outcome::Exited || run.exitCode != 0)
         throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
 
-    std::optional<TableSnapshot> snapshot = TableSnapshot::fromStream(run.output);
+    std::optional<TableSnapshot> snapshot = sink.finish();
     if (!snapshot || snapshot->memoryBytes() > limit)
         throw RuntimeError(ErrorCode::UnreadableDatabase, databaseFile);
     return std::make_shared<const TableSnapshot>(std::move(*snapshot));

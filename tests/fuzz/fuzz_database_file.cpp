@@ -52,9 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 TableSnapshot::fromStream(contents(stream));
             if (!snapshot)
                 __builtin_trap(); // a complete stream the program refuses
-            for (qsizetype row = 0; row < snapshot->rowCount(); ++row) {
+            TableSnapshot::Row row(*snapshot);
+            for (qsizetype r = 0; r < snapshot->rowCount(); ++r) {
+                row.moveTo(r);
                 for (int column = 0; column < snapshot->columnCount(); ++column)
-                    (void)snapshot->value(row, column);
+                    (void)snapshot->cellValue(row.cell(column), column);
             }
         }
         break;

@@ -75,6 +75,31 @@ TEST_F(TableCursorTest, WalksRecordsInTableOrderWithTextNullAndEmptyApart)
     EXPECT_FALSE(cursor.field(u"Invoiced").equalsValue(1));
 }
 
+// A table of many pages is read in chunks on several threads: its records
+// come back whole and in table order, runs of repeated values among them.
+TEST_F(TableCursorTest, ALargeTableKeepsItsOrderAndEveryValue)
+{
+    jet4::Table table = jobLog();
+    table.rows.clear();
+    constexpr int Rows = 40000;
+    for (int i = 0; i < Rows; ++i)
+        table.rows.push_back({std::to_string(10000000 + i), "Run " + std::to_string(i / 7),
+                              i % 5 ? jet4::Value("0") : jet4::Value(jet4::Null), ""});
+    jet4::writeDatabase(m_database.toStdString(), {table});
+
+    TableCursor cursor;
+    cursor.open(m_database, QStringLiteral("JobLog"));
+    ASSERT_EQ(cursor.recordCount(), Rows);
+    int row = 0;
+    for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext(), ++row) {
+        ASSERT_EQ(cursor.field(0).toText(), QString::number(10000000 + row));
+        ASSERT_EQ(cursor.field(1).toText(), QStringLiteral("Run %1").arg(row / 7));
+        ASSERT_EQ(cursor.field(2).isNull(), row % 5 == 0) << row;
+    }
+    cursor.moveLast();
+    EXPECT_EQ(cursor.field(u"Job").toText(), QString::number(10000000 + Rows - 1));
+}
+
 TEST_F(TableCursorTest, MovesStayInsideTheTable)
 {
     TableCursor cursor;

@@ -27,11 +27,29 @@ PageRows::PageRows(Page page)
 {
     m_count =
         std::min<int>(static_cast<int>(readU16(page.data() + 12)), (PageSize - SlotTableStart) / 2);
-    m_starts.reserve(static_cast<std::size_t>(m_count));
+    // Each slot's start beside its number, sorted by start.
+    std::vector<std::uint32_t> bySlot(static_cast<std::size_t>(m_count));
     for (int slot = 0; slot < m_count; ++slot)
-        m_starts.push_back(static_cast<std::uint16_t>(
-            readU16(page.data() + SlotTableStart + 2 * slot) & OffsetMask));
-    std::sort(m_starts.begin(), m_starts.end());
+        bySlot[static_cast<std::size_t>(slot)] =
+            (readU16(page.data() + SlotTableStart + 2 * slot) & OffsetMask) << 16 |
+            static_cast<std::uint32_t>(slot);
+    std::sort(bySlot.begin(), bySlot.end());
+    // A row ends where the nearest greater start begins; rows that share a
+    // start share an end. A damaged slot may claim a start beyond the page:
+    // no row reaches past it.
+    m_ends.resize(static_cast<std::size_t>(m_count));
+    std::uint32_t above = PageSize;
+    std::uint32_t groupStart = UINT32_MAX;
+    for (auto entry = bySlot.rbegin(); entry != bySlot.rend(); ++entry) {
+        const std::uint32_t start = *entry >> 16;
+        if (start != groupStart) {
+            if (groupStart != UINT32_MAX)
+                above = groupStart;
+            groupStart = start;
+        }
+        m_ends[*entry & 0xffff] =
+            static_cast<std::uint16_t>(std::min<std::uint32_t>(above, PageSize));
+    }
 }
 
 std::optional<RowSpan> PageRows::row(int slot) const
@@ -42,60 +60,19 @@ std::optional<RowSpan> PageRows::row(int slot) const
     const int start = static_cast<int>(raw & OffsetMask);
     if (start < SlotTableStart + 2 * m_count || start >= PageSize)
         return std::nullopt;
-    const auto above = std::upper_bound(m_starts.begin(), m_starts.end(), start);
-    // A damaged slot may claim a start beyond the page: no row reaches past it.
-    const int end = above == m_starts.end() ? PageSize : std::min<int>(*above, PageSize);
+    const int end = m_ends[static_cast<std::size_t>(slot)];
     return RowSpan{start, end - start, (raw & DeletedFlag) != 0};
 }
 
 bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
               const std::vector<ColumnLayout>& columns, std::vector<Cell>& cells)
 {
-    const int length = static_cast<int>(row.size());
-    if (length < 2)
+    RowFrame frame;
+    if (!frame.read(row, tableHasVariableColumns))
         return false;
-    const int rowColumns = static_cast<int>(readU16(row.data()));
-    const int maskBytes = (rowColumns + 7) / 8;
-    if (2 + maskBytes > length)
-        return false;
-    const std::uint8_t* mask = row.data() + length - maskBytes;
-
-    int rowVariableColumns = 0;
-    int offsetTableEnd = length - maskBytes; // where the variable-offset table ends
-    if (tableHasVariableColumns) {
-        if (2 + maskBytes + 2 > length)
-            return false;
-        rowVariableColumns = static_cast<int>(readU16(row.data() + length - maskBytes - 2));
-        offsetTableEnd = length - maskBytes - 2 - 2 * (rowVariableColumns + 1);
-        if (offsetTableEnd < 2 || rowVariableColumns > rowColumns)
-            return false;
-    }
-    const int rowFixedColumns = rowColumns - rowVariableColumns;
-    const auto variableOffset = [&](int index) {
-        return static_cast<int>(readU16(row.data() + length - maskBytes - 4 - 2 * index));
-    };
-
-    cells.assign(columns.size(), Cell{});
+    cells.resize(columns.size());
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        const ColumnLayout& column = columns[c];
-        Cell& cell = cells[c];
-        cell.present = column.number / 8 < maskBytes &&
-                       (mask[column.number / 8] >> (column.number % 8) & 1) != 0;
-        if (column.fixed && column.fixedOrdinal < rowFixedColumns) {
-            cell.held = true;
-            cell.start = 2 + column.fixedOffset;
-            cell.length = column.size;
-        } else if (!column.fixed && column.variableIndex < rowVariableColumns) {
-            cell.held = true;
-            cell.start = variableOffset(column.variableIndex);
-            cell.length = variableOffset(column.variableIndex + 1) - cell.start;
-        } else {
-            cell.present = false;
-            continue;
-        }
-        // A value must lie inside the row; where it does not, the row is damaged.
-        if (cell.present &&
-            (cell.length < 0 || cell.start < 2 || cell.start + cell.length > offsetTableEnd))
+        if (!frame.cell(columns[c], cells[c]))
             return false;
     }
     return true;

@@ -16,6 +16,13 @@
 namespace jet_rows {
 
 inline constexpr int PageSize = 4096;
+
+// Column type codes of a table definition.
+namespace types {
+inline constexpr int Boolean = 0x01, Byte = 0x02, Integer = 0x03, LongInteger = 0x04,
+                     Currency = 0x05, Single = 0x06, Double = 0x07, DateTime = 0x08, Text = 0x0a,
+                     Memo = 0x0c, ReplicationId = 0x0f, Numeric = 0x10, Complex = 0x12;
+} // namespace types
 using Page = std::span<const std::uint8_t, PageSize>;
 
 // Where one row of a data page lies. A row ends where the nearest row above
@@ -28,8 +35,8 @@ struct RowSpan
     bool deleted = false; // left out by every reader
 };
 
-// The rows of one data page. The slot table is read once, so locating every
-// row of a page costs a sort, not a search per row.
+// The rows of one data page. The slot table is read once, and every row's
+// end found in one pass over the sorted starts.
 class PageRows
 {
 public:
@@ -42,7 +49,7 @@ public:
 private:
     Page m_page;
     int m_count = 0;
-    std::vector<std::uint16_t> m_starts; // every slot's row start, sorted
+    std::vector<std::uint16_t> m_ends; // by slot: where the nearest row above begins
 };
 
 // A column as the table definition describes it.
@@ -66,9 +73,38 @@ struct Cell
     int length = 0;
 };
 
+// The frame of one row: its column counts, null mask and variable-offset
+// table, checked against the row's length. Reading a row's cells through it
+// costs no more than the cells themselves, so rows are read cell by cell.
+class RowFrame
+{
+public:
+    // False when the row's own counts and offsets contradict its length.
+    // `tableHasVariableColumns` says whether the row carries a
+    // variable-offset table at all.
+    inline bool read(std::span<const std::uint8_t> row, bool tableHasVariableColumns);
+
+    // Where the column's value lies in the row; false when the row claims
+    // it lies outside the row, which makes the row damaged.
+    inline bool cell(const ColumnLayout& column, Cell& cell) const;
+
+private:
+    unsigned variableOffset(int index) const
+    {
+        const std::uint8_t* at = m_variableTable - 2 * index;
+        return at[0] | unsigned{at[1]} << 8;
+    }
+
+    const std::uint8_t* m_mask = nullptr;
+    const std::uint8_t* m_variableTable = nullptr; // the first entry; later ones lie below
+    int m_maskBytes = 0;
+    int m_fixedColumns = 0;
+    int m_variableColumns = 0;
+    int m_valuesEnd = 0; // where the variable-offset table begins
+};
+
 // Takes a row apart for the given columns; false when the row's own counts
-// and offsets contradict its length. `tableHasVariableColumns` says whether
-// the row carries a variable-offset table at all.
+// and offsets contradict its length.
 bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
               const std::vector<ColumnLayout>& columns, std::vector<Cell>& cells);
 
@@ -87,5 +123,55 @@ enum class LongValueResult { Read, Damaged, TooLong };
 // a value longer than maxBytes is refused rather than cut.
 LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageReader& readPage,
                               std::size_t maxBytes, std::vector<std::uint8_t>& out);
+
+// Rows are read through these for every row of a table, so they are inline.
+
+inline bool RowFrame::read(std::span<const std::uint8_t> row, bool tableHasVariableColumns)
+{
+    const int length = static_cast<int>(row.size());
+    if (length < 2)
+        return false;
+    const int rowColumns = row[0] | row[1] << 8;
+    m_maskBytes = (rowColumns + 7) / 8;
+    if (2 + m_maskBytes > length)
+        return false;
+    m_mask = row.data() + length - m_maskBytes;
+    m_variableColumns = 0;
+    m_valuesEnd = length - m_maskBytes;
+    if (tableHasVariableColumns) {
+        if (2 + m_maskBytes + 2 > length)
+            return false;
+        m_variableColumns = m_mask[-2] | m_mask[-1] << 8;
+        m_valuesEnd = length - m_maskBytes - 2 - 2 * (m_variableColumns + 1);
+        if (m_valuesEnd < 2 || m_variableColumns > rowColumns)
+            return false;
+        m_variableTable = m_mask - 4;
+    }
+    m_fixedColumns = rowColumns - m_variableColumns;
+    return true;
+}
+
+inline bool RowFrame::cell(const ColumnLayout& column, Cell& cell) const
+{
+    const auto number = static_cast<unsigned>(column.number);
+    cell.present =
+        static_cast<int>(number / 8) < m_maskBytes && (m_mask[number / 8] >> (number % 8) & 1) != 0;
+    if (column.fixed && column.fixedOrdinal < m_fixedColumns) {
+        cell.held = true;
+        cell.start = 2 + column.fixedOffset;
+        cell.length = column.size;
+    } else if (!column.fixed && column.variableIndex < m_variableColumns) {
+        cell.held = true;
+        cell.start = static_cast<int>(variableOffset(column.variableIndex));
+        cell.length = static_cast<int>(variableOffset(column.variableIndex + 1)) - cell.start;
+    } else {
+        cell.held = false;
+        cell.present = false;
+        return true;
+    }
+    // A value must lie inside the row; where it does not, the row is damaged.
+    return !cell.present ||
+           (cell.length >= 0 && cell.start >= 2 && cell.start + cell.length <= m_valuesEnd);
+}
 
 } // namespace jet_rows

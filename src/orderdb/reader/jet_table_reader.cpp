@@ -1,8 +1,10 @@
 #include "orderdb/reader/jet_table_reader.h"
 
-#include "common/decimal_text.h"
+#include "orderdb/reader/chunked_rows.h"
 #include "orderdb/reader/jet_rows.h"
 #include "orderdb/reader/jet_values.h"
+#include "orderdb/reader/page_file.h"
+#include "orderdb/reader/row_writer.h"
 #include "orderdb/reader/stream_writer.h"
 #include "orderdb/snapshot_protocol.h"
 
@@ -13,13 +15,12 @@
 #include <mdbtools.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
+#include <deque>
 #include <memory>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <thread>
 
 using jet_rows::Cell;
 using jet_rows::ColumnLayout;
@@ -32,6 +33,9 @@ namespace {
 // reader must stay within its own memory cap while it decodes one.
 constexpr std::size_t MaxLongValueBytes = std::size_t{256} << 20;
 constexpr std::uint32_t CatalogDefinitionPage = 2;
+// A chunk of data pages is one thread's work at a time: 256 KiB of the file.
+constexpr std::size_t ChunkPages = 64;
+constexpr unsigned MaxWorkers = 4;
 
 struct HandleCloser
 {
@@ -68,12 +72,10 @@ std::u16string fromLibraryText(char* text)
     return value;
 }
 
-std::int64_t readInt64(const unsigned char* bytes)
+std::uint32_t readU32(const unsigned char* bytes)
 {
-    std::uint64_t value = 0;
-    for (int i = 7; i >= 0; --i)
-        value = value << 8 | bytes[i];
-    return static_cast<std::int64_t>(value);
+    return bytes[0] | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
 }
 
 bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
@@ -83,49 +85,6 @@ bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
            std::equal(a.begin(), a.end(), b.begin(),
                       [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
-
-// Jet 4 text, sent as Latin-1 without decoding whenever its stored form
-// allows: compressed text without mode switches is Latin-1 already.
-void writeJetText(const unsigned char* bytes, std::size_t length, StreamWriter& out)
-{
-    const bool compressed = length >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe;
-    if (compressed && std::memchr(bytes + 2, 0, length - 2) == nullptr &&
-        length - 2 <= snapshot_protocol::MaxLatin1) {
-        out.writeLatin1(std::string_view(reinterpret_cast<const char*>(bytes + 2), length - 2));
-        return;
-    }
-    out.writeText(jet_values::decodeText(bytes, length));
-}
-
-// Whole pages of the database file, read past libmdb's page buffers so that
-// following a long value never disturbs the data page being walked.
-class PageFile
-{
-public:
-    explicit PageFile(const char* path)
-        : m_fd(::open(path, O_RDONLY | O_CLOEXEC))
-    {
-    }
-    ~PageFile()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    PageFile(const PageFile&) = delete;
-    PageFile& operator=(const PageFile&) = delete;
-
-    const std::uint8_t* read(std::uint32_t page)
-    {
-        const off_t at = static_cast<off_t>(page) * PageSize;
-        if (m_fd < 0 || ::pread(m_fd, m_buffer.data(), PageSize, at) != PageSize)
-            return nullptr;
-        return m_buffer.data();
-    }
-
-private:
-    int m_fd;
-    std::array<std::uint8_t, PageSize> m_buffer{};
-};
 
 struct OpenTable
 {
@@ -175,33 +134,39 @@ struct WalkCounts
     std::uint32_t damaged = 0; // slots whose rows could not be read
 };
 
-// Walks the table's data pages in usage-map order and their rows in slot
-// order. onRow(page offset of the row, row bytes, cells) returns false for a
-// row it could not use.
-template<typename OnRow>
-void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& onRow)
+// The table's data pages as its usage map lists them, in ascending order:
+// page numbers only go up, so a damaged map cannot send the walk round.
+std::vector<std::uint32_t> dataPages(const OpenTable& table)
 {
     MdbTableDef* definition = table.definition.get();
-    MdbHandle* mdb = table.entry.mdb;
-    const bool variableColumns = definition->num_var_cols > 0;
-    std::vector<Cell> cells;
-    // Rows are taken apart in a copy of exactly one page, so that no damaged
-    // offset can reach into whatever follows the library's page buffer.
-    std::vector<std::uint8_t> copy(PageSize);
+    std::vector<std::uint32_t> pages;
     std::uint32_t page = 0;
     for (;;) {
-        const gint32 next = mdb_map_find_next(mdb, definition->usage_map,
+        const gint32 next = mdb_map_find_next(table.entry.mdb, definition->usage_map,
                                               static_cast<unsigned>(definition->map_sz), page);
-        // Page numbers only go up, so a damaged map cannot send the walk round.
         if (next <= 0 || static_cast<std::uint32_t>(next) <= page)
-            break;
+            return pages;
         page = static_cast<std::uint32_t>(next);
-        if (mdb_read_pg(mdb, page) != PageSize)
-            continue;
-        std::memcpy(copy.data(), mdb->pg_buf, PageSize);
-        const std::uint8_t* bytes = copy.data();
-        if (bytes[0] != 0x01 ||
-            mdb_get_int32(copy.data(), 4) != static_cast<long>(table.entry.table_pg))
+        pages.push_back(page);
+    }
+}
+
+// Walks the table's data pages in usage-map order and their rows in slot
+// order. onRow(page, page offset of the row, row bytes, cells) returns false
+// for a row it could not use. Rows are taken apart inside their page's bytes,
+// every offset checked against them.
+template<typename OnRow>
+void walkRows(OpenTable& table, int fd, StreamWriter* out, WalkCounts& counts, OnRow&& onRow)
+{
+    const bool variableColumns = table.definition->num_var_cols > 0;
+    std::vector<Cell> cells;
+    const std::vector<std::uint32_t> numbers = dataPages(table);
+    PageRuns pages(fd);
+    pages.reset(numbers);
+    std::uint32_t page = 0;
+    const std::uint8_t* bytes = nullptr;
+    while (pages.next(page, bytes)) {
+        if (bytes[0] != 0x01 || readU32(bytes + 4) != table.entry.table_pg)
             continue;
         const jet_rows::PageRows rows(jet_rows::Page(bytes, PageSize));
         for (int slot = 0; slot < rows.count(); ++slot) {
@@ -215,7 +180,7 @@ void walkRows(OpenTable& table, StreamWriter* out, WalkCounts& counts, OnRow&& o
             const std::span<const std::uint8_t> row(bytes + span->start,
                                                     static_cast<std::size_t>(span->length));
             if (jet_rows::crackRow(row, variableColumns, table.layouts, cells) &&
-                onRow(span->start, row, cells))
+                onRow(bytes, span->start, row, cells))
                 ++counts.rows;
             else
                 ++counts.damaged;
@@ -239,7 +204,7 @@ int columnIndex(const OpenTable& table, const char* name)
 // loops forever on some property blobs it parses on the way. 0 when the table
 // is not there; -1 when the catalog is damaged (then a missing table may be
 // a lost row, not an absent table) or unreadable.
-long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
+long findTable(MdbHandle* mdb, int fd, const char* tableName, StreamWriter& out)
 {
     OpenTable catalog;
     if (!openTable(mdb, CatalogDefinitionPage, "MSysObjects", catalog))
@@ -253,8 +218,9 @@ long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
     const std::u16string wanted = jet_values::utf8ToUtf16(tableName);
     long found = 0;
     WalkCounts counts;
-    walkRows(catalog, &out, counts,
-             [&](int, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
+    walkRows(catalog, fd, &out, counts,
+             [&](const std::uint8_t*, int, std::span<const std::uint8_t> row,
+                 const std::vector<Cell>& cells) {
                  const Cell& idCell = cells[static_cast<std::size_t>(id)];
                  const Cell& nameCell = cells[static_cast<std::size_t>(name)];
                  const Cell& typeCell = cells[static_cast<std::size_t>(type)];
@@ -277,74 +243,6 @@ long findTable(MdbHandle* mdb, const char* tableName, StreamWriter& out)
     if (found != 0)
         return found;
     return counts.damaged > 0 || counts.rows < catalog.definition->num_rows ? -1 : 0;
-}
-
-enum class ValueResult { Written, Damaged, TooLong };
-
-// Writes one non-Null value, read from the row bytes where that is exact and
-// independent of the C locale. `rowOffset` is the row's place in the page
-// buffer, which the library's own converters read from.
-ValueResult writeValue(MdbHandle* mdb, const MdbColumn* col, std::span<const std::uint8_t> row,
-                       int rowOffset, const Cell& cell, PageFile& pages, std::size_t maxValueBytes,
-                       StreamWriter& out)
-{
-    const unsigned char* at = row.data() + cell.start;
-    auto* rowBytes = const_cast<std::uint8_t*>(row.data()); // the library's getters take void*
-    // The library's own converters read from its page buffer, which holds
-    // the same page.
-    const int start = rowOffset + cell.start;
-    const int size = cell.length;
-    switch (col->col_type) {
-    case MDB_BYTE:
-        out.writeAscii(std::to_string(at[0]));
-        break;
-    case MDB_INT:
-        out.writeAscii(std::to_string(static_cast<std::int16_t>(at[0] | at[1] << 8)));
-        break;
-    case MDB_LONGINT:
-    case MDB_COMPLEX:
-        out.writeAscii(std::to_string(static_cast<std::int32_t>(
-            at[0] | at[1] << 8 | at[2] << 16 | static_cast<std::uint32_t>(at[3]) << 24)));
-        break;
-    case MDB_MONEY:
-        out.writeAscii(scaledDecimal(readInt64(at), 4));
-        break;
-    case MDB_FLOAT:
-        out.writeAscii(plainDecimal(mdb_get_single(rowBytes, cell.start), 7));
-        break;
-    case MDB_DOUBLE:
-        out.writeAscii(plainDecimal(mdb_get_double(rowBytes, cell.start), 15));
-        break;
-    case MDB_DATETIME:
-        out.writeAscii(jet_values::dateTimeText(mdb_get_double(rowBytes, cell.start)));
-        break;
-    case MDB_TEXT:
-        writeJetText(at, static_cast<std::size_t>(size), out);
-        break;
-    case MDB_MEMO: {
-        std::vector<std::uint8_t> bytes;
-        const jet_rows::LongValueResult result = jet_rows::readLongValue(
-            std::span<const std::uint8_t>(at, static_cast<std::size_t>(size)),
-            [&pages](std::uint32_t page) { return pages.read(page); }, maxValueBytes, bytes);
-        if (result == jet_rows::LongValueResult::TooLong)
-            return ValueResult::TooLong;
-        if (result == jet_rows::LongValueResult::Damaged)
-            return ValueResult::Damaged;
-        writeJetText(bytes.data(), bytes.size(), out);
-        break;
-    }
-    case MDB_NUMERIC:
-        out.writeText(
-            fromLibraryText(mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec)));
-        break;
-    case MDB_REPID:
-        out.writeText(fromLibraryText(mdb_col_to_string(mdb, mdb->pg_buf, start, MDB_REPID, size)));
-        break;
-    default: // binary and OLE objects carry nothing the program reads
-        out.writeAscii({});
-        break;
-    }
-    return ValueResult::Written;
 }
 
 } // namespace
@@ -373,11 +271,11 @@ int streamTable(const TableRequest& request, StreamWriter& out)
         return ExitNotADatabase;
     std::unique_ptr<MdbHandle, HandleCloser> mdb(
         mdb_open(request.databaseFile.c_str(), MDB_NOFLAGS));
-    PageFile pages(request.databaseFile.c_str());
+    const DatabaseFile file(request.databaseFile.c_str());
     if (!mdb || !IS_JET4(mdb.get()))
         return ExitNotADatabase;
 
-    const long definitionPage = findTable(mdb.get(), request.table.c_str(), out);
+    const long definitionPage = findTable(mdb.get(), file.fd(), request.table.c_str(), out);
     if (definitionPage == 0)
         return ExitNoSuchTable;
     OpenTable table;
@@ -386,7 +284,8 @@ int streamTable(const TableRequest& request, StreamWriter& out)
         return ExitUnreadableTable;
 
     // Only the columns asked for travel: the rest may be large and is never read.
-    std::vector<std::size_t> chosen;
+    std::vector<MdbColumn*> columns;
+    TablePlan plan;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
         const bool wanted =
             request.columns.empty() ||
@@ -394,18 +293,14 @@ int streamTable(const TableRequest& request, StreamWriter& out)
                         [&](const std::string& name) {
                             return g_ascii_strcasecmp(name.c_str(), table.columns[c]->name) == 0;
                         });
-        if (wanted)
-            chosen.push_back(c);
+        if (wanted) {
+            columns.push_back(table.columns[c]);
+            plan.layouts.push_back(table.layouts[c]);
+            plan.types.push_back(table.columns[c]->col_type);
+        }
     }
-    if (chosen.empty())
+    if (columns.empty())
         return ExitUnreadableTable;
-    std::vector<ColumnLayout> layouts;
-    for (std::size_t c : chosen)
-        layouts.push_back(table.layouts[c]);
-    std::vector<MdbColumn*> columns;
-    for (std::size_t c : chosen)
-        columns.push_back(table.columns[c]);
-    table.layouts = layouts;
 
     out.writeBytes(Magic, sizeof Magic);
     out.writeU32(static_cast<std::uint32_t>(columns.size()));
@@ -415,44 +310,43 @@ int streamTable(const TableRequest& request, StreamWriter& out)
         out.writeText(jet_values::utf8ToUtf16(col->name));
     }
 
-    const std::size_t maxValueBytes =
+    plan.definitionPage = static_cast<std::uint32_t>(definitionPage);
+    plan.variableColumns = table.definition->num_var_cols > 0;
+    plan.maxValueBytes =
         static_cast<std::size_t>(std::min<std::uint64_t>(MaxLongValueBytes, request.streamLimit));
-    bool tooLong = false;
-    WalkCounts counts;
-    walkRows(table, &out, counts,
-             [&](int rowOffset, std::span<const std::uint8_t> row, const std::vector<Cell>& cells) {
-                 if (tooLong)
-                     return true;
-                 // A row goes out whole or not at all.
-                 const std::size_t mark = out.mark();
-                 out.writeU16(RowMarker);
-                 for (std::size_t c = 0; c < columns.size(); ++c) {
-                     const Cell& cell = cells[c];
-                     if (columns[c]->col_type == MDB_BOOL) {
-                         out.writeAscii(cell.present ? "-1"
-                                                     : "0"); // a Boolean's null bit is its value
-                         continue;
-                     }
-                     if (!cell.present) {
-                         out.writeNull();
-                         continue;
-                     }
-                     const ValueResult result = writeValue(mdb.get(), columns[c], row, rowOffset,
-                                                           cell, pages, maxValueBytes, out);
-                     if (result != ValueResult::Written) {
-                         out.rollback(mark);
-                         tooLong = result == ValueResult::TooLong;
-                         return tooLong;
-                     }
-                 }
-                 out.endRow();
-                 if (out.bytesWritten() > request.streamLimit)
-                     tooLong = true;
-                 return true;
-             });
-    if (tooLong)
+    plan.streamLimit = request.streamLimit;
+    MdbHandle* handle = mdb.get();
+    // The library's own converters read from its page buffer.
+    plan.libraryValue = [handle, &columns](const std::uint8_t* page, int start, int size,
+                                           std::size_t column, StreamWriter& rows) {
+        std::memcpy(handle->pg_buf, page, PageSize);
+        const MdbColumn* col = columns[column];
+        rows.writeText(fromLibraryText(
+            col->col_type == MDB_NUMERIC
+                ? mdb_numeric_to_string(handle, start, col->col_scale, col->col_prec)
+                : mdb_col_to_string(handle, handle->pg_buf, start, MDB_REPID, size)));
+    };
+
+    // The data pages in chunks, on as many threads as there are cores to
+    // spare; the library, where a column needs it, on one.
+    const std::vector<std::uint32_t> pages = dataPages(table);
+    const std::size_t chunks = (pages.size() + ChunkPages - 1) / ChunkPages;
+    const unsigned workers =
+        plan.needsLibrary() ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, MaxWorkers);
+    std::deque<RowWriter> writers;
+    for (unsigned w = 0; w < workers; ++w)
+        writers.emplace_back(file.fd(), plan);
+    const ChunkResult result = writeChunks(
+        chunks, workers, request.streamLimit, out,
+        [&](std::size_t chunk, unsigned worker, StreamWriter& rows) {
+            const std::size_t first = chunk * ChunkPages;
+            return writers[worker].write(
+                std::span(pages).subspan(first, std::min(ChunkPages, pages.size() - first)), rows);
+        });
+    if (result.tooLong)
         return ExitTooLarge;
-    out.writeU16(EndMarker);
-    out.writeU32(counts.rows);
+    const auto end = static_cast<char>(EndTag);
+    out.writeBytes(&end, 1);
+    out.writeU32(result.rows);
     return 0;
 }
