@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -117,8 +118,15 @@ ChunkResult writeChunks(std::size_t count, unsigned workers, std::uint64_t strea
 {
     ChunkQueue queue(count, work);
     std::vector<std::thread> helpers;
-    for (unsigned worker = 1; worker < workers && worker < count; ++worker)
-        helpers.emplace_back([&queue, worker] { queue.help(worker); });
+    for (unsigned worker = 1; worker < workers && worker < count; ++worker) {
+        try {
+            helpers.emplace_back([&queue, worker] { queue.help(worker); });
+        } catch (const std::system_error&) {
+            // No thread to be had (the address-space cap, a process limit):
+            // the threads already running, this one among them, do the rest.
+            break;
+        }
+    }
     const ChunkResult total = queue.send(streamLimit, out);
     for (std::thread& helper : helpers)
         helper.join();
