@@ -177,19 +177,7 @@ bool StreamWriter::writeOut(std::string_view rows)
     if (rows.empty())
         return !m_failed;
     flush();
-    std::size_t done = 0;
-    while (!m_failed && done < rows.size()) {
-        const ssize_t n = ::write(m_fd, rows.data() + done, rows.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            m_failed = true;
-        else
-            done += static_cast<std::size_t>(n);
-    }
-    m_written += done;
-    m_lastSentMs = nowMs();
-    return !m_failed;
+    return writeAll(rows);
 }
 
 void StreamWriter::beginRow()
@@ -260,9 +248,16 @@ bool StreamWriter::flush()
     if (m_fd < 0)
         return true;
     keepLastCells();
+    writeAll({m_buffer.get(), m_size});
+    m_size = 0;
+    return !m_failed;
+}
+
+bool StreamWriter::writeAll(std::string_view bytes)
+{
     std::size_t done = 0;
-    while (!m_failed && done < m_size) {
-        const ssize_t n = ::write(m_fd, m_buffer.get() + done, m_size - done);
+    while (!m_failed && done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -272,6 +267,5 @@ bool StreamWriter::flush()
     }
     m_written += done;
     m_lastSentMs = nowMs();
-    m_size = 0;
     return !m_failed;
 }

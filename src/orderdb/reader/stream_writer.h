@@ -83,6 +83,9 @@ private:
         return at;
     }
     void grow(std::size_t size);
+    // Writes all of `bytes` to the output, going on after interruptions;
+    // false once any write has failed.
+    bool writeAll(std::string_view bytes);
     void writeLongLatin1(std::string_view text);
     // Copies every `last` cell out of the buffer before its bytes go.
     void keepLastCells();
