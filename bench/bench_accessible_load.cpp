@@ -19,7 +19,7 @@
 
 #include "bench_setup.h"
 #include "common/ui/event_combo_box.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "orderdb/table_source.h"
 
 #include <QAccessible>

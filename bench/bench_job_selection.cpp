@@ -10,7 +10,7 @@
 #include "bench_setup.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "process_timer.h"
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "demodata/order_entry_tables.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "process_timer.h"
 
 #include <QApplication>

@@ -9,7 +9,7 @@
 
 #include "bench_setup.h"
 #include "common/ui/event_combo_box.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "orderdb/table_source.h"
 #include "process_timer.h"
 

@@ -6,9 +6,9 @@
 #include "app/program_windows.h"
 #include "common/cut_file_notice.h"
 #include "common/module_values.h"
+#include "common/release_captions.h"
 #include "common/ui/window_registry.h"
-#include "input/main_window_fixture.h"
-#include "startup/release_captions.h"
+#include "support/main_window_fixture.h"
 #include "ticket/ui/frm_report.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_option_button.h"
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
 #include <QFile>

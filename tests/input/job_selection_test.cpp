@@ -1,7 +1,7 @@
 // Job selection fills the ticket from the job's order lines, and the job
 // search finds a job by its number.
 
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
                                          {"00000003", "Flyers again", "0", "Q-9"}})}));
     }
 
-    QStringList keptRows() { return window().lstKeep.items(); }
+    QStringList keptRows() { return window().draft().partRows.items(); }
     void select(const QString& job) { window().cboJobs->setText(job); }
 };
 
@@ -117,7 +117,7 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
     EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
     EXPECT_EQ(window().txtQuote->text(), "");
 
-    window().Label4->setText(QStringLiteral("Description:"));
+    window().draft().setPartCaption(QStringLiteral("Description:"));
     select(QStringLiteral("00000002-Menus"));
     EXPECT_EQ(window().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));

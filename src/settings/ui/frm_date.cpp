@@ -6,7 +6,6 @@
 #include "common/ui/named_control.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
 
 #include <QCalendarWidget>
 #include <QVBoxLayout>
@@ -38,6 +37,11 @@ void FrmDate::Form_Load()
     CenterForm(*this);
 }
 
+void FrmDate::startOn(const QDate& date)
+{
+    MonthView1->setSelectedDate(date.isValid() ? date : QDate::currentDate());
+}
+
 void FrmDate::MonthView1_DateClick(const QDate& dateClicked)
 {
     TicketDate = shortDateText(dateClicked);
@@ -49,8 +53,5 @@ void FrmDate::cmdOK_Click()
 {
     TicketDate = shortDateText(MonthView1->selectedDate());
     unloadWindow(*this);
-    if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
-        main->lblDate->setText(TicketDate);
-        main->update();
-    }
+    emit dateChosen(dateFromShortText(TicketDate));
 }

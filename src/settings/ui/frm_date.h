@@ -2,7 +2,8 @@
 
 // The date window, frmDate: a calendar on which the operator picks the date
 // the ticket carries. The main window's "Set Date" sets the calendar to the
-// ticket date before showing it.
+// ticket date before showing it; OK reports the date chosen, and the
+// program hands it to the ticket.
 
 #include "common/ui/handler_runner.h"
 
@@ -24,10 +25,15 @@ public:
     QPushButton* cmdOK = nullptr;
 
     void Form_Load();
+    // The calendar on `date`, or on today when it names none.
+    void startOn(const QDate& date);
     // A day was clicked: TicketDate takes it at once (the main window's
     // date only on OK), and the focus moves to cmdOK.
     void MonthView1_DateClick(const QDate& dateClicked);
-    // TicketDate takes the calendar's date; the window closes and the main
-    // window shows the date.
+    // TicketDate takes the calendar's date; the window closes and reports
+    // the date.
     void cmdOK_Click();
+
+signals:
+    void dateChosen(const QDate& date);
 };

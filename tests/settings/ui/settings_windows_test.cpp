@@ -6,7 +6,7 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "settings/comments_file.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"

@@ -12,7 +12,7 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 
 #include <QAction>
 #include <QFont>

@@ -6,7 +6,7 @@
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
 #include "demodata/order_entry_schema.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "jet4/jet4_writer.h"
 #include "orderdb/table_source.h"
 #include "support/scripted_platform.h"

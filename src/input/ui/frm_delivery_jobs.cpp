@@ -9,9 +9,9 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
 #include "common/ui/platform.h"
-#include "input/frm_delivery.h"
 #include "input/order_lines.h"
 #include "input/part_rows.h"
+#include "input/ui/frm_delivery.h"
 #include "settings/data_folder_file.h"
 
 #include <QLabel>
@@ -138,7 +138,7 @@ void FrmDelivery::selectJob(const QString& jobText)
                     fillShipToAddress(customerNumber);
             }
 
-            lstKeep.add(row);
+            m_draft.partRows.add(row);
             ++part;
         }
         Data1.moveNext();
@@ -146,7 +146,7 @@ void FrmDelivery::selectJob(const QString& jobText)
 
     pbRefresh->setVisible(false);
     if (part > 1)
-        relabel(Label4, part_rows::caption(1, part - 1));
+        m_draft.setPartCaption(part_rows::caption(1, part - 1));
     if (!found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));
@@ -171,7 +171,7 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
     txtBO->setText(QStringLiteral("0"));
     unlessNull(Data1.field(fields.purchaseOrder),
                [&](const QString& text) { txtPO->setText(text); });
-    txtJob->setText(QStringLiteral("Order No: ") + orderNo);
+    m_draft.setJobCaption(QStringLiteral("Order No: ") + orderNo);
 
     // The job's quote number, from "JobLog" opened anew.
     Data4.open(databasePath(), QStringLiteral("JobLog"));
@@ -180,13 +180,13 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
         if (Data4.fieldEquals(job, orderNo)) {
             const FieldValue quote = Data4.field(u"QuoteNo");
             if (!quote.isNull() && quote.toText().isEmpty())
-                txtQuote->setText(QString());
+                m_draft.setQuoteCaption(QString());
             else
-                txtQuote->setText(QStringLiteral("Quote No: ") + quote.toText());
+                m_draft.setQuoteCaption(QStringLiteral("Quote No: ") + quote.toText());
             break;
         }
     }
-    lstKeep.clear();
+    m_draft.partRows.clear();
 }
 
 void FrmDelivery::fillShipToAddress(const QString& customerNumber)
@@ -200,7 +200,7 @@ void FrmDelivery::fillShipToAddress(const QString& customerNumber)
     const int customerId = Data3.fieldIndex(u"CustomerID");
     for (; !Data3.eof(); Data3.moveNext()) {
         if (Data3.fieldEquals(customerId, customerNumber)) {
-            lstShip.clear();
+            m_draft.shipToLines.clear();
             txtShip->setText(QString());
             txtShip->setText(shipToAddressBlock(Data3));
             endIfEnded();

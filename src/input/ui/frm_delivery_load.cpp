@@ -12,8 +12,8 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/platform.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
 #include "input/list_entries.h"
+#include "input/ui/frm_delivery.h"
 #include "input/walk_field.h"
 #include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
@@ -105,14 +105,14 @@ void FrmDelivery::Form_Load()
     ignoringFailures([&] { CenterForm(); });
     ignoringFailures([&] {
         TicketDate = todayShortDate();
-        lblDate->setText(TicketDate);
+        m_draft.setDate(dateFromShortText(TicketDate));
     });
-    txtJob->setText(QString());
-    txtQuote->setText(QString());
+    m_draft.setJobCaption(QString());
+    m_draft.setQuoteCaption(QString());
     ignoringFailures([&] {
-        if (lstKeep.count() == 0)
-            lstKeep.add(QString());
-        lstKeep.setItem(0, QStringLiteral("0\t0\t"));
+        if (m_draft.partRows.count() == 0)
+            m_draft.partRows.add(QString());
+        m_draft.partRows.setItem(0, QStringLiteral("0\t0\t"));
     });
     ignoringFailures([&] { selectFilter(readListFilter()); });
 
@@ -135,9 +135,9 @@ void FrmDelivery::Form_Load()
 
     // Step 8.
     ignoringFailures([&] {
-        if (numericValue(lblDate->text()) < 1) {
+        if (!m_draft.date().isValid()) {
             TicketDate = todayShortDate();
-            lblDate->setText(TicketDate);
+            m_draft.setDate(dateFromShortText(TicketDate));
         }
     });
 

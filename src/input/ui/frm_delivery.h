@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window: where the operator prepares one delivery ticket at a
-// time. Its controls are the ticket's data store: the selection handlers
-// write into them and the ticket output reads them, so they are public, each
+// time. The ticket itself is its TicketDraft, which the preview and printing
+// read: the window's boxes write what is typed into the draft, and its
+// labels show the captions the draft holds. The controls are public, each
 // under the name the rest of the program knows it by.
 //
 // The four table cursors live as long as the window; each has one current
@@ -10,8 +11,8 @@
 
 #include "common/runtime_error.h"
 #include "common/ui/handler_runner.h"
-#include "common/ui/row_store.h"
 #include "input/option_files.h"
+#include "input/ticket_draft.h"
 #include "orderdb/table_cursor.h"
 
 #include <QMainWindow>
@@ -38,6 +39,10 @@ public:
     explicit FrmDelivery(QWidget* parent = nullptr);
     ~FrmDelivery() override;
 
+    // The ticket being edited.
+    TicketDraft& draft() { return m_draft; }
+    const TicketDraft& draft() const { return m_draft; }
+
     // Routines other windows use.
     void CenterForm();
     void ClearTicket();
@@ -63,13 +68,11 @@ public:
     QLabel* Label8 = nullptr;
     QLabel* Label6 = nullptr;
     TableCursor Data3; // "Addresses"
-    RowStore lstKeep;
     QScrollBar* HScroll1 = nullptr;
     QString txtKeep; // never shown
     QGroupBox* Frame6 = nullptr;
     EventTextBlock* txtShip = nullptr;
     EventComboBox* cboShip = nullptr;
-    RowStore lstShip;
     TableCursor Data2; // "Client"
     QGroupBox* Frame4 = nullptr;
     EventOptionButton* Option3 = nullptr;
@@ -97,7 +100,6 @@ public:
     QGroupBox* Frame2 = nullptr;
     EventTextBlock* txtCust = nullptr;
     EventComboBox* cboCust = nullptr;
-    RowStore lstCust;
     QLabel* txtQuote = nullptr;
     QLabel* txtJob = nullptr;
     QLabel* lblDate = nullptr;
@@ -124,7 +126,7 @@ public:
     void chkJob_Click();
     void chkComment_Click();
     void mnuLoadJobs_Click();
-    // Shows the date window with its calendar on TicketDate, not waiting.
+    // Asks for the date window, its calendar on TicketDate, not waiting.
     void SetDate_Click();
     void pbRefresh_MouseDown();
     void pbRefresh_Click();
@@ -156,6 +158,11 @@ public:
     // Closing by the close box: unloads every window and ends the program.
     void Form_QueryUnload();
 
+signals:
+    // "Set Date": the program shows the date window, which reports the date
+    // chosen.
+    void dateWindowWanted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -165,6 +172,7 @@ private:
     enum class ProgressStep { AfterMove, BeforeEntry };
 
     void buildControls();
+    void bindDraft();
     void buildMenus();
     void connectHandlers();
 
@@ -188,6 +196,7 @@ private:
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;
+    TicketDraft m_draft;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;
