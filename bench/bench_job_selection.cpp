@@ -8,6 +8,7 @@
 // Uses the benchmark database of bench_orderdb (run that first). Headless.
 
 #include "bench_setup.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "input/ui/frm_delivery.h"
@@ -90,8 +91,9 @@ int main(int argc, char** argv)
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
+    Session session; // the run's values, as the program's main owns them
 
-    FrmDelivery window;
+    FrmDelivery window(session);
     const QStringList jobs = window.cboJobs->items();
     const QStringList customers = window.cboCust->items();
 

@@ -8,6 +8,7 @@
 // are medians of 20 runs.
 
 #include "bench_setup.h"
+#include "common/session.h"
 #include "common/ui/platform.h"
 #include "input/ticket_draft.h"
 #include "ticket/ui/frm_report.h"
@@ -108,13 +109,14 @@ int main(int argc, char** argv)
 
     TicketDraft draft;
     fillNineParts(draft);
+    Session session;
 
     std::vector<double> previews, prints;
     int lines = 0;
     qint64 pdfBytes = 0;
     for (int run = 0; run < Runs; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        auto* report = new FrmReport(draft);
+        auto* report = new FrmReport(draft, session);
         report->show();
         QCoreApplication::processEvents();
         // The window drawn whole, as the screen shows it.

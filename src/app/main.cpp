@@ -2,14 +2,17 @@
 // over to the start-up procedure.
 
 #include "app/program_windows.h"
+#include "common/session.h"
 #include "startup/sub_main.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // Made first: it outlives every window.
+    Session session;
     QApplication app(argc, argv);
-    wireProgram();
-    subMain::Main();
+    wireProgram(session);
+    subMain::Main(session);
     return app.exec();
 }

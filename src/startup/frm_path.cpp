@@ -1,7 +1,7 @@
 #include "startup/frm_path.h"
 
-#include "common/module_values.h"
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/center_form.h"
 #include "common/ui/named_control.h"
 #include "common/ui/save_failure.h"
@@ -31,8 +31,9 @@ QLabel* heading(const char* name, const QString& text)
 
 } // namespace
 
-FrmPath::FrmPath(QWidget* parent)
+FrmPath::FrmPath(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_session(session)
 {
     setObjectName(windows::names::frmPath);
     setWindowTitle(QStringLiteral("Location of Vantrell OE Folder"));
@@ -129,15 +130,15 @@ bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderLis
 void FrmPath::Form_Load()
 {
     CenterForm(*this);
-    try {
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-        DataFolder.clear();
+    const DataFolderRead read = readDataFolderFile();
+    read.applyTo(m_session);
+    if (read.failure) {
+        m_session.dataFolder.clear();
         return;
     }
-    if (!showStoredFolder(DataFolder, drvBox, dirBox, Text1) ||
-        !showStoredFolder(EstFolder, Drive1, Dir1, Text2))
-        DataFolder.clear();
+    if (!showStoredFolder(m_session.dataFolder, drvBox, dirBox, Text1) ||
+        !showStoredFolder(m_session.estFolder, Drive1, Dir1, Text2))
+        m_session.dataFolder.clear();
 }
 
 void FrmPath::drvBox_Change()
@@ -163,7 +164,7 @@ void FrmPath::Dir1_Change()
 void FrmPath::cmdPath_Click()
 {
     try {
-        writeDataFolderFile(Text1->text(), Text2->text());
+        writeDataFolderFile(m_session, Text1->text(), Text2->text());
     } catch (const RuntimeError& error) {
         reportSaveFailure(error, QStringLiteral("The folders are used until the program ends."));
     }

@@ -18,6 +18,7 @@ class FolderList;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct Session;
 
 class FrmPath final : public QWidget, private HandlerRunner
 {
@@ -25,7 +26,7 @@ class FrmPath final : public QWidget, private HandlerRunner
 
 public:
     // Constructing the window is its load.
-    explicit FrmPath(QWidget* parent = nullptr);
+    explicit FrmPath(Session& session, QWidget* parent = nullptr);
 
     QLabel* Label2 = nullptr;
     DriveBox* drvBox = nullptr;
@@ -38,7 +39,7 @@ public:
 
     // Centres the window and shows the stored folders. When the file cannot
     // be read whole, or a stored drive or folder is not there, loading stops
-    // where it failed, leaving what it showed, and DataFolder is emptied.
+    // where it failed, leaving what it showed, and the session's data folder is emptied.
     void Form_Load();
     void drvBox_Change();
     void dirBox_Change();
@@ -50,6 +51,7 @@ public:
     void cmdPath_Click();
 
 private:
+    Session& m_session;
     // One column's part of the load; false when it failed.
     static bool showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,
                                  QLineEdit* result);

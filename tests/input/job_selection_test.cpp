@@ -22,7 +22,7 @@ protected:
     void loadWith(std::vector<std::vector<Value>> orderLines,
                   std::vector<std::vector<Value>> addresses = {})
     {
-        JobLoaded = FlagFalse; // a window loaded after a selection would stop early
+        m_session.jobLoaded = false; // a window loaded after a selection would stop early
         ASSERT_TRUE(loadOn({withRows(ordersSchema(), std::move(orderLines)),
                             clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460",
                                           "Pat", "555-0100"}}),
@@ -58,7 +58,7 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().cboSCust->text(), "17-ACME");
     EXPECT_EQ(window().txtKeep, "00000003");
-    EXPECT_EQ(JobLoaded, FlagTrue);
+    EXPECT_TRUE(m_session.jobLoaded);
     EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
     EXPECT_TRUE(m_platform.messages.empty());
 }
@@ -131,7 +131,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     ASSERT_EQ(messageTexts(),
               QStringList({"Job Found but No Order Detail Found. Please try again."}));
     EXPECT_EQ(window().cboJobs->text() + window().txtPO->text(), QString());
-    EXPECT_EQ(JobLoaded, FlagTrue);
+    EXPECT_TRUE(m_session.jobLoaded);
 
     // A short job number takes part of the description into its key.
     select(QStringLiteral("9-Other"));
@@ -140,7 +140,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     // An empty "Orders" ends the selection before the job is taken.
     loadWith({});
     select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(JobLoaded, FlagFalse);
+    EXPECT_FALSE(m_session.jobLoaded);
     EXPECT_EQ(m_platform.messages.size(), 2u);
 }
 

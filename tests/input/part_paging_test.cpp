@@ -21,7 +21,7 @@ protected:
     // Part 1 shown: its quantity is all that paging writes back.
     void setUpThreeParts()
     {
-        JobLoaded = FlagTrue;
+        m_session.jobLoaded = true;
         window().draft().partRows.clear();
         for (const QString& row : ThreeParts)
             window().draft().partRows.add(row);

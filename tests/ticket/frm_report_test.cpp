@@ -74,7 +74,7 @@ protected:
 
     void TearDown() override { delete m_report.data(); }
 
-    FrmReport& open() { return *(m_report = new FrmReport(window().draft())); }
+    FrmReport& open() { return *(m_report = new FrmReport(window().draft(), m_session)); }
 
     QStringList previewLines() const
     {

@@ -3,7 +3,7 @@
 
 #include "input/ui/frm_delivery.h"
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_check_box.h"
@@ -23,18 +23,14 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-FrmDelivery::FrmDelivery(QWidget* parent)
+FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
     : QMainWindow(parent)
+    , m_session(session)
 {
     buildControls();
     buildMenus();
     bindDraft();
     connectHandlers();
-    // A table that comes back shorter than it should be is not kept from
-    // the operator: a job missing from the list is the worst surprise.
-    TableCursor::setShortTableReporter([](const TableCursor::ShortTable& table) {
-        platform().messageBox(table.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
-    });
     Form_Load();
 }
 

@@ -29,14 +29,16 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+struct Session;
 
 class FrmDelivery : public QMainWindow, private HandlerRunner
 {
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmDelivery(QWidget* parent = nullptr);
+    // Constructing the window is its load. The session's folders, ticket
+    // date and job flag are the ones it reads and sets.
+    explicit FrmDelivery(Session& session, QWidget* parent = nullptr);
     ~FrmDelivery() override;
 
     // The ticket being edited.
@@ -126,7 +128,8 @@ public:
     void chkJob_Click();
     void chkComment_Click();
     void mnuLoadJobs_Click();
-    // Asks for the date window, its calendar on TicketDate, not waiting.
+    // Asks for the date window, its calendar on the ticket date, not
+    // waiting.
     void SetDate_Click();
     void pbRefresh_MouseDown();
     void pbRefresh_Click();
@@ -196,6 +199,7 @@ private:
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;
+    Session& m_session;
     TicketDraft m_draft;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.

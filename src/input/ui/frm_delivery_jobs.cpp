@@ -1,8 +1,8 @@
 // Job selection: filling the ticket from a job's order lines; and the job
 // search box.
 
-#include "common/module_values.h"
 #include "common/numeric.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
@@ -67,7 +67,7 @@ void FrmDelivery::cboJobs_Click()
 
 void FrmDelivery::selectJob(const QString& jobText)
 {
-    JobLoaded = FlagFalse;
+    m_session.jobLoaded = false;
     bool found = false;
     HScroll1->setValue(1);
 
@@ -79,7 +79,7 @@ void FrmDelivery::selectJob(const QString& jobText)
     qint64 visited = 0;
 
     const QString jobKey = jobText.left(JobKeyLength);
-    JobLoaded = FlagTrue;
+    m_session.jobLoaded = true;
 
     txtShip->setText(QString());
     cboShip->clearList();
@@ -174,7 +174,7 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
     m_draft.setJobCaption(QStringLiteral("Order No: ") + orderNo);
 
     // The job's quote number, from "JobLog" opened anew.
-    Data4.open(databasePath(), QStringLiteral("JobLog"));
+    Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog"));
     const int job = Data4.fieldIndex(u"Job");
     for (Data4.moveFirst(); !Data4.eof(); Data4.moveNext()) {
         if (Data4.fieldEquals(job, orderNo)) {

@@ -1,8 +1,8 @@
 // The main window's load, the customer and job scans that fill its lists,
 // "Refresh Jobs", the list options and their files, and the progress bar.
 
-#include "common/module_values.h"
 #include "common/numeric.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/text_file.h"
 #include "common/ui/event_check_box.h"
@@ -104,8 +104,8 @@ void FrmDelivery::Form_Load()
     };
     ignoringFailures([&] { CenterForm(); });
     ignoringFailures([&] {
-        TicketDate = todayShortDate();
-        m_draft.setDate(dateFromShortText(TicketDate));
+        m_session.ticketDate = todayShortDate();
+        m_draft.setDate(dateFromShortText(m_session.ticketDate));
     });
     m_draft.setJobCaption(QString());
     m_draft.setQuoteCaption(QString());
@@ -119,7 +119,8 @@ void FrmDelivery::Form_Load()
     // Step 6: the load's failure handling is in force (label 0).
     const double twipsPerPixel = platform().twipsPerPixel();
     resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
-    if (loadStep(0, [] { readDataFolderFile(); }) == LoadReaction::StopLoad)
+    if (loadStep(0, [this] { readDataFolderFile().applyOrThrow(m_session); }) ==
+        LoadReaction::StopLoad)
         return;
 
     // Step 7: failures ignored again.
@@ -136,29 +137,29 @@ void FrmDelivery::Form_Load()
     // Step 8.
     ignoringFailures([&] {
         if (!m_draft.date().isValid()) {
-            TicketDate = todayShortDate();
-            m_draft.setDate(dateFromShortText(TicketDate));
+            m_session.ticketDate = todayShortDate();
+            m_draft.setDate(dateFromShortText(m_session.ticketDate));
         }
     });
 
     // Step 9.
-    if (JobLoaded != FlagFalse)
+    if (m_session.jobLoaded)
         return;
 
     // Step 10. Closing the data-folder window without a folder would bring
     // it back forever: then the program ends.
-    if (DataFolder.isEmpty()) {
+    if (m_session.dataFolder.isEmpty()) {
         windows::showAndWait(windows::names::frmPath);
         endIfEnded();
-        if (DataFolder.isEmpty())
+        if (m_session.dataFolder.isEmpty())
             platform().endProgram();
     }
 
     // Step 11: the comment list.
     cboComment->clearList();
     try {
-        if (lengthCreatingIfMissing(commentsFilePath()) > 10) {
-            cboComment->addItems(readComments());
+        if (lengthCreatingIfMissing(commentsFilePath(m_session.dataFolder)) > 10) {
+            cboComment->addItems(readComments(m_session.dataFolder));
             cboComment->setText(cboComment->item(0));
         }
     } catch (const RuntimeError&) {
@@ -240,7 +241,7 @@ bool FrmDelivery::openTables()
     // "Orders" and "Addresses" are read once the load is over, in the
     // background: no list needs them, and the first job selection finds
     // them read or nearly so.
-    const QString database = databasePath();
+    const QString database = databasePath(m_session.dataFolder);
     const struct
     {
         TableCursor* cursor;
@@ -425,7 +426,7 @@ void FrmDelivery::cmdRefresh_Click()
             cboJobs->clearList();
         }
     });
-    if (!step([&] { Data4.open(databasePath(), QStringLiteral("JobLog")); }))
+    if (!step([&] { Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog")); }))
         return;
     step([&] { cboJobs->clearList(); });
     qint64 records = 0;

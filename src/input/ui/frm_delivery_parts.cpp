@@ -5,8 +5,8 @@
 // A failure inside a handler stops that handler quietly; nothing here is
 // worth a message box in the middle of typing.
 
-#include "common/module_values.h"
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/settings_folder.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_box.h"
@@ -91,7 +91,7 @@ void FrmDelivery::txtDes_LostFocus()
 // finishes the picture and the label for wherever that left the scroll bar.
 void FrmDelivery::HScroll1_Change()
 {
-    if (JobLoaded == FlagFalse)
+    if (!m_session.jobLoaded)
         return;
     stopQuietlyOnFailure([this] {
         m_draft.writeBack(TicketDraft::PartField::Quantity, txtQty->text());

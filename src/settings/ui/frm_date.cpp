@@ -1,6 +1,6 @@
 #include "settings/ui/frm_date.h"
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/named_control.h"
@@ -10,8 +10,9 @@
 #include <QCalendarWidget>
 #include <QVBoxLayout>
 
-FrmDate::FrmDate(QWidget* parent)
+FrmDate::FrmDate(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_session(session)
 {
     setObjectName(windows::names::frmDate);
     setWindowTitle(QStringLiteral("Date Selection"));
@@ -44,14 +45,14 @@ void FrmDate::startOn(const QDate& date)
 
 void FrmDate::MonthView1_DateClick(const QDate& dateClicked)
 {
-    TicketDate = shortDateText(dateClicked);
-    MonthView1->setSelectedDate(dateFromShortText(TicketDate));
+    m_session.ticketDate = shortDateText(dateClicked);
+    MonthView1->setSelectedDate(dateFromShortText(m_session.ticketDate));
     cmdOK->setFocus();
 }
 
 void FrmDate::cmdOK_Click()
 {
-    TicketDate = shortDateText(MonthView1->selectedDate());
+    m_session.ticketDate = shortDateText(MonthView1->selectedDate());
     unloadWindow(*this);
-    emit dateChosen(dateFromShortText(TicketDate));
+    emit dateChosen(dateFromShortText(m_session.ticketDate));
 }

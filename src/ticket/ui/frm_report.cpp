@@ -1,6 +1,7 @@
 #include "ticket/ui/frm_report.h"
 
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_text_block.h"
@@ -48,12 +49,9 @@ std::optional<QString> ownerName()
 // The data-folder file is read afresh on opening and at every print; the
 // ticket does not use the folders, and a failing read leaves them as they
 // were.
-void refreshDataFolder()
+void refreshDataFolder(Session& session)
 {
-    try {
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-    }
+    readDataFolderFile().applyTo(session);
 }
 
 template<typename Widget>
@@ -74,9 +72,10 @@ Widget* named(Widget* widget, const char* name, const QString& accessibleName)
 
 } // namespace
 
-FrmReport::FrmReport(TicketDraft& draft, QWidget* parent)
+FrmReport::FrmReport(TicketDraft& draft, Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_draft(&draft)
+    , m_session(session)
 {
     setObjectName(windows::names::frmReport);
     setWindowTitle(QStringLiteral("Delivery Ticket"));
@@ -129,7 +128,7 @@ void FrmReport::Form_Load()
     } catch (const RuntimeError&) {
         // A stored value the box cannot take leaves it as it is.
     }
-    refreshDataFolder();
+    refreshDataFolder(m_session);
     TicketInputs inputs;
     inputs.header = readDeliveryHeader().value_or(DeliveryHeader());
 
@@ -170,7 +169,7 @@ void FrmReport::cmdPrint_Click()
     if (!platform().printDialog(printer))
         return; // cancelled: nothing read, nothing printed
 
-    refreshDataFolder();
+    refreshDataFolder(m_session);
     TicketInputs inputs;
     inputs.topMargin = readTopMargin();
     const std::optional<DeliveryHeader> header = readDeliveryHeader();

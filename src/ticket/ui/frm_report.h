@@ -16,6 +16,7 @@ class EventCheckBox;
 class QPushButton;
 class QScrollArea;
 class TicketDraft;
+struct Session;
 class TicketPage;
 
 class FrmReport final : public QWidget
@@ -23,8 +24,9 @@ class FrmReport final : public QWidget
     Q_OBJECT
 
 public:
-    // Constructing the window is its load; it reads the draft.
-    explicit FrmReport(TicketDraft& draft, QWidget* parent = nullptr);
+    // Constructing the window is its load; it reads the draft, and reads
+    // the data-folder file into the session again.
+    FrmReport(TicketDraft& draft, Session& session, QWidget* parent = nullptr);
 
     // Controls.
     EventCheckBox* Check1 = nullptr;
@@ -56,4 +58,5 @@ protected:
 
 private:
     QPointer<TicketDraft> m_draft;
+    Session& m_session;
 };
