@@ -127,6 +127,7 @@ int main(int argc, char** argv)
         const qint64 updatesBefore = updates;
         const auto start = std::chrono::steady_clock::now();
         auto* window = new FrmDelivery(session);
+        window->Form_Load();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         (active ? accessible : plain).push_back(seconds);

@@ -94,6 +94,7 @@ int main(int argc, char** argv)
     Session session; // the run's values, as the program's main owns them
 
     FrmDelivery window(session);
+    window.Form_Load();
     const QStringList jobs = window.cboJobs->items();
     const QStringList customers = window.cboCust->items();
 

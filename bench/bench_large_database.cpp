@@ -72,6 +72,7 @@ int measureProgram(int argc, char** argv)
 
     const auto loadStart = std::chrono::steady_clock::now();
     FrmDelivery window(session);
+    window.Form_Load();
     const double load = secondsSince(loadStart);
     // The jobs to pick, copied out: a copy of the whole list would keep the
     // window's old entries alive through Refresh Jobs, and count them in the

@@ -62,6 +62,7 @@ int main(int argc, char** argv)
         table_source::clearCache(); // every run reads the file anew
         const auto start = std::chrono::steady_clock::now();
         auto* window = new FrmDelivery(session);
+        window->Form_Load();
         loads.push_back(since(start));
         customers = window->cboCust->count();
         jobs = window->cboJobs->count();

@@ -18,6 +18,8 @@
 #include "startup/frm_splash.h"
 #include "ticket/ui/frm_report.h"
 
+#include <memory>
+
 namespace {
 
 // The main window's comment list shows the comment file as the comment
@@ -48,12 +50,14 @@ FrmDate* makeDateWindow(Session& session)
 // "Set Date" shows the date window on the ticket date, not waiting.
 FrmDelivery* makeMainWindow(Session& session)
 {
-    auto* window = new FrmDelivery(session);
-    QObject::connect(window, &FrmDelivery::dateWindowWanted, [&session] {
+    auto window = std::make_unique<FrmDelivery>(session);
+    QObject::connect(window.get(), &FrmDelivery::dateWindowWanted, [&session] {
         if (auto* dates = qobject_cast<FrmDate*>(windows::show(windows::names::frmDate)))
             dates->startOn(dateFromShortText(session.ticketDate));
     });
-    return window;
+    // A load that ends the program leaves no window behind.
+    window->Form_Load();
+    return window.release();
 }
 
 // The ticket window reads the main window's draft; it opens only from

@@ -65,6 +65,7 @@ protected:
         m_window.reset();
         try {
             m_window = std::make_unique<FrmDelivery>(m_session);
+            m_window->Form_Load();
         } catch (const ProgramEnded&) {
             return false;
         }

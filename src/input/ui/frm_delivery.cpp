@@ -31,7 +31,6 @@ FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
     buildMenus();
     bindDraft();
     connectHandlers();
-    Form_Load();
 }
 
 FrmDelivery::~FrmDelivery() = default;

@@ -36,8 +36,8 @@ class FrmDelivery : public QMainWindow, private HandlerRunner
     Q_OBJECT
 
 public:
-    // Constructing the window is its load. The session's folders, ticket
-    // date and job flag are the ones it reads and sets.
+    // Builds the window; Form_Load() loads it. The session's folders,
+    // ticket date and job flag are the ones it reads and sets.
     explicit FrmDelivery(Session& session, QWidget* parent = nullptr);
     ~FrmDelivery() override;
 
@@ -117,8 +117,11 @@ public:
     QAction* mnuLoadJobs = nullptr;
     QAction* About = nullptr;
 
-    // Handlers.
+    // The load: settings, lists and tables. It may show message boxes and
+    // the data-folder window, and may end the program.
     void Form_Load();
+
+    // Handlers.
     void cmdExit_Click();
     void cmdLabel_Click();
     void cmdTicket_Click();
@@ -182,6 +185,16 @@ private:
     LoadReaction loadFailure(const RuntimeError& error, int label);
     template<typename Statement>
     LoadReaction loadStep(int label, Statement&& statement);
+    template<typename Statement>
+    void ignoringFailures(Statement&& statement);
+
+    // The load's stages, in order.
+    void startEmptyTicket();
+    bool readStoredOptions();
+    void askForDataFolderWhenNone();
+    void fillCommentList();
+    qint64 customerAndJobRecords();
+    LoadReaction fillLists(qint64& counter);
 
     bool openTables();
 

@@ -92,16 +92,51 @@ void FrmDelivery::showDataFolderWindow()
 
 // -------------------------------------------------------------------- load
 
+template<typename Statement>
+void FrmDelivery::ignoringFailures(Statement&& statement)
+{
+    try {
+        statement();
+    } catch (const RuntimeError&) {
+        // The load's first and last steps go on whatever fails.
+    }
+    endIfEnded();
+}
+
 void FrmDelivery::Form_Load()
 {
-    // Steps 1 to 5: failures ignored.
-    const auto ignoringFailures = [this](auto&& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError&) {
-        }
-        endIfEnded();
-    };
+    startEmptyTicket();
+    if (!readStoredOptions())
+        return;
+    // A window loaded again after a job selection keeps its lists.
+    if (m_session.jobLoaded)
+        return;
+    askForDataFolderWhenNone();
+    fillCommentList();
+    if (!openTables())
+        return;
+    cboCust->clearList();
+    cboSCust->clearList();
+    const qint64 records = customerAndJobRecords();
+    // The counter is 64-bit and the bar scales: tables may hold far more
+    // than the 32,767 records a 16-bit count could follow.
+    qint64 counter = 1;
+    pbRefresh->setVisible(true);
+    ignoringFailures([&] { pbRefresh->setRange64(0, records); });
+    resetProgress();
+    show();
+    if (fillLists(counter) == LoadReaction::StopLoad)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        Data1.startReading();
+        Data3.startReading();
+    });
+}
+
+// Centred, dated today, no job or quote, one part row of zero quantities,
+// and the stored list filter; failures ignored.
+void FrmDelivery::startEmptyTicket()
+{
     ignoringFailures([&] { CenterForm(); });
     ignoringFailures([&] {
         m_session.ticketDate = todayShortDate();
@@ -115,15 +150,19 @@ void FrmDelivery::Form_Load()
         m_draft.partRows.setItem(0, QStringLiteral("0\t0\t"));
     });
     ignoringFailures([&] { selectFilter(readListFilter()); });
+}
 
-    // Step 6: the load's failure handling is in force (label 0).
+// The window's height, the data-folder file (under the load's failure
+// handling, label 0), then the option files and the date, their failures
+// ignored. False when the load stops.
+bool FrmDelivery::readStoredOptions()
+{
     const double twipsPerPixel = platform().twipsPerPixel();
     resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
     if (loadStep(0, [this] { readDataFolderFile().applyOrThrow(m_session); }) ==
         LoadReaction::StopLoad)
-        return;
+        return false;
 
-    // Step 7: failures ignored again.
     ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
     ignoringFailures([&] {
         if (const auto state = readCheckState(QString::fromLatin1(CommentsShownFile)))
@@ -133,47 +172,44 @@ void FrmDelivery::Form_Load()
         if (const auto state = readCheckState(QString::fromLatin1(JobNumbersFile)))
             chkJob->setValue(*state);
     });
-
-    // Step 8.
     ignoringFailures([&] {
         if (!m_draft.date().isValid()) {
             m_session.ticketDate = todayShortDate();
             m_draft.setDate(dateFromShortText(m_session.ticketDate));
         }
     });
+    return true;
+}
 
-    // Step 9.
-    if (m_session.jobLoaded)
+// Closing the data-folder window without a folder would bring it back
+// forever: then the program ends.
+void FrmDelivery::askForDataFolderWhenNone()
+{
+    if (!m_session.dataFolder.isEmpty())
         return;
+    windows::showAndWait(windows::names::frmPath);
+    endIfEnded();
+    if (m_session.dataFolder.isEmpty())
+        platform().endProgram();
+}
 
-    // Step 10. Closing the data-folder window without a folder would bring
-    // it back forever: then the program ends.
-    if (m_session.dataFolder.isEmpty()) {
-        windows::showAndWait(windows::names::frmPath);
-        endIfEnded();
-        if (m_session.dataFolder.isEmpty())
-            platform().endProgram();
-    }
-
-    // Step 11: the comment list.
+// The comment list from the comment file, when it holds more than a line's
+// end; whatever was read stays, and the load goes on.
+void FrmDelivery::fillCommentList()
+{
     cboComment->clearList();
-    try {
+    ignoringFailures([&] {
         if (lengthCreatingIfMissing(commentsFilePath(m_session.dataFolder)) > 10) {
             cboComment->addItems(readComments(m_session.dataFolder));
             cboComment->setText(cboComment->item(0));
         }
-    } catch (const RuntimeError&) {
-        // Whatever was read stays; the load goes on.
-    }
-    endIfEnded();
+    });
+}
 
-    // Step 12: failures ignored.
-    if (!openTables())
-        return;
-
-    // Steps 13 to 16: failures ignored.
-    cboCust->clearList();
-    cboSCust->clearList();
+// The records the progress bar counts through: "Client" and "JobLog";
+// failures ignored.
+qint64 FrmDelivery::customerAndJobRecords()
+{
     ignoringFailures([&] { Data2.moveFirst(); });
     qint64 records = 0;
     ignoringFailures([&] {
@@ -186,26 +222,24 @@ void FrmDelivery::Form_Load()
         Data4.moveFirst();
         records += Data4.recordCount();
     });
-    // The counter is 64-bit and the bar scales: tables may hold far more
-    // than the 32,767 records a 16-bit count could follow.
-    qint64 counter = 1;
-    pbRefresh->setVisible(true);
-    ignoringFailures([&] { pbRefresh->setRange64(0, records); });
-    resetProgress();
-    show();
+    return records;
+}
 
-    // Steps 17 to 22: the load's failure handling with its labels.
+// The customer lists and, with "Load Jobs" on, the job list, under the
+// load's failure handling with its labels; the ticket is cleared last.
+FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
+{
     if (scanCustomers(counter) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     if (loadStep(260, [&] {
             cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     if (loadStep(270, [&] {
             cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
             cboJobs->clearList();
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
 
     if (!mnuLoadJobs->isChecked()) {
         cboJobs->setEnabled(false);
@@ -220,20 +254,16 @@ void FrmDelivery::Form_Load()
                      });
         }
         if (reaction == LoadReaction::StopLoad)
-            return;
+            return LoadReaction::StopLoad;
     }
 
     if (loadStep(470, [&] {
             pbRefresh->setVisible(false);
             cboJobs->setText(QString());
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     loadStep(480, [&] { ClearTicket(); });
-
-    QTimer::singleShot(0, this, [this] {
-        Data1.startReading();
-        Data3.startReading();
-    });
+    return LoadReaction::Continue;
 }
 
 bool FrmDelivery::openTables()
@@ -277,7 +307,7 @@ bool FrmDelivery::openTables()
 
 FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
 {
-    // Step 17. The entries are gathered and handed to both lists at once:
+    // The entries are gathered and handed to both lists at once:
     // a list filled entry by entry is slow with tens of thousands of them.
     WalkField clientId(Data2, u"ClientID");
     WalkField name(Data2, u"Name");
