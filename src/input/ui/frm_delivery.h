@@ -26,9 +26,11 @@ class EventTextBox;
 struct OrderFields;
 class QAction;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QVBoxLayout;
 struct Session;
 
 class FrmDelivery : public QMainWindow, private HandlerRunner
@@ -178,6 +180,13 @@ private:
     enum class ProgressStep { AfterMove, BeforeEntry };
 
     void buildControls();
+    QHBoxLayout* buildTitleLine();
+    QVBoxLayout* buildJobAndSoldTo();
+    QVBoxLayout* buildShipToAndPart();
+    QVBoxLayout* buildOptions();
+    QHBoxLayout* buildButtons();
+    void sizeControls();
+    void chainTabs();
     void bindDraft();
     void buildMenus();
     void connectHandlers();
