@@ -1,5 +1,6 @@
-// The main window's load, the customer and job scans that fill its lists,
-// "Refresh Jobs", the list options and their files, and the progress bar.
+// The main window's load in its stages, the opening of its tables, and
+// what each failure of the load leads to. The lists it fills are filled in
+// frm_delivery_lists.cpp.
 
 #include "common/numeric.h"
 #include "common/session.h"
@@ -14,6 +15,7 @@
 #include "common/ui/window_registry.h"
 #include "input/list_entries.h"
 #include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 #include "input/walk_field.h"
 #include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
@@ -25,14 +27,6 @@
 namespace {
 
 constexpr int MainWindowHeightTwips = 7500;
-
-QString errorBoxText(const RuntimeError& error, int label, bool fullStop)
-{
-    return QStringLiteral("Error # %1 in Line %2%3")
-        .arg(error.number())
-        .arg(label)
-        .arg(fullStop ? QStringLiteral(".") : QString());
-}
 
 } // namespace
 
@@ -61,19 +55,6 @@ FrmDelivery::LoadReaction FrmDelivery::loadFailure(const RuntimeError& error, in
     return LoadReaction::Continue;
 }
 
-template<typename Statement>
-FrmDelivery::LoadReaction FrmDelivery::loadStep(int label, Statement&& statement)
-{
-    LoadReaction reaction = LoadReaction::Continue;
-    try {
-        statement();
-    } catch (const RuntimeError& error) {
-        reaction = loadFailure(error, label < 0 ? 0 : label);
-    }
-    endIfEnded();
-    return reaction;
-}
-
 bool FrmDelivery::showDatabaseWarning(const RuntimeError& error)
 {
     const ErrorCode code = error.code();
@@ -91,17 +72,6 @@ void FrmDelivery::showDataFolderWindow()
 }
 
 // -------------------------------------------------------------------- load
-
-template<typename Statement>
-void FrmDelivery::ignoringFailures(Statement&& statement)
-{
-    try {
-        statement();
-    } catch (const RuntimeError&) {
-        // The load's first and last steps go on whatever fails.
-    }
-    endIfEnded();
-}
 
 void FrmDelivery::Form_Load()
 {
@@ -225,47 +195,6 @@ qint64 FrmDelivery::customerAndJobRecords()
     return records;
 }
 
-// The customer lists and, with "Load Jobs" on, the job list, under the
-// load's failure handling with its labels; the ticket is cleared last.
-FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
-{
-    if (scanCustomers(counter) == LoadReaction::StopLoad)
-        return LoadReaction::StopLoad;
-    if (loadStep(260, [&] {
-            cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
-        }) == LoadReaction::StopLoad)
-        return LoadReaction::StopLoad;
-    if (loadStep(270, [&] {
-            cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
-            cboJobs->clearList();
-        }) == LoadReaction::StopLoad)
-        return LoadReaction::StopLoad;
-
-    if (!mnuLoadJobs->isChecked()) {
-        cboJobs->setEnabled(false);
-    } else {
-        cboJobs->setEnabled(true);
-        LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
-        if (reaction == LoadReaction::Continue) {
-            scanJobs(counter, ProgressStep::AfterMove,
-                     [this, &reaction](const RuntimeError& error, int label) {
-                         reaction = loadFailure(error, label);
-                         return reaction == LoadReaction::Continue;
-                     });
-        }
-        if (reaction == LoadReaction::StopLoad)
-            return LoadReaction::StopLoad;
-    }
-
-    if (loadStep(470, [&] {
-            pbRefresh->setVisible(false);
-            cboJobs->setText(QString());
-        }) == LoadReaction::StopLoad)
-        return LoadReaction::StopLoad;
-    loadStep(480, [&] { ClearTicket(); });
-    return LoadReaction::Continue;
-}
-
 bool FrmDelivery::openTables()
 {
     // "Orders" and "Addresses" are read once the load is over, in the
@@ -301,276 +230,4 @@ bool FrmDelivery::openTables()
     }
     endIfEnded();
     return true;
-}
-
-// -------------------------------------------------------------------- scans
-
-FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
-{
-    // The entries are gathered and handed to both lists at once:
-    // a list filled entry by entry is slow with tens of thousands of them.
-    WalkField clientId(Data2, u"ClientID");
-    WalkField name(Data2, u"Name");
-    QStringList entries;
-    LoadReaction reaction = LoadReaction::Continue;
-    const auto step = [&](int label, auto&& statement) {
-        reaction = loadStep(label, statement);
-        return reaction == LoadReaction::Continue;
-    };
-
-    for (;;) {
-        bool atEnd = false;
-        if (!step(160, [&] { atEnd = Data2.eof(); }) || atEnd)
-            break;
-        // A failed test goes on into the statements it guards.
-        bool named = true;
-        if (!step(170, [&] { named = !name().isNull(); }))
-            break;
-        if (named) {
-            std::optional<QString> entry;
-            if (!step(180, [&] { entry = customerListEntry(clientId(), name()); }))
-                break;
-            if (!step(190, [&] {
-                    if (entry)
-                        entries.append(*entry);
-                }))
-                break;
-        }
-        if (!step(220, [&] { Data2.moveNext(); }))
-            break;
-        if (!step(230, [&] { showProgress(counter); }))
-            break;
-        ++counter; // 240
-    }
-    cboCust->addItems(entries);
-    cboSCust->addItems(entries);
-    return reaction == LoadReaction::StopLoad ? reaction : LoadReaction::Continue;
-}
-
-template<typename OnFailure>
-void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure)
-{
-    WalkField job(Data4, u"Job");
-    WalkField description(Data4, u"Description");
-    WalkField invoiced(Data4, u"Invoiced");
-    const JobFilter filter = currentFilter();
-    QStringList entries;
-    const auto step = [&](int label, auto&& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            const bool goOn = onFailure(error, label);
-            endIfEnded();
-            return goOn;
-        }
-        return true;
-    };
-
-    for (;;) {
-        bool atEnd = false;
-        if (!step(380, [&] { atEnd = Data4.eof(); }) || atEnd)
-            break;
-        if (progress == ProgressStep::BeforeEntry && !step(440, [&] { showProgress(counter); }))
-            break;
-        bool listed = true;
-        std::optional<QString> entry;
-        if (!step(380, [&] { entry = jobListEntry(job(), description()); }))
-            break;
-        if (!step(380, [&] { listed = entry && jobPassesFilter(filter, invoiced()); }))
-            break;
-        if (listed && entry)
-            entries.append(*entry);
-        if (!step(430, [&] { Data4.moveNext(); }))
-            break;
-        if (progress == ProgressStep::AfterMove && !step(440, [&] { showProgress(counter); }))
-            break;
-        ++counter; // 450
-    }
-    cboJobs->addItems(entries);
-}
-
-void FrmDelivery::showProgress(qint64 value)
-{
-    // The bar takes a value only when its drawing changes: setting it for
-    // each of a hundred thousand records would cost more than the scan.
-    // Nothing else runs while a scan fills the lists, so it is drawn at once.
-    if (value >= m_progressLow && value < m_progressNext)
-        return;
-    const qint64 low = pbRefresh->minimum64();
-    const qint64 high = pbRefresh->maximum64();
-    if (value < low || value > high) {
-        pbRefresh->setValue64(value); // refused like any value out of range
-        return;
-    }
-    constexpr int Steps = 200;
-    const qint64 span = high - low;
-    const qint64 step = span > 0 ? (value - low) * Steps / span : 0;
-    // The first value of the next step, found without rounding surprises.
-    qint64 next = low + (step + 1) * span / Steps;
-    while (next > low && (next - low) * Steps / span <= step)
-        ++next;
-    m_progressLow = value;
-    m_progressNext = span > 0 ? std::min(next, high + 1) : high + 1;
-    pbRefresh->setValue64(value);
-    if (pbRefresh->isVisible())
-        pbRefresh->repaint();
-}
-
-// ------------------------------------------------------------------ refresh
-
-void FrmDelivery::cmdRefresh_Click()
-{
-    // The refresh's own failure handling: a database that cannot be reached
-    // ends it with a warning; anything else asks whether to go on.
-    bool stop = false;
-    const auto onFailure = [this, &stop](const RuntimeError& error, int) {
-        if (showDatabaseWarning(error)) {
-            stop = true;
-            return false;
-        }
-        const auto answer =
-            platform().messageBox(errorBoxText(error, 0, false), Platform::Buttons::OkCancel,
-                                  Platform::Icon::None, QStringLiteral("Warning"));
-        if (answer == Platform::Answer::Cancel)
-            platform().endProgram();
-        return true;
-    };
-    const auto step = [&](auto&& statement) {
-        if (stop)
-            return false;
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            onFailure(error, 0);
-        }
-        endIfEnded();
-        return !stop;
-    };
-
-    step([&] { pbRefresh->setVisible(true); });
-    step([&] {
-        if (mnuLoadJobs->isChecked()) {
-            cboJobs->setEnabled(true);
-        } else {
-            cboJobs->setEnabled(false);
-            cboJobs->clearList();
-        }
-    });
-    if (!step([&] { Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog")); }))
-        return;
-    step([&] { cboJobs->clearList(); });
-    qint64 records = 0;
-    step([&] {
-        Data4.moveLast();
-        records = Data4.recordCount();
-        Data4.moveFirst();
-    });
-    step([&] { pbRefresh->setRange64(0, records); });
-    resetProgress();
-    step([&] { ClearTicket(); });
-    qint64 counter = 1;
-    if (!stop)
-        scanJobs(counter, ProgressStep::BeforeEntry, onFailure);
-    if (!stop)
-        step([&] { pbRefresh->setVisible(false); });
-}
-
-// ------------------------------------------------------------------ options
-
-JobFilter FrmDelivery::currentFilter() const
-{
-    if (chkAll->value())
-        return JobFilter::All;
-    if (chkInv->value())
-        return JobFilter::Invoiced;
-    return JobFilter::NonInvoiced;
-}
-
-void FrmDelivery::selectFilter(JobFilter filter)
-{
-    // Selecting a button raises its click handling when the selection
-    // changes, as the operator's click would.
-    switch (filter) {
-    case JobFilter::All:
-        chkAll->setValue(true);
-        break;
-    case JobFilter::Invoiced:
-        chkInv->setValue(true);
-        break;
-    case JobFilter::NonInvoiced:
-        chkNon->setValue(true);
-        break;
-    }
-    endIfEnded();
-}
-
-namespace {
-
-// Option files are written the moment an option changes; a folder that
-// cannot be written keeps the old choice on disk and nothing is reported.
-template<typename Write>
-void writeOption(Write&& write)
-{
-    try {
-        write();
-    } catch (const RuntimeError&) {
-    }
-}
-
-} // namespace
-
-void FrmDelivery::chkAll_Click()
-{
-    writeOption([] { writeListFilter(JobFilter::All); });
-    cmdRefresh_Click();
-}
-
-void FrmDelivery::chkInv_Click()
-{
-    writeOption([] { writeListFilter(JobFilter::Invoiced); });
-    cmdRefresh_Click();
-}
-
-void FrmDelivery::chkNon_Click()
-{
-    writeOption([] { writeListFilter(JobFilter::NonInvoiced); });
-    cmdRefresh_Click();
-}
-
-void FrmDelivery::chkJob_Click()
-{
-    const int state = chkJob->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(JobNumbersFile), state); });
-}
-
-void FrmDelivery::chkComment_Click()
-{
-    const int state = chkComment->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(CommentsShownFile), state); });
-}
-
-void FrmDelivery::mnuLoadJobs_Click()
-{
-    // The toolkit has already moved the check mark; the new state is stored
-    // and takes effect at the next load or refresh.
-    const bool loadJobs = mnuLoadJobs->isChecked();
-    writeOption([loadJobs] { writeLoadJobs(loadJobs); });
-}
-
-void FrmDelivery::pbRefresh_MouseDown()
-{
-    platform().messageBox(QStringLiteral("Search Aborted! Please Try Again"));
-    pbRefresh->setVisible(false);
-    Search->setFocus();
-}
-
-void FrmDelivery::pbRefresh_Click()
-{
-    pbRefresh_MouseDown();
-}
-
-void FrmDelivery::resetProgress()
-{
-    m_progressLow = 0;
-    m_progressNext = 0;
 }

@@ -1,0 +1,226 @@
+// Filling the main window's lists: the customer and job scans, "Refresh
+// Jobs" and the progress bar they move.
+
+#include "common/session.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_progress_bar.h"
+#include "input/list_entries.h"
+#include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
+#include "input/walk_field.h"
+#include "settings/data_folder_file.h"
+
+#include <QAction>
+
+// The customer lists and, with "Load Jobs" on, the job list, under the
+// load's failure handling with its labels; the ticket is cleared last.
+FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
+{
+    if (scanCustomers(counter) == LoadReaction::StopLoad)
+        return LoadReaction::StopLoad;
+    if (loadStep(260, [&] {
+            cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
+        }) == LoadReaction::StopLoad)
+        return LoadReaction::StopLoad;
+    if (loadStep(270, [&] {
+            cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
+            cboJobs->clearList();
+        }) == LoadReaction::StopLoad)
+        return LoadReaction::StopLoad;
+
+    if (!mnuLoadJobs->isChecked()) {
+        cboJobs->setEnabled(false);
+    } else {
+        cboJobs->setEnabled(true);
+        LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
+        if (reaction == LoadReaction::Continue) {
+            scanJobs(counter, ProgressStep::AfterMove,
+                     [this, &reaction](const RuntimeError& error, int label) {
+                         reaction = loadFailure(error, label);
+                         return reaction == LoadReaction::Continue;
+                     });
+        }
+        if (reaction == LoadReaction::StopLoad)
+            return LoadReaction::StopLoad;
+    }
+
+    if (loadStep(470, [&] {
+            pbRefresh->setVisible(false);
+            cboJobs->setText(QString());
+        }) == LoadReaction::StopLoad)
+        return LoadReaction::StopLoad;
+    loadStep(480, [&] { ClearTicket(); });
+    return LoadReaction::Continue;
+}
+
+// -------------------------------------------------------------------- scans
+
+FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
+{
+    // The entries are gathered and handed to both lists at once:
+    // a list filled entry by entry is slow with tens of thousands of them.
+    WalkField clientId(Data2, u"ClientID");
+    WalkField name(Data2, u"Name");
+    QStringList entries;
+    LoadReaction reaction = LoadReaction::Continue;
+    const auto step = [&](int label, auto&& statement) {
+        reaction = loadStep(label, statement);
+        return reaction == LoadReaction::Continue;
+    };
+
+    for (;;) {
+        bool atEnd = false;
+        if (!step(160, [&] { atEnd = Data2.eof(); }) || atEnd)
+            break;
+        // A failed test goes on into the statements it guards.
+        bool named = true;
+        if (!step(170, [&] { named = !name().isNull(); }))
+            break;
+        if (named) {
+            std::optional<QString> entry;
+            if (!step(180, [&] { entry = customerListEntry(clientId(), name()); }))
+                break;
+            if (!step(190, [&] {
+                    if (entry)
+                        entries.append(*entry);
+                }))
+                break;
+        }
+        if (!step(220, [&] { Data2.moveNext(); }))
+            break;
+        if (!step(230, [&] { showProgress(counter); }))
+            break;
+        ++counter; // 240
+    }
+    cboCust->addItems(entries);
+    cboSCust->addItems(entries);
+    return reaction == LoadReaction::StopLoad ? reaction : LoadReaction::Continue;
+}
+
+template<typename OnFailure>
+void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure)
+{
+    WalkField job(Data4, u"Job");
+    WalkField description(Data4, u"Description");
+    WalkField invoiced(Data4, u"Invoiced");
+    const JobFilter filter = currentFilter();
+    QStringList entries;
+    const auto step = [&](int label, auto&& statement) {
+        try {
+            statement();
+        } catch (const RuntimeError& error) {
+            const bool goOn = onFailure(error, label);
+            endIfEnded();
+            return goOn;
+        }
+        return true;
+    };
+
+    for (;;) {
+        bool atEnd = false;
+        if (!step(380, [&] { atEnd = Data4.eof(); }) || atEnd)
+            break;
+        if (progress == ProgressStep::BeforeEntry && !step(440, [&] { showProgress(counter); }))
+            break;
+        bool listed = true;
+        std::optional<QString> entry;
+        if (!step(380, [&] { entry = jobListEntry(job(), description()); }))
+            break;
+        if (!step(380, [&] { listed = entry && jobPassesFilter(filter, invoiced()); }))
+            break;
+        if (listed && entry)
+            entries.append(*entry);
+        if (!step(430, [&] { Data4.moveNext(); }))
+            break;
+        if (progress == ProgressStep::AfterMove && !step(440, [&] { showProgress(counter); }))
+            break;
+        ++counter; // 450
+    }
+    cboJobs->addItems(entries);
+}
+
+void FrmDelivery::showProgress(qint64 value)
+{
+    // The bar takes a value only when its drawing changes: setting it for
+    // each of a hundred thousand records would cost more than the scan.
+    // Nothing else runs while a scan fills the lists, so it is drawn at once.
+    if (value >= m_progressLow && value < m_progressNext)
+        return;
+    const qint64 low = pbRefresh->minimum64();
+    const qint64 high = pbRefresh->maximum64();
+    if (value < low || value > high) {
+        pbRefresh->setValue64(value); // refused like any value out of range
+        return;
+    }
+    constexpr int Steps = 200;
+    const qint64 span = high - low;
+    const qint64 step = span > 0 ? (value - low) * Steps / span : 0;
+    // The first value of the next step, found without rounding surprises.
+    qint64 next = low + (step + 1) * span / Steps;
+    while (next > low && (next - low) * Steps / span <= step)
+        ++next;
+    m_progressLow = value;
+    m_progressNext = span > 0 ? std::min(next, high + 1) : high + 1;
+    pbRefresh->setValue64(value);
+    if (pbRefresh->isVisible())
+        pbRefresh->repaint();
+}
+
+// ------------------------------------------------------------------ refresh
+
+void FrmDelivery::cmdRefresh_Click()
+{
+    // The refresh's own failure handling: a database that cannot be reached
+    // ends it with a warning; anything else asks whether to go on.
+    bool stop = false;
+    const auto onFailure = [this, &stop](const RuntimeError& error, int) {
+        if (showDatabaseWarning(error)) {
+            stop = true;
+            return false;
+        }
+        const auto answer =
+            platform().messageBox(errorBoxText(error, 0, false), Platform::Buttons::OkCancel,
+                                  Platform::Icon::None, QStringLiteral("Warning"));
+        if (answer == Platform::Answer::Cancel)
+            platform().endProgram();
+        return true;
+    };
+    const auto step = [&](auto&& statement) {
+        if (stop)
+            return false;
+        try {
+            statement();
+        } catch (const RuntimeError& error) {
+            onFailure(error, 0);
+        }
+        endIfEnded();
+        return !stop;
+    };
+
+    step([&] { pbRefresh->setVisible(true); });
+    step([&] {
+        if (mnuLoadJobs->isChecked()) {
+            cboJobs->setEnabled(true);
+        } else {
+            cboJobs->setEnabled(false);
+            cboJobs->clearList();
+        }
+    });
+    if (!step([&] { Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog")); }))
+        return;
+    step([&] { cboJobs->clearList(); });
+    qint64 records = 0;
+    step([&] {
+        Data4.moveLast();
+        records = Data4.recordCount();
+        Data4.moveFirst();
+    });
+    step([&] { pbRefresh->setRange64(0, records); });
+    resetProgress();
+    step([&] { ClearTicket(); });
+    qint64 counter = 1;
+    if (!stop)
+        scanJobs(counter, ProgressStep::BeforeEntry, onFailure);
+    if (!stop)
+        step([&] { pbRefresh->setVisible(false); });
+}
