@@ -208,6 +208,8 @@ private:
     bool openTables();
 
     void selectJob(const QString& jobText);
+    struct JobScan;
+    void takeOrderLine(const OrderFields& fields, JobScan& scan);
     void fillTicketHead(const OrderFields& fields, const QString& customer, const QString& orderNo);
     void fillShipToAddress(const QString& customerNumber);
     LoadReaction scanCustomers(qint64& counter);

@@ -25,16 +25,6 @@ namespace {
 constexpr int JobKeyLength = 8;
 constexpr QChar Tab = QLatin1Char('\t');
 
-// The part tables of one selection, slots 0 to 9 by part number.
-struct PartTables
-{
-    std::array<QString, 10> quantity;
-    std::array<QString, 10> backOrdered;
-    std::array<QString, 10> description;
-
-    static bool holds(int part) { return part >= 0 && part <= 9; }
-};
-
 // Runs the step only when the field has a value: a Null leaves the target
 // as it was.
 template<typename Step>
@@ -45,6 +35,28 @@ void unlessNull(const FieldValue& value, Step&& step)
 }
 
 } // namespace
+
+// What one job selection gathers from the job's order lines.
+struct FrmDelivery::JobScan
+{
+    // The part tables of one selection, slots 0 to 9 by part number.
+    struct PartTables
+    {
+        std::array<QString, 10> quantity;
+        std::array<QString, 10> backOrdered;
+        std::array<QString, 10> description;
+
+        static bool holds(int part) { return part >= 0 && part <= 9; }
+    };
+
+    bool found = false;
+    // The part the next line is taken as, unless it names its own.
+    int part = 1;
+    QString accountNumber;
+    QString accountName;
+    QString customerNumber;
+    PartTables parts;
+};
 
 void FrmDelivery::cboJobs_Change()
 {
@@ -68,7 +80,6 @@ void FrmDelivery::cboJobs_Click()
 void FrmDelivery::selectJob(const QString& jobText)
 {
     m_session.jobLoaded = false;
-    bool found = false;
     HScroll1->setValue(1);
 
     Data1.moveFirst();
@@ -86,73 +97,78 @@ void FrmDelivery::selectJob(const QString& jobText)
     cboShip->setText(QString());
 
     Data1.moveFirst();
-    int part = 1;
+    JobScan scan;
     pbRefresh->setVisible(true);
-
-    const OrderFields fields(Data1);
-    QString accountNumber, accountName, customerNumber;
-    PartTables parts;
 
     // Every order line of the job is taken, wherever it lies in the table: a
     // part added to a job later is appended far down "Orders".
+    const OrderFields fields(Data1);
     while (!Data1.eof()) {
         ++visited;
         showProgress(visited);
-
-        if (fields.isLineOf(jobKey)) {
-            found = true;
-            const FieldValue accountNo = Data1.field(fields.acctNo);
-            accountNumber = accountNo.isNull() ? QString() : accountNo.toText();
-            const FieldValue acctName = Data1.field(fields.acctName);
-            accountName =
-                acctName.isNull() ? QStringLiteral("No Name This Job") : acctName.toText();
-            unlessNull(Data1.field(fields.customerId),
-                       [&](const QString& id) { customerNumber = id; });
-
-            const QString orderNo = Data1.field(fields.orderNo).toText();
-            if (part == 1)
-                fillTicketHead(fields, accountNumber + QLatin1Char('-') + accountName, orderNo);
-
-            unlessNull(Data1.field(fields.partNo),
-                       [&](const QString& number) { part = nearestWhole(numericValue(number)); });
-            const FieldValue pressQty = Data1.field(fields.pressQty);
-            const FieldValue description = Data1.field(fields.description);
-            QString row;
-            if (PartTables::holds(part)) {
-                const auto slot = static_cast<std::size_t>(part);
-                unlessNull(pressQty, [&](const QString& text) { parts.quantity[slot] = text; });
-                parts.backOrdered[slot] = QStringLiteral("\t0\t");
-                unlessNull(description,
-                           [&](const QString& text) { parts.description[slot] = text; });
-                row = parts.quantity[slot] + parts.backOrdered[slot] + parts.description[slot];
-            } else {
-                // Beyond the part tables' slots the line is kept all the same.
-                row = pressQty.toText() + Tab + QLatin1Char('0') + Tab + description.toText();
-            }
-
-            const std::optional<QString> shipKey =
-                orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
-            if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
-                cboShip->addItem(*shipKey);
-                if (part == 1)
-                    fillShipToAddress(customerNumber);
-            }
-
-            m_draft.partRows.add(row);
-            ++part;
-        }
+        if (fields.isLineOf(jobKey))
+            takeOrderLine(fields, scan);
         Data1.moveNext();
     }
 
     pbRefresh->setVisible(false);
+    const int part = scan.part;
     if (part > 1)
         m_draft.setPartCaption(part_rows::caption(1, part - 1));
-    if (!found) {
+    if (!scan.found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));
         cboJobs->setText(QString());
         ClearTicket();
     }
+}
+
+// One order line of the job: the ticket's head from the first, a part row
+// from each, and the ship-to keys the lines name.
+void FrmDelivery::takeOrderLine(const OrderFields& fields, JobScan& scan)
+{
+    using PartTables = JobScan::PartTables;
+    int& part = scan.part;
+    PartTables& parts = scan.parts;
+    QString& customerNumber = scan.customerNumber;
+
+    scan.found = true;
+    const FieldValue accountNo = Data1.field(fields.acctNo);
+    scan.accountNumber = accountNo.isNull() ? QString() : accountNo.toText();
+    const FieldValue acctName = Data1.field(fields.acctName);
+    scan.accountName = acctName.isNull() ? QStringLiteral("No Name This Job") : acctName.toText();
+    unlessNull(Data1.field(fields.customerId), [&](const QString& id) { customerNumber = id; });
+
+    const QString orderNo = Data1.field(fields.orderNo).toText();
+    if (part == 1)
+        fillTicketHead(fields, scan.accountNumber + QLatin1Char('-') + scan.accountName, orderNo);
+
+    unlessNull(Data1.field(fields.partNo),
+               [&](const QString& number) { part = nearestWhole(numericValue(number)); });
+    const FieldValue pressQty = Data1.field(fields.pressQty);
+    const FieldValue description = Data1.field(fields.description);
+    QString row;
+    if (PartTables::holds(part)) {
+        const auto slot = static_cast<std::size_t>(part);
+        unlessNull(pressQty, [&](const QString& text) { parts.quantity[slot] = text; });
+        parts.backOrdered[slot] = QStringLiteral("\t0\t");
+        unlessNull(description, [&](const QString& text) { parts.description[slot] = text; });
+        row = parts.quantity[slot] + parts.backOrdered[slot] + parts.description[slot];
+    } else {
+        // Beyond the part tables' slots the line is kept all the same.
+        row = pressQty.toText() + Tab + QLatin1Char('0') + Tab + description.toText();
+    }
+
+    const std::optional<QString> shipKey =
+        orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
+    if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
+        cboShip->addItem(*shipKey);
+        if (part == 1)
+            fillShipToAddress(customerNumber);
+    }
+
+    m_draft.partRows.add(row);
+    ++part;
 }
 
 void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& customer,
