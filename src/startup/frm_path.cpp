@@ -44,13 +44,27 @@ FrmPath::FrmPath(Session& session, QWidget* parent)
                                           "Resides. Results are shown below."));
     Label2->setWordWrap(true);
 
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label2, 0, 0, 1, 2);
+    buildFolderColumns(*grid);
+    cmdPath = named<QPushButton>("cmdPath", QStringLiteral("Continue"));
+    grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowStretch(3, 1);
+
+    connectHandlers();
+
+    resize(640, 480);
+    Form_Load();
+}
+
+// The data folder's column and the est folder's, side by side.
+void FrmPath::buildFolderColumns(QGridLayout& grid)
+{
     // The start state: each drive box on the drive of the home folder, its
     // folder list there, before any handler runs.
     const QStringList drives = pickableMountPoints();
     const QString home = QDir::homePath();
     const QString homeDrive = mountPointOf(home, drives);
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Label2, 0, 0, 1, 2);
     const struct
     {
         const char* heading;
@@ -85,19 +99,19 @@ FrmPath::FrmPath(Session& session, QWidget* parent)
             c.note,
             QStringLiteral("If the location above is correct, click the continue button below."));
         note->setWordWrap(true);
-        grid->addWidget(head, 1, column);
-        grid->addWidget(c.driveBox, 2, column);
-        grid->addWidget(c.folderList, 3, column);
-        grid->addWidget(buddyLabel(c.heading, QString::fromLatin1(c.caption), c.resultBox), 4,
-                        column);
-        grid->addWidget(c.resultBox, 5, column);
-        grid->addWidget(note, 6, column);
+        grid.addWidget(head, 1, column);
+        grid.addWidget(c.driveBox, 2, column);
+        grid.addWidget(c.folderList, 3, column);
+        grid.addWidget(buddyLabel(c.heading, QString::fromLatin1(c.caption), c.resultBox), 4,
+                       column);
+        grid.addWidget(c.resultBox, 5, column);
+        grid.addWidget(note, 6, column);
         ++column;
     }
-    cmdPath = named<QPushButton>("cmdPath", QStringLiteral("Continue"));
-    grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
-    grid->setRowStretch(3, 1);
+}
 
+void FrmPath::connectHandlers()
+{
     const std::pair<QObject*, void (FrmPath::*)()> handlers[] = {{drvBox, &FrmPath::drvBox_Change},
                                                                  {dirBox, &FrmPath::dirBox_Change},
                                                                  {Drive1, &FrmPath::Drive1_Change},
@@ -111,9 +125,6 @@ FrmPath::FrmPath(Session& session, QWidget* parent)
     }
     connect(cmdPath, &QPushButton::clicked, this,
             [this] { runHandler([this] { cmdPath_Click(); }); });
-
-    resize(640, 480);
-    Form_Load();
 }
 
 bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,

@@ -15,6 +15,7 @@
 
 class DriveBox;
 class FolderList;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -51,6 +52,9 @@ public:
     void cmdPath_Click();
 
 private:
+    void buildFolderColumns(QGridLayout& grid);
+    void connectHandlers();
+
     Session& m_session;
     // One column's part of the load; false when it failed.
     static bool showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,
