@@ -3,8 +3,8 @@
 // The data-folder file: which order-entry data folder (and which "Est"
 // folder) this installation uses. It lies in the settings folder and holds
 // exactly two lines, each ended by CR LF:
-//   1  DataFolder, e.g. /srv/oe/data or E:\OE\Data
-//   2  EstFolder
+//   1  the data folder, e.g. /srv/oe/data or E:\OE\Data
+//   2  the est folder
 // written as bare text (no quotes, no separators). A file with more lines is
 // read for its first two values only.
 //
