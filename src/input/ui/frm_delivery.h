@@ -192,6 +192,8 @@ private:
     void connectHandlers();
 
     LoadReaction loadFailure(const RuntimeError& error, int label);
+    // The warning for a failure at a line label: "Error # 13 in Line 260."
+    static QString errorBoxText(const RuntimeError& error, int label, bool fullStop);
     template<typename Statement>
     LoadReaction loadStep(int label, Statement&& statement);
     template<typename Statement>

@@ -6,17 +6,6 @@
 
 #include "input/ui/frm_delivery.h"
 
-#include <QString>
-
-// The warning for a failure at a line label: "Error # 13 in Line 260."
-inline QString errorBoxText(const RuntimeError& error, int label, bool fullStop)
-{
-    return QStringLiteral("Error # %1 in Line %2%3")
-        .arg(error.number())
-        .arg(label)
-        .arg(fullStop ? QStringLiteral(".") : QString());
-}
-
 template<typename Statement>
 FrmDelivery::LoadReaction FrmDelivery::loadStep(int label, Statement&& statement)
 {
