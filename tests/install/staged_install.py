@@ -12,7 +12,8 @@ opens the data-folder window; with the demo data folder named in that home's
 configuration folder it finds its reader (the job list fills) and its part
 bitmaps (paging to a part shows its picture), and a header saved in the
 editor lands in the configuration folder while nothing in the staged tree
-changes.
+changes. A copy of the program alone, without its reader, says where it
+looked and goes on.
 """
 
 import argparse
@@ -229,6 +230,32 @@ def installed_copy_scenario(session, stage: Path, build: Path):
     expect("the staged tree after the runs", tree_state(stage), staged_tree)
 
 
+def missing_reader_scenario(session, stage: Path):
+    """A copy of the program with no reader in either place says so, naming
+    both places, and goes on."""
+    lonely = session.folder / "lonely" / "bin"
+    lonely.mkdir(parents=True)
+    shutil.copy2(stage / PREFIX / "bin" / NAME, lonely / NAME)
+    session.program = lonely / NAME
+    screen = session.start_program("missing-reader")
+    box = screen.window("Vantrell Delivery Ticket", limit=30)
+    places = (str(lonely), str(lonely.parent / "libexec" / NAME))
+
+    def message():
+        return next((label.name for label in screen.find_all(box, "label")
+                     if all(place in label.name for place in places)), None)
+
+    shown = wait_for("a message naming both places of the reader", message, limit=10)
+    if "qmdata-reader" not in shown:
+        raise Failure(f"the message does not name the reader: {shown!r}")
+    screen.activate(box)
+    screen.press(screen.find(box, "push button", "OK"))
+    # It goes on: this copy keeps its settings in its own folder and has no
+    # data folder on record yet.
+    screen.window(DATA_FOLDER_WINDOW, limit=30)
+    session.end_program()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", type=Path, required=True)
@@ -255,6 +282,7 @@ def main():
         session = Session(folder, program, processes)
         session.start_desktop()
         installed_copy_scenario(session, stage, args.build)
+        missing_reader_scenario(session, stage)
         print("passed")
         return 0
     except Exception:
