@@ -11,7 +11,6 @@ own rectangle cut from the screen.
 """
 
 import argparse
-import os
 import shutil
 import struct
 import sys
@@ -24,11 +23,10 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e")
 
 import screen_reader  # noqa: E402
 from desktop import Desktop, xwd_to_png  # noqa: E402
+from operator_steps import MAIN_WINDOW, open_from_file_menu, search_job  # noqa: E402
 from order_entry import pick_job  # noqa: E402
 from processes import Processes, become_subreaper  # noqa: E402
-from waiting import wait_for, wait_for_value  # noqa: E402
 
-MAIN_WINDOW = "Quillmark's Vantrell Series"
 PROGRAM_FILES = ["vantrell-ticket", "qmdata-reader"] + [f"{n}.bmp" for n in range(1, 10)]
 
 
@@ -54,7 +52,7 @@ def settle():
     time.sleep(0.5)
 
 
-def take(desktop, screen, out: Path, program_folder: Path, folder: Path, processes):
+def take(desktop, out: Path, program_folder: Path, folder: Path, processes):
     env = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     settings = folder / "program"
     settings.mkdir()
@@ -73,13 +71,7 @@ def take(desktop, screen, out: Path, program_folder: Path, folder: Path, process
     # The pointer out of every picture: into the screen's far corner.
     screen._xdotool("mousemove", "4000", "4000")
     screen.activate(main)
-    search = screen.find(main, "text", "Enter Job Number to Search:")
-    screen.focus(search)
-    screen.type(job.number.lstrip("0"))
-    screen.keys("Return")
-    sold_to = screen.find(main, "text", "Sold To address")
-    wait_for_value("the sold-to block", lambda: screen.text(sold_to),
-                   "\n".join(job.sold_to) + "\n", limit=20)
+    search = search_job(screen, main, job)
     # Paging shows the part's picture: to part 2 and back.
     screen.focus(screen.find(main, "scroll bar", "Part No."))
     screen.keys("Right")
@@ -100,13 +92,7 @@ def take(desktop, screen, out: Path, program_folder: Path, folder: Path, process
                                         "header-editor.png"),
                                        ("Data Path", "d", "Location of Vantrell OE Folder",
                                         "data-folder-window.png")):
-        screen.activate(main)
-        screen.keys("alt+f")
-        menu_entry = screen.find(main, "menu item", entry)
-        wait_for("the File menu to open", lambda: screen.shown(menu_entry), limit=5)
-        screen.keys(key)
-        window = screen.window(title, limit=10)
-        screen.activate(window)
+        window = open_from_file_menu(screen, main, entry, key, title)
         settle()
         window_picture(desktop, window, out / picture)
     processes.stop(program)
@@ -126,10 +112,8 @@ def main():
     desktop = Desktop(folder, processes)
     try:
         desktop.start(limit=15)
-        os.environ.update(desktop.env)
-        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-        screen_reader.connect()
-        take(desktop, None, args.out.resolve(), args.bin.resolve(), folder, processes)
+        screen_reader.connect_to(desktop.env)
+        take(desktop, args.out.resolve(), args.bin.resolve(), folder, processes)
         return 0
     finally:
         processes.stop_all()

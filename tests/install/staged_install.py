@@ -32,14 +32,14 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 import screen_reader  # noqa: E402
 from desktop import Desktop  # noqa: E402
+from operator_steps import MAIN_WINDOW, open_from_file_menu, retype, search_job  # noqa: E402
 from order_entry import pick_job  # noqa: E402
 from processes import Processes, become_subreaper  # noqa: E402
-from waiting import Failure, wait_for, wait_for_value  # noqa: E402
+from waiting import Failure, wait_for  # noqa: E402
 
 PREFIX = "usr"
 NAME = "vantrell-ticket"
 CONFIG = Path(".config") / "Vantrell" / NAME
-MAIN_WINDOW = "Quillmark's Vantrell Series"
 DATA_FOLDER_WINDOW = "Location of Vantrell OE Folder"
 NEW_FAX = "Fax (419) 555-0142"
 TOOLS = ("Xvfb", "dbus-daemon", "xdotool", "mdb-export", "desktop-file-validate",
@@ -136,9 +136,7 @@ class Session:
 
     def start_desktop(self):
         self.desktop.start(limit=15)
-        os.environ.update(self.desktop.env)
-        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
-        screen_reader.connect()
+        screen_reader.connect_to(self.desktop.env)
 
     def start_program(self, name):
         env = dict(self.desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -192,14 +190,8 @@ def installed_copy_scenario(session, stage: Path, build: Path):
     screen = session.start_program("program")
     main = screen.window(MAIN_WINDOW, limit=30)
     screen.activate(main)
-    search = screen.find(main, "text", "Enter Job Number to Search:")
-    screen.focus(search)
-    screen.type(job.number.lstrip("0"))
-    screen.keys("Return")
-    sold_to = screen.find(main, "text", "Sold To address")
     # The reader found: the job's customer comes from the database.
-    wait_for_value("the sold-to block", lambda: screen.text(sold_to),
-                   "\n".join(job.sold_to) + "\n", limit=20)
+    search_job(screen, main, job)
     # The bitmaps found: paging to part 2 shows the installed 2.bmp, as the
     # configuration folder has none.
     screen.focus(screen.find(main, "scroll bar", "Part No."))
@@ -209,17 +201,8 @@ def installed_copy_scenario(session, stage: Path, build: Path):
 
     header_file = config / "DELVHEAD.DAT"
     before = header_file.read_bytes()
-    screen.keys("alt+f")
-    menu_entry = screen.find(main, "menu item", "Delivery Head")
-    wait_for("the File menu to open", lambda: screen.shown(menu_entry), limit=5)
-    screen.keys("h")
-    editor = screen.window("Delivery Ticket Headline", limit=10)
-    screen.activate(editor)
-    fax = screen.find(editor, "text", "Fax Number:")
-    screen.focus(fax)
-    screen.keys("ctrl+a")
-    screen.type(NEW_FAX)
-    wait_for_value("the typed fax number", lambda: screen.text(fax), NEW_FAX, limit=5)
+    editor = open_from_file_menu(screen, main, "Delivery Head", "h", "Delivery Ticket Headline")
+    retype(screen, screen.find(editor, "text", "Fax Number:"), NEW_FAX)
     screen.press(screen.find(editor, "push button", "Save"))
     wait_for("DELVHEAD.DAT in the configuration folder to change",
              lambda: header_file.read_bytes() != before, limit=10)
