@@ -15,7 +15,6 @@ set(CPACK_DEBIAN_PACKAGE_NAME ${TICKET_PROGRAM_NAME})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TICKET_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vantrell.example/ticket")
 # The libraries the two programs link come from dpkg-shlibdeps; the ticket's
 # fixed-pitch face is a font the program asks for by name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

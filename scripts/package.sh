@@ -8,11 +8,13 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=build/release
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-export CXXFLAGS LDFLAGS
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+# Given on every configure: the environment's flags count only in a new build
+# folder.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-    -DTICKET_BUILD_TESTS=OFF >/dev/null
+    -DTICKET_BUILD_TESTS=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
@@ -47,7 +49,7 @@ for path in ./usr/bin/vantrell-ticket ./usr/libexec/vantrell-ticket/qmdata-reade
     ./usr/share/doc/vantrell-ticket/changelog.gz; do
     grep -qE " $path\$" <<<"$contents" || fail "$path is missing"
 done
-if grep -vE '^[-dl]rw[-x]r[-x]r[-x] root/root ' <<<"$contents"; then
+if grep -vE '^[-dl]rw[-x]r-[-x]r-[-x] root/root ' <<<"$contents"; then
     fail "the entries above are not root's or not world-readable"
 fi
 
