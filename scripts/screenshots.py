@@ -27,6 +27,7 @@ from operator_steps import MAIN_WINDOW, open_from_file_menu, search_job  # noqa:
 from order_entry import pick_job  # noqa: E402
 from processes import Processes, become_subreaper  # noqa: E402
 
+DEMO_DATA = Path(tempfile.gettempdir()) / "vantrell-demo-data"
 PROGRAM_FILES = ["vantrell-ticket", "qmdata-reader"] + [f"{n}.bmp" for n in range(1, 10)]
 
 
@@ -58,7 +59,10 @@ def take(desktop, out: Path, program_folder: Path, folder: Path, processes):
     settings.mkdir()
     for name in PROGRAM_FILES:
         shutil.copy2(program_folder / name, settings / name)
-    data = folder / "data" / "qm"
+    # A fixed path, as the data-folder window shows it: the pictures change
+    # only when a window does.
+    data = DEMO_DATA / "qm"
+    shutil.rmtree(DEMO_DATA, ignore_errors=True)
     demo = processes.start("make-demo-data", [str(program_folder / "make-demo-data"), str(data),
                                               str(settings)], env)
     if demo.wait(60) != 0:
@@ -118,6 +122,7 @@ def main():
     finally:
         processes.stop_all()
         shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(DEMO_DATA, ignore_errors=True)
 
 
 if __name__ == "__main__":
