@@ -1,6 +1,9 @@
-// The program's entry: makes its windows known and tied together, then hands
-// over to the start-up procedure.
+// The program's entry: reads its command line, settles where its settings
+// live, makes its windows known and tied together, then hands over to the
+// start-up procedure.
 
+#include "app/command_line.h"
+#include "app/program_start.h"
 #include "app/program_windows.h"
 #include "startup/sub_main.h"
 
@@ -8,8 +11,18 @@
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine line = readCommandLine(arguments);
+    if (line.action != CommandLine::Action::Run)
+        return answerCommandLine(line);
+
     QApplication app(argc, argv);
+    nameProgram();
+    enterSettingsFolder(line.settingsFolder);
     wireProgram();
+    warnOfMissingReader();
     subMain::Main();
     return app.exec();
 }

@@ -6,6 +6,7 @@
 // A failure inside a handler stops that handler quietly; nothing here is
 // worth a message box in the middle of typing.
 
+#include "common/install_layout.h"
 #include "common/module_values.h"
 #include "common/runtime_error.h"
 #include "common/settings_folder.h"
@@ -16,6 +17,7 @@
 #include "input/frm_delivery.h"
 #include "input/part_rows.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollBar>
@@ -66,7 +68,8 @@ void writeBackQuantity(FrmDelivery& window)
 void showPartPicture(QLabel& picture, int part)
 {
     QPixmap bitmap;
-    if (!bitmap.load(settingsFilePath(QString::number(part) + QStringLiteral(".bmp"))))
+    if (!bitmap.load(install_layout::partBitmapPath(settingsFolder(),
+                                                    QCoreApplication::applicationDirPath(), part)))
         bitmap = QPixmap();
     picture.setPixmap(bitmap);
 }
