@@ -16,6 +16,9 @@ packages=(
     # the accessibility bus, printing through a private print server.
     xvfb dbus-daemon at-spi2-core python3-pyatspi xdotool
     cups printer-driver-cups-pdf
+    # Installing and packaging: the icon's sizes drawn from its SVG, the
+    # validators of the menu entry and the metainfo, the package's checks.
+    librsvg2-bin desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 
 missing=()

@@ -1,6 +1,9 @@
-// The program's entry: makes its windows known and tied together, then hands
-// over to the start-up procedure.
+// The program's entry: reads its command line, settles where its settings
+// live, makes its windows known and tied together, then hands over to the
+// start-up procedure.
 
+#include "app/command_line.h"
+#include "app/program_start.h"
 #include "app/program_windows.h"
 #include "common/session.h"
 #include "startup/sub_main.h"
@@ -9,10 +12,20 @@
 
 int main(int argc, char** argv)
 {
-    // Made first: it outlives every window.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine line = readCommandLine(arguments);
+    if (line.action != CommandLine::Action::Run)
+        return answerCommandLine(line);
+
+    // Made before the application: it outlives every window.
     Session session;
     QApplication app(argc, argv);
+    nameProgram();
+    enterSettingsFolder(line.settingsFolder);
     wireProgram(session);
+    warnOfMissingReader();
     subMain::Main(session);
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "orderdb/table_source.h"
 
+#include "common/install_layout.h"
 #include "common/runtime_error.h"
 #include "common/settings_folder.h"
 #include "orderdb/reader_process.h"
@@ -80,10 +81,10 @@ std::map<CacheKey, CachedTable>& cache()
 
 QString defaultReaderProgram()
 {
-    // The folder of this very executable, found without needing a running
-    // application object.
+    // Looked up from the folder of this very executable, found without
+    // needing a running application object.
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    return QFileInfo(self.canonicalFilePath()).absolutePath() + QStringLiteral("/qmdata-reader");
+    return install_layout::findReader(QFileInfo(self.canonicalFilePath()).absolutePath()).program;
 }
 
 // The file's identity, or the failure that stands for why it has none.

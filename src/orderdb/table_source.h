@@ -41,7 +41,8 @@ QString checkDatabaseFile(const QString& databaseFile);
 // How much memory the snapshots of a database of this size may take.
 qint64 memoryBudget(qint64 fileSize);
 
-// Where the reader program is; by default beside the running program.
+// Where the reader program is; by default beside the running program, else
+// in the helper folder of its install tree.
 QString readerProgram();
 void setReaderProgram(const QString& path);
 

@@ -6,6 +6,7 @@ Controls are found by role and announced name. Nothing here reaches into the
 program: what it does not announce, a test cannot see either.
 """
 
+import os
 import re
 import subprocess
 
@@ -26,6 +27,14 @@ def connect():
     # A program that hangs answers no call: give up on each after 5 s (and
     # 15 s while it starts) instead of the bus's 25.
     pyatspi.Atspi.set_timeout(5000, 15000)
+
+
+def connect_to(env):
+    """Connects this process to the buses of a desktop of its own (`env`
+    names them), and to no accessibility bus named from outside."""
+    os.environ.update(env)
+    os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+    connect()
 
 
 def role(name):

@@ -35,6 +35,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import screen_reader  # noqa: E402
 from desktop import Desktop  # noqa: E402
+from operator_steps import MAIN_WINDOW, open_from_file_menu, retype, search_job  # noqa: E402
 from order_entry import pick_job  # noqa: E402
 from print_server import PrintServer  # noqa: E402
 from printed_ticket import TicketGrid, read_words  # noqa: E402
@@ -42,7 +43,6 @@ from processes import Processes, become_subreaper  # noqa: E402
 from waiting import Failure, wait_for, wait_for_value  # noqa: E402
 
 SKIPPED = 77  # CTest's SKIP_RETURN_CODE
-MAIN_WINDOW = "Quillmark's Vantrell Series"
 QUEUE = "TicketPDF"
 NEW_QUANTITY = "4321"
 NEW_FAX = "Fax (419) 555-0199"
@@ -156,13 +156,7 @@ def scenario(run):
     screen.activate(main)
 
     run.step(f"search job {job.number}")
-    search = screen.find(main, "text", "Enter Job Number to Search:")
-    screen.focus(search)
-    screen.type(job.number.lstrip("0"))
-    screen.keys("Return")
-    sold_to = screen.find(main, "text", "Sold To address")
-    wait_for_value("the sold-to block", lambda: screen.text(sold_to),
-                   "\n".join(job.sold_to) + "\n", limit=20)
+    search_job(screen, main, job)
     quantity = screen.find(main, "text", "Quantity:")
     expect("the quantity of part 1", screen.text(quantity), job.parts[0].quantity)
     screen.find(main, "label", f"Description: (Part 1 of {parts})")
@@ -211,18 +205,8 @@ def scenario(run):
     lines[6] = NEW_FAX.encode()
     lines[7] = b"    "
     expected_header = b"".join(line + b"\r\n" for line in lines)
-    screen.activate(main)
-    screen.keys("alt+f")
-    menu_entry = screen.find(main, "menu item", "Delivery Head")
-    wait_for("the File menu to open", lambda: screen.shown(menu_entry), limit=5)
-    screen.keys("h")
-    editor = screen.window("Delivery Ticket Headline", limit=10)
-    screen.activate(editor)
-    fax = screen.find(editor, "text", "Fax Number:")
-    screen.focus(fax)
-    screen.keys("ctrl+a")
-    screen.type(NEW_FAX)
-    wait_for_value("the typed fax number", lambda: screen.text(fax), NEW_FAX, limit=5)
+    editor = open_from_file_menu(screen, main, "Delivery Head", "h", "Delivery Ticket Headline")
+    retype(screen, screen.find(editor, "text", "Fax Number:"), NEW_FAX)
     screen.press(screen.find(editor, "push button", "Save"))
     wait_for_value("DELVHEAD.DAT", header_file.read_bytes, expected_header, limit=10)
 

@@ -5,6 +5,7 @@
 // A failure inside a handler stops that handler quietly; nothing here is
 // worth a message box in the middle of typing.
 
+#include "common/install_layout.h"
 #include "common/runtime_error.h"
 #include "common/session.h"
 #include "common/settings_folder.h"
@@ -15,6 +16,7 @@
 #include "input/part_rows.h"
 #include "input/ui/frm_delivery.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollBar>
@@ -37,7 +39,8 @@ void stopQuietlyOnFailure(Step&& step)
 void showPartPicture(QLabel& picture, int part)
 {
     QPixmap bitmap;
-    if (!bitmap.load(settingsFilePath(QString::number(part) + QStringLiteral(".bmp"))))
+    if (!bitmap.load(install_layout::partBitmapPath(settingsFolder(),
+                                                    QCoreApplication::applicationDirPath(), part)))
         bitmap = QPixmap();
     picture.setPixmap(bitmap);
 }
