@@ -331,6 +331,11 @@ TEST_F(CommentsFileTest, ReadsWholeLines)
               (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
     m_session.dataFolder.clear();
     EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    // Not even where the program runs, which here holds a comment file.
+    const QString runningIn = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_settings.path()));
+    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    QDir::setCurrent(runningIn);
     EXPECT_EQ(errorNumberOf([this] { SharedComments(m_session).post("x"); }), 70);
 }
 
