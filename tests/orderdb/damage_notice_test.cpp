@@ -82,7 +82,10 @@ std::uint8_t* longNotesField(std::uint8_t* file, const jet4::TableLayout& table)
 {
     std::uint8_t* page = file + table.firstDataPage * jet4::kPageSize;
     const std::uint8_t length[] = {0x12, 0x27, 0, 0};
-    return std::search(page, page + jet4::kPageSize, std::begin(length), std::end(length));
+    std::uint8_t* field =
+        std::search(page, page + jet4::kPageSize, std::begin(length), std::end(length));
+    EXPECT_NE(field, page + jet4::kPageSize);
+    return field;
 }
 
 const Damage Damages[] = {
@@ -99,8 +102,8 @@ const Damage Damages[] = {
      1},
     {"a long value claiming a gigabyte",
      [](std::uint8_t* file, const jet4::TableLayout& table) {
-         putU16(longNotesField(file, table), 0xffff),
-             putU16(longNotesField(file, table) + 2, 0x3fff);
+         std::uint8_t* field = longNotesField(file, table);
+         putU16(field, 0xffff), putU16(field + 2, 0x3fff);
      },
      {2},
      {},
