@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <set>
 
 namespace {
@@ -49,127 +48,91 @@ QStringList soundRow(int i)
             "C" + QString::number(i)};
 }
 
+// Where a damage is made: a field of a column's definition record, or row
+// 2's long value.
+enum Target { Sound = -1, ChainLoop = -2, HugeLength = -3 };
+enum RecordField { TypeCode = 0, MaskBit = 5, VariableSlot = 7, FixedOffset = 21 };
+
+struct Read
+{
+    std::set<int> dropped = {};        // rows
+    std::set<int> nulls = {};          // columns read as Null in every row
+    std::vector<QString> amounts = {}; // the Amount column, where it reads otherwise
+    qsizetype damaged = 0;
+};
+
 struct Damage
 {
     const char* what;
-    std::function<void(std::uint8_t* file, const jet4::TableLayout&)> damage;
-    std::set<int> droppedRows;
-    std::set<int> nullColumns;
-    std::vector<std::tuple<int, int, QString>> cells; // read otherwise than sound ("" for Null)
-    qsizetype damaged;
+    int target; // a Column, or a Target
+    int field;
+    unsigned value;
+    Read read;
 };
 
-// The table definition's column record of a column (no indexes come before).
-std::uint8_t* columnRecord(std::uint8_t* file, const jet4::TableLayout& table, int column)
-{
-    return file + table.definitionPage * jet4::kPageSize + 63 + 25 * column;
-}
+const Damage Damages[] = {
+    {"sound", Sound, 0, 0, {}},
+    {"a long-value chain that loops back", ChainLoop, 0, 0, {.dropped = {2}, .damaged = 1}},
+    {"a long value claiming a gigabyte", HugeLength, 0, 0, {.dropped = {2}, .damaged = 1}},
+    {"an unknown column type", Qty, TypeCode, 0x0d, {.nulls = {Qty}, .damaged = Rows}},
+    {"text whose type says date", Job, TypeCode, 0x08, {.nulls = {Job}, .damaged = Rows}},
+    {"a double whose type says date",
+     Amount,
+     TypeCode,
+     0x08,
+     {.amounts = {"12:00:00 PM", "12/31/1899 12:00:00 PM", "1/1/1900 12:00:00 PM", "<null>",
+                  "1/3/1900 12:00:00 PM"},
+      .damaged = 1}},
+    {"a fixed offset past the fixed area",
+     Amount,
+     FixedOffset,
+     8,
+     {.nulls = {Amount}, .damaged = Rows}},
+    {"two columns claiming the same bytes",
+     Amount,
+     FixedOffset,
+     2,
+     {.nulls = {Qty, Amount}, .damaged = 2 * Rows}},
+    {"two columns claiming one variable slot",
+     Code,
+     VariableSlot,
+     0,
+     {.nulls = {Job, Code}, .damaged = 2 * Rows}},
+    {"a null-mask bit beyond the columns", Qty, MaskBit, 200, {.nulls = {Qty}, .damaged = Rows}},
+};
 
 void putU16(std::uint8_t* at, unsigned value)
 {
     at[0] = static_cast<std::uint8_t>(value), at[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// The row at a slot of a page.
-std::uint8_t* rowAt(std::uint8_t* file, std::uint32_t page, int slot)
+void damage(const Damage& damage, std::uint8_t* file, const jet4::TableLayout& table)
 {
-    std::uint8_t* bytes = file + page * jet4::kPageSize;
-    return bytes + ((bytes[14 + 2 * slot] | bytes[15 + 2 * slot] << 8) & 0x1fff);
+    if (damage.target >= 0) {
+        // The definition's column records follow its head (no indexes come first).
+        std::uint8_t* record = file + table.definitionPage * jet4::kPageSize + 63 +
+                               25 * static_cast<std::size_t>(damage.target);
+        if (damage.field == TypeCode)
+            record[0] = static_cast<std::uint8_t>(damage.value);
+        else
+            putU16(record + damage.field, damage.value);
+    } else if (damage.target == ChainLoop) {
+        // Each piece fills a long-value page: the second one's next piece
+        // becomes the first.
+        const std::uint32_t first = table.firstDataPage + table.dataPageCount;
+        std::uint8_t* page = file + (first + 1) * jet4::kPageSize;
+        std::uint8_t* second = page + ((page[14] | page[15] << 8) & 0x1fff);
+        putU16(second, first << 8 & 0xffff), putU16(second + 2, first >> 8);
+    } else if (damage.target == HugeLength) {
+        // Row 2's field: the length of 0xFF 0xFE and 10,000 one-byte characters.
+        std::uint8_t* page = file + table.firstDataPage * jet4::kPageSize;
+        const std::uint8_t length[] = {0x12, 0x27, 0, 0};
+        std::uint8_t* field =
+            std::search(page, page + jet4::kPageSize, std::begin(length), std::end(length));
+        ASSERT_NE(field, page + jet4::kPageSize);
+        putU16(field, 0xffff), putU16(field + 2, 0x3fff);
+    }
 }
-
-// Row 2's long-value field: its length, 0xFF 0xFE and 10,000 one-byte characters.
-std::uint8_t* longNotesField(std::uint8_t* file, const jet4::TableLayout& table)
-{
-    std::uint8_t* page = file + table.firstDataPage * jet4::kPageSize;
-    const std::uint8_t length[] = {0x12, 0x27, 0, 0};
-    std::uint8_t* field =
-        std::search(page, page + jet4::kPageSize, std::begin(length), std::end(length));
-    EXPECT_NE(field, page + jet4::kPageSize);
-    return field;
-}
-
-const Damage Damages[] = {
-    {"sound", {}, {}, {}, {}, 0},
-    {"a long-value chain that loops back",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         const std::uint32_t lval = table.firstDataPage + table.dataPageCount;
-         std::uint8_t* second = rowAt(file, lval + 1, 0); // a piece fills its page
-         putU16(second, lval << 8 & 0xffff), putU16(second + 2, lval >> 8); // back to piece 0
-     },
-     {2},
-     {},
-     {},
-     1},
-    {"a long value claiming a gigabyte",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         std::uint8_t* field = longNotesField(file, table);
-         putU16(field, 0xffff), putU16(field + 2, 0x3fff);
-     },
-     {2},
-     {},
-     {},
-     1},
-    {"an unknown column type",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         *columnRecord(file, table, Qty) = 0x0d;
-     },
-     {},
-     {Qty},
-     {},
-     Rows},
-    {"text whose type says date",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         *columnRecord(file, table, Job) = 0x08;
-     },
-     {},
-     {Job},
-     {},
-     Rows},
-    {"a double whose type says date",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         *columnRecord(file, table, Amount) = 0x08;
-     },
-     {},
-     {},
-     {{0, Amount, "12:00:00 PM"},
-      {1, Amount, "12/31/1899 12:00:00 PM"},
-      {2, Amount, "1/1/1900 12:00:00 PM"},
-      {3, Amount, ""},
-      {4, Amount, "1/3/1900 12:00:00 PM"}},
-     1},
-    {"a fixed offset past the fixed area",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         putU16(columnRecord(file, table, Amount) + 21, 8);
-     },
-     {},
-     {Amount},
-     {},
-     Rows},
-    {"two columns claiming the same bytes",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         putU16(columnRecord(file, table, Amount) + 21, 2);
-     },
-     {},
-     {Qty, Amount},
-     {},
-     2 * Rows},
-    {"two columns claiming the same variable slot",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         putU16(columnRecord(file, table, Code) + 7, 0);
-     },
-     {},
-     {Job, Code},
-     {},
-     2 * Rows},
-    {"a null-mask bit beyond the columns",
-     [](std::uint8_t* file, const jet4::TableLayout& table) {
-         putU16(columnRecord(file, table, Qty) + 5, 200);
-     },
-     {},
-     {Qty},
-     {},
-     Rows},
-};
 
 class DamageNoticeTest : public ::testing::Test
 {
@@ -196,23 +159,21 @@ TEST_F(DamageNoticeTest, EveryDamageSeenIsToldOnceAndNoneIsReadAsData)
         TableCursor::forgetReportedTables();
         m_reports.clear();
         jet4::BuiltDatabase built = jet4::buildDatabase({jobs()});
-        if (damage.damage)
-            damage.damage(built.bytes.data(), built.layout.table("Jobs"));
+        ::damage(damage, built.bytes.data(), built.layout.table("Jobs"));
         const QString file = m_dir.filePath(QStringLiteral("%1.mdb").arg(&damage - Damages));
         writeFileContents(file, QByteArray(reinterpret_cast<const char*>(built.bytes.data()),
                                            qsizetype(built.bytes.size())));
 
+        const Read& shouldRead = damage.read;
         QStringList expected;
         for (int i = 0; i < Rows; ++i) {
-            if (damage.droppedRows.count(i))
+            if (shouldRead.dropped.count(i))
                 continue;
             QStringList row = soundRow(i);
-            for (const int column : damage.nullColumns)
+            for (const int column : shouldRead.nulls)
                 row[column] = "<null>";
-            for (const auto& [atRow, column, text] : damage.cells) {
-                if (atRow == i)
-                    row[column] = text.isEmpty() ? "<null>" : text;
-            }
+            if (!shouldRead.amounts.empty())
+                row[Amount] = shouldRead.amounts[std::size_t(i)];
             expected << row.join(" | ");
         }
         TableCursor cursor;
@@ -230,11 +191,11 @@ TEST_F(DamageNoticeTest, EveryDamageSeenIsToldOnceAndNoneIsReadAsData)
 
         TableCursor again; // once per run, not once per open
         again.open(file, QStringLiteral("Jobs"), {});
-        ASSERT_EQ(m_reports.size(), damage.damaged ? 1u : 0u);
-        if (damage.damaged) {
+        ASSERT_EQ(m_reports.size(), shouldRead.damaged ? 1u : 0u);
+        if (shouldRead.damaged) {
             EXPECT_EQ(m_reports[0].table, QStringLiteral("Jobs"));
-            EXPECT_EQ(m_reports[0].damaged, damage.damaged);
-            const QString count = damage.droppedRows.empty() ? QString::number(damage.damaged)
+            EXPECT_EQ(m_reports[0].damaged, shouldRead.damaged);
+            const QString count = shouldRead.dropped.empty() ? QString::number(shouldRead.damaged)
                                                              : QString::number(Rows - 1);
             EXPECT_TRUE(m_reports[0].message().contains(" Jobs ") &&
                         m_reports[0].message().contains(count) &&
