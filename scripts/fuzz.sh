@@ -28,7 +28,7 @@ out=build/fuzz
 bin=$out/bin
 # The stream's folders carry its format's version: a corpus of an older
 # format would only feed the decoder inputs it refuses at once.
-stream=stream-v4
+stream=stream-v5
 rm -rf "$out/seeds"
 mkdir -p "$out/seeds/file" "$out/seeds/$stream" "$out/seeds/settings" "$out/corpus/file" \
     "$out/corpus/$stream" "$out/corpus/settings" "$out/findings"

@@ -3,12 +3,17 @@
 // The byte stream in which the database reader program hands one table to the
 // program. Numbers in it are little-endian; nothing is aligned:
 //
-//   magic "QMTABLE4"
+//   magic "QMTABLE5"
 //   u32 column count, u32 declared row count (what the table definition says;
 //       it may be stale, and a damaged table yields fewer rows)
 //   per column: u32 kind, then the name as a cell
 //   per row: its length in bytes, then one cell per column, filling it exactly
-//   EndTag, u32 row count
+//   EndTag, u32 row count, u32 damage count
+//
+// The damage count tells what the reader found damaged and left out: each
+// row it dropped, and each value it sent as Null because the value, or its
+// column's definition, could not be read as what it claims to be. A sound
+// table counts 0.
 //
 // A row's length is one byte l <= MaxShortRow, or RowLength16Tag and a u16,
 // or RowLength32Tag and a u32: a row can be stepped over without reading it.
@@ -37,7 +42,7 @@
 
 namespace snapshot_protocol {
 
-inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '4'};
+inline constexpr char Magic[8] = {'Q', 'M', 'T', 'A', 'B', 'L', 'E', '5'};
 
 inline constexpr std::uint8_t MaxShortRow = 0xef;
 inline constexpr std::uint8_t RowLength16Tag = 0xf0;

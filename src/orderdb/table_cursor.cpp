@@ -26,12 +26,24 @@ ShortTableNotices& notices()
 
 QString TableCursor::ShortTable::message() const
 {
-    return QStringLiteral("The table %1 of the order-entry database should hold %2 records, but "
-                          "only %3 could be read. The database may be damaged: please have it "
-                          "repaired in the order-entry program.")
-        .arg(table)
-        .arg(declared)
-        .arg(read);
+    const QString repair = QStringLiteral(" The database may be damaged: please have it repaired "
+                                          "in the order-entry program.");
+    if (unreadable)
+        return QStringLiteral("The table %1 of the order-entry database could not be read.")
+                   .arg(table) +
+               repair;
+    if (read < declared)
+        return QStringLiteral("The table %1 of the order-entry database should hold %2 records, "
+                              "but only %3 could be read.")
+                   .arg(table)
+                   .arg(declared)
+                   .arg(read) +
+               repair;
+    return QStringLiteral("The table %1 of the order-entry database holds damaged records or "
+                          "values that could not be read (%2 in all).")
+               .arg(table)
+               .arg(damaged) +
+           repair;
 }
 
 void TableCursor::setShortTableReporter(ShortTableReporter reporter)
@@ -51,16 +63,21 @@ void TableCursor::take(std::shared_ptr<const TableSnapshot> snapshot) const
     m_table = std::move(snapshot);
     m_row.emplace(*m_table);
     m_lastValues.assign(static_cast<std::size_t>(m_table->columnCount()), LastValue{});
-    if (m_table->rowCount() >= m_table->declaredRowCount())
-        return;
+    if (m_table->rowCount() < m_table->declaredRowCount() || m_table->damageCount() > 0)
+        report(ShortTable{m_tableName, m_table->rowCount(), m_table->declaredRowCount(),
+                          m_table->damageCount()});
+}
+
+void TableCursor::report(const ShortTable& table) const
+{
     ShortTableReporter reporter;
     {
         const std::lock_guard guard(notices().lock);
-        if (!notices().reporter || !notices().reported.insert(m_tableName.toLower()).second)
+        if (!notices().reporter || !notices().reported.insert(table.table.toLower()).second)
             return;
         reporter = notices().reporter;
     }
-    reporter(ShortTable{m_tableName, m_table->rowCount(), m_table->declaredRowCount()});
+    reporter(table);
 }
 
 void TableCursor::open(const QString& databaseFile, const QString& tableName)
@@ -121,7 +138,16 @@ const TableSnapshot& TableCursor::table() const
         // use's failure, and the cursor is not open after it.
         auto pending = std::move(m_pending);
         m_pending = {};
-        take(pending.get());
+        try {
+            take(pending.get());
+        } catch (const RuntimeError& error) {
+            // Nobody waits on a background read to say why it failed, and a
+            // job selection that stops without a word leaves the operator
+            // guessing: a table damaged beyond reading is told here.
+            if (error.code() == ErrorCode::UnreadableDatabase)
+                report(ShortTable{m_tableName, 0, 0, 0, true});
+            throw;
+        }
     }
     if (!m_table)
         throw RuntimeError(ErrorCode::ObjectNotSet, QStringLiteral("table cursor not open"));

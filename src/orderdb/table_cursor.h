@@ -63,15 +63,20 @@ public:
     // Null holds none. Cheaper than field(index).toText() == text.
     bool fieldEquals(int index, QStringView text) const;
 
-    // A table that yields fewer records than its definition declares may be
-    // damaged: whoever installed a reporter is told, once per program run
-    // and table, when a cursor first takes such a table, on the thread that
-    // uses the cursor.
+    // A damaged table: one that yields fewer records than its definition
+    // declares, holds records or values the reader found damaged and left
+    // out, or (read in the background, see openDeferred) cannot be read at
+    // all. Whoever installed a reporter is told, once per program run and
+    // table, when a cursor first takes such a table or fails to, on the
+    // thread that uses the cursor. A table that fails in open() is not
+    // reported: its caller is told by the failure.
     struct ShortTable
     {
         QString table;
         qsizetype read = 0;
         qsizetype declared = 0;
+        qsizetype damaged = 0; // records dropped and values left out
+        bool unreadable = false;
 
         // The operator's message about it.
         QString message() const;
@@ -84,6 +89,7 @@ public:
 private:
     const TableSnapshot& table() const;
     void take(std::shared_ptr<const TableSnapshot> snapshot) const;
+    void report(const ShortTable& table) const;
     // The field's cell in the current record, after the checks of a read.
     const char* currentCell(int index) const;
 

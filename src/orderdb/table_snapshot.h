@@ -32,6 +32,9 @@ public:
     // The row count the table's definition declares. A table yielding
     // fewer rows than that may be damaged (or the count is stale).
     qsizetype declaredRowCount() const { return m_declaredRowCount; }
+    // What the reader found damaged and left out: rows dropped, and values
+    // read as Null because they could not be read as what they claim to be.
+    qsizetype damageCount() const { return m_damageCount; }
     // What the snapshot holds in memory, give or take its bookkeeping.
     qint64 memoryBytes() const;
     qsizetype columnCount() const { return m_columnNames.size(); }
@@ -83,6 +86,7 @@ private:
     std::vector<KeyRow> m_keyRows;
     qsizetype m_rowCount = 0;
     qsizetype m_declaredRowCount = 0;
+    qsizetype m_damageCount = 0;
 };
 
 // Walks the rows of a snapshot. The next row costs one step over its length;

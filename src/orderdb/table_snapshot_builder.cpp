@@ -196,12 +196,13 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
         return Item::Complete;
     }
     if (tag == EndTag) {
-        m_needed = 5;
-        if (end - at < 5)
+        m_needed = 9;
+        if (end - at < 9)
             return Item::Incomplete;
         m_announcedRows = readU32(at + 1);
+        m_table.m_damageCount = static_cast<qsizetype>(readU32(at + 5));
         m_ended = true;
-        at += 5;
+        at += 9;
         return Item::Complete;
     }
     // The row's length first: the row must be there whole.

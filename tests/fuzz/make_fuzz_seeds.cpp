@@ -1,6 +1,6 @@
 // Writes small databases for the fuzzers to start from: order-entry tables,
-// long texts on long-value pages, and a table whose definition declares more
-// rows than it holds.
+// long texts on long-value pages, a table whose definition declares more
+// rows than it holds, and deleted records beside live ones.
 //
 //   make-fuzz-seeds <folder>
 
@@ -35,5 +35,8 @@ int main(int argc, char** argv)
     orders.shareLongValues = true;
     orders.rows[2][2] = orders.rows[1][2];
     jet4::writeDatabase(folder + "/shared-and-short.mdb", {orders});
+    orders.storedRowCount.reset();
+    orders.deletedRows = {0, 2};
+    jet4::writeDatabase(folder + "/deleted-records.mdb", {orders});
     return 0;
 }

@@ -3,6 +3,10 @@
 
 #include "support/main_window_fixture.h"
 
+#include "orderdb/table_cursor.h"
+
+#include <QFile>
+
 namespace {
 
 using jet4::Null;
@@ -142,6 +146,35 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     select(QStringLiteral("00000001-Cards"));
     EXPECT_FALSE(m_session.jobLoaded);
     EXPECT_EQ(m_platform.messages.size(), 2u);
+}
+
+// "Orders" damaged beyond reading while the lists loaded: the selection
+// stops as ever, but the operator is told, once per run.
+TEST_F(JobSelectionTest, AnOrderTableThatCannotBeReadStopsTheSelectionWithANotice)
+{
+    loadWith({line("00000003", 1, "J", "Flyer front")});
+    TableCursor::forgetReportedTables();
+    QFile file(m_data.filePath("qmdata.mdb"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The catalog's rows follow its one-page definition: "Tables",
+    // MSysObjects, then "Orders", whose slot now points off its page.
+    const qsizetype ordersSlot = 3 * qsizetype(jet4::kPageSize) + 18;
+    bytes[ordersSlot] = char(0xff), bytes[ordersSlot + 1] = char(0x1f);
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+    ASSERT_TRUE(load());
+    ASSERT_EQ(messageTexts(), QStringList());
+    const QStringList cleared = keptRows();
+
+    select(QStringLiteral("00000003-Flyers"));
+    select(QStringLiteral("00000003-Flyers"));
+    EXPECT_EQ(keptRows(), cleared);
+    EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
+    EXPECT_EQ(messageTexts(),
+              QStringList({"The table Orders of the order-entry database could not be read. The "
+                           "database may be damaged: please have it repaired in the order-entry "
+                           "program."}));
 }
 
 // Only a first part's key fills the ship-to block. The customer's address is

@@ -60,8 +60,14 @@ TEST_P(RealDatabaseTest, ReadsEveryValueInOrderAsMdbExportDoes)
     const QList<QStringList> expected = exportWithMdbExport(m_path, table);
     ASSERT_FALSE(expected.empty());
 
+    // Deleted columns and rows moved by edits are no damage.
+    int notices = 0;
+    TableCursor::forgetReportedTables();
+    TableCursor::setShortTableReporter([&](const TableCursor::ShortTable&) { ++notices; });
     TableCursor cursor;
     cursor.open(m_path, table);
+    TableCursor::setShortTableReporter({});
+    EXPECT_EQ(notices, 0);
     ASSERT_EQ(cursor.recordCount(), expected.size());
     cursor.moveFirst();
     for (const QStringList& row : expected) {

@@ -20,9 +20,11 @@ using namespace snapshot_protocol;
 const std::u16string LongText(40000, u'\u20ac');
 
 // Writes a stream as the reader does: a head of two columns (text, number),
-// then what `rows` writes, then the end with the announced row count.
+// then what `rows` writes, then the end with the announced row count and the
+// damage count.
 template<typename Rows>
-QByteArray stream(Rows&& rows, std::optional<std::uint32_t> announcedRows = {})
+QByteArray stream(Rows&& rows, std::optional<std::uint32_t> announcedRows = {},
+                  std::uint32_t damage = 0)
 {
     QTemporaryFile file;
     EXPECT_TRUE(file.open());
@@ -38,6 +40,7 @@ QByteArray stream(Rows&& rows, std::optional<std::uint32_t> announcedRows = {})
     const char end = static_cast<char>(EndTag);
     out.writeBytes(&end, 1);
     out.writeU32(announcedRows.value_or(out.rowsWritten()));
+    out.writeU32(damage);
     EXPECT_TRUE(out.flush());
     file.seek(0);
     return file.readAll();
@@ -45,7 +48,7 @@ QByteArray stream(Rows&& rows, std::optional<std::uint32_t> announcedRows = {})
 
 // Five rows of every kind of cell, with a row taken back halfway and a
 // repeated number.
-QByteArray sampleStream(std::optional<std::uint32_t> announcedRows = {})
+QByteArray sampleStream(std::optional<std::uint32_t> announcedRows = {}, std::uint32_t damage = 0)
 {
     return stream(
         [](StreamWriter& out) {
@@ -73,7 +76,7 @@ QByteArray sampleStream(std::optional<std::uint32_t> announcedRows = {})
             out.writeAscii({});
             out.endRow();
         },
-        announcedRows);
+        announcedRows, damage);
 }
 
 // Builds a snapshot from pieces of a stream, in blocks of the given size.
@@ -113,6 +116,8 @@ TEST(TableStream, ReadsBackEveryKindOfCell)
     EXPECT_EQ(table->value(4, 0), FieldValue::text(""));
     EXPECT_EQ(table->value(4, 1), FieldValue::number(""));
     EXPECT_EQ(table->columnIndex(u"qty"), 1);
+    EXPECT_EQ(table->damageCount(), 0);
+    EXPECT_EQ(TableSnapshot::fromStream(sampleStream({}, 70000))->damageCount(), 70000);
 
     // A cell equals its own text, and a Null no text, not even an empty one.
     for (qsizetype row = 0; row < 5; ++row) {
@@ -148,9 +153,9 @@ TEST(TableStream, RepeatsTravelAsOneByteAndEveryRowReadsAlike)
             out.endRow();
         }
     });
-    // Head 33 and end 5 bytes; each row its length and two one-byte repeats,
+    // Head 33 and end 9 bytes; each row its length and two one-byte repeats,
     // each key row and each change some 14 + 3 bytes more.
-    EXPECT_LT(bytes.size(), 33 + 5 + Rows * 3 + 4 * 14 + 70 * 3);
+    EXPECT_LT(bytes.size(), 33 + 9 + Rows * 3 + 4 * 14 + 70 * 3);
     for (const auto& [blockSize, pieceSize] : {std::pair{1 << 20, 1 << 20}, {64, 5}}) {
         const std::optional<TableSnapshot> table = buildInPieces(bytes, blockSize, pieceSize);
         ASSERT_TRUE(table.has_value());
@@ -217,7 +222,8 @@ TEST(TableStream, RefusesEveryTruncationAndEveryBentShape)
         for (int row = 1; row < rows; ++row)
             bytes += QByteArray(1, '\x02') + QByteArray(2, char(RepeatTag));
         const std::uint32_t count = std::uint32_t(rows);
-        return bytes + char(EndTag) + QByteArray(reinterpret_cast<const char*>(&count), 4);
+        return bytes + char(EndTag) + QByteArray(reinterpret_cast<const char*>(&count), 4) +
+               QByteArray(4, '\0');
     };
     EXPECT_TRUE(TableSnapshot::fromStream(repeatedRows(KeyRowInterval)));
     EXPECT_FALSE(TableSnapshot::fromStream(repeatedRows(KeyRowInterval + 1)));

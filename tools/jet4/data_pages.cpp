@@ -60,6 +60,13 @@ DataPages::Placement DataPages::add(std::span<const std::uint8_t> row)
     return Placement{pageCount() - 1, slot, pageStart_ + start};
 }
 
+void DataPages::markDeleted(const Placement& placement)
+{
+    constexpr std::uint8_t kDeletedSlot = 0xc0; // the high byte of the slot's offset
+    bytes_[placement.pageIndex * kPage + kHeaderSize + 2 * std::size_t{placement.row} + 1] |=
+        kDeletedSlot;
+}
+
 std::uint32_t DataPages::pageCount() const
 {
     return static_cast<std::uint32_t>(bytes_.size() / kPage);

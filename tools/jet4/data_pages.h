@@ -32,6 +32,10 @@ public:
     /// Throws std::invalid_argument when the row is larger than kMaxRowSize.
     Placement add(std::span<const std::uint8_t> row);
 
+    /// Flags a placed row's slot as Access flags a deleted record; the row's
+    /// bytes stay where they are.
+    void markDeleted(const Placement& placement);
+
     std::uint32_t pageCount() const;
     std::vector<std::uint8_t>& bytes() { return bytes_; }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }

@@ -129,8 +129,8 @@ BuiltDatabase buildDatabase(const std::vector<Table>& tables)
             encodeRows(tables[i], table.columns, table.definitionPage, table.firstDataPage);
         table.dataPages = std::move(rows.data.bytes());
         table.longValuePages = rows.longValues.bytes();
-        table.rowCount =
-            tables[i].storedRowCount.value_or(static_cast<std::uint32_t>(tables[i].rows.size()));
+        table.rowCount = tables[i].storedRowCount.value_or(
+            static_cast<std::uint32_t>(tables[i].rows.size() - rows.deletedRows));
         cursor = mapUsedPages(table, table.firstDataPage + table.dataPageCount() +
                                          rows.longValues.pageCount());
     }

@@ -49,7 +49,8 @@ struct Table
     std::vector<std::vector<Value>> rows{};
 
     /// Test hook: the row count written into the table definition instead of
-    /// rows.size(), like the stale count Access leaves after an unclean shutdown.
+    /// the live rows', like the stale count Access leaves after an unclean
+    /// shutdown.
     std::optional<std::uint32_t> storedRowCount{};
 
     /// Test hook: a raw property blob stored inline in the LvProp column of this
@@ -62,6 +63,11 @@ struct Table
     /// share one chain of long-value pages, as in a file crafted to make a
     /// reader return far more text than the file holds.
     bool shareLongValues = false;
+
+    /// Rows (indexes into `rows`) stored as Access leaves a deleted record
+    /// until the database is compacted: the row intact in its place, its slot
+    /// flagged deleted, and left out of the definition's row count.
+    std::vector<std::size_t> deletedRows{};
 };
 
 struct TableLayout

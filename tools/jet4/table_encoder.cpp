@@ -43,6 +43,14 @@ EncodedRows encodeRows(const Table& table, const std::vector<StoredColumn>& colu
     RowBuilder builder(columns);
     ValueEncoder encoder(encoded.longValues, table.shareLongValues);
     std::vector<PointerPatch> patches;
+    std::vector<bool> deleted(table.rows.size());
+    for (const std::size_t r : table.deletedRows) {
+        if (r >= deleted.size() || deleted[r])
+            throw std::invalid_argument("table '" + table.name + "': deleted row " +
+                                        std::to_string(r) + " is not one of its rows");
+        deleted[r] = true;
+    }
+    encoded.deletedRows = table.deletedRows.size();
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const std::vector<Value>& values = table.rows[r];
         if (values.size() != table.columns.size()) {
@@ -66,6 +74,8 @@ EncodedRows encodeRows(const Table& table, const std::vector<StoredColumn>& colu
         } catch (const std::invalid_argument& error) {
             throw std::invalid_argument(where(table, r) + ": " + error.what());
         }
+        if (deleted[r])
+            encoded.data.markDeleted(placed);
         for (const auto& pointer : encoder.pendingPointers()) {
             patches.push_back({placed.offsetInBytes + pointer.rowOffset, pointer.relativePageRow});
         }

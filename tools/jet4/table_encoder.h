@@ -14,7 +14,8 @@ namespace jet4::detail {
 struct EncodedRows
 {
     DataPages data;
-    LongValuePages longValues; ///< placed right after the data pages
+    LongValuePages longValues;   ///< placed right after the data pages
+    std::size_t deletedRows = 0; ///< of the rows stored, those flagged deleted
 };
 
 /// The table's columns as stored, laid out. Throws std::invalid_argument for
@@ -24,7 +25,7 @@ std::vector<StoredColumn> storedColumnsOf(const Table& table);
 /// Encodes the table's rows in order into data pages owned by
 /// `definitionPage` that will be placed from `firstDataPage` on. Throws
 /// std::invalid_argument naming the table, row and column of a value that
-/// cannot be stored.
+/// cannot be stored, or a deleted row that is not one of the table's.
 EncodedRows encodeRows(const Table& table, const std::vector<StoredColumn>& columns,
                        std::uint32_t definitionPage, std::uint32_t firstDataPage);
 

@@ -12,7 +12,7 @@
 struct ChunkResult
 {
     std::uint32_t rows = 0;
-    std::uint32_t damaged = 0; // rows that could not be read
+    std::uint32_t damaged = 0; // rows that could not be read, and values sent as Null for it
     bool tooLong = false;      // a value or the chunk outgrew what it may take
 
     ChunkResult& operator+=(const ChunkResult& other);

@@ -1,6 +1,7 @@
 #include "orderdb/reader/jet_rows.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace jet_rows {
 namespace {
@@ -72,7 +73,7 @@ bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
         return false;
     cells.resize(columns.size());
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (!frame.cell(columns[c], cells[c]))
+        if (frame.cell(columns[c], cells[c]) != CellCheck::Sound)
             return false;
     }
     return true;
@@ -131,9 +132,9 @@ LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageRea
     const std::uint32_t word = readU32(field.data());
     const std::size_t length = word & 0x3fffffff;
     const std::uint32_t kind = word & 0xc0000000;
-    if (length > maxBytes)
-        return LongValueResult::TooLong;
 
+    // Inline and in one row, the bytes are at hand: a length beyond them is
+    // a damaged field, however long it claims the value is.
     if (kind == Inline) {
         if (length > field.size() - 12)
             return LongValueResult::Damaged;
@@ -153,11 +154,18 @@ LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageRea
     if (kind != 0)
         return LongValueResult::Damaged;
 
-    // A chain: each piece is the next pg_row and then data. Every piece must
-    // add bytes, so a chain that loops ends when the length is used up.
+    // A chain: each piece is the next pg_row and then data. A piece met
+    // twice would repeat the text between, so the chain is damaged; a length
+    // the pieces do not reach is found where the chain ends, and one that is
+    // truly longer than the value may be where its bytes pass maxBytes.
+    std::unordered_set<std::uint32_t> passed;
     std::size_t remaining = length;
+    const std::size_t firstByte = out.size();
     while (remaining > 0) {
-        if (pointer == 0 || !fetchRow(pointer, readPage, row) || row.size() <= 4)
+        if (out.size() - firstByte > maxBytes)
+            return LongValueResult::TooLong;
+        if (pointer == 0 || !passed.insert(pointer).second || !fetchRow(pointer, readPage, row) ||
+            row.size() <= 4)
             return LongValueResult::Damaged;
         pointer = readU32(row.data());
         const std::size_t piece = std::min(row.size() - 4, remaining);
@@ -165,7 +173,7 @@ LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageRea
                    row.begin() + 4 + static_cast<std::ptrdiff_t>(piece));
         remaining -= piece;
     }
-    return LongValueResult::Read;
+    return out.size() - firstByte > maxBytes ? LongValueResult::TooLong : LongValueResult::Read;
 }
 
 } // namespace jet_rows

@@ -5,6 +5,7 @@
 // works on page bytes it is given and checks every offset against them, so a
 // damaged or hostile page can only make a row unreadable.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -73,6 +74,13 @@ struct Cell
     int length = 0;
 };
 
+// Whether a cell's value can be read where the row and the definition put it.
+enum class CellCheck {
+    Sound,
+    DamagedValue, // a fixed value reaching past the row's fixed area: not this column's bytes
+    DamagedRow,   // a variable value outside the row: the row's offsets are damaged
+};
+
 // The frame of one row: its column counts, null mask and variable-offset
 // table, checked against the row's length. Reading a row's cells through it
 // costs no more than the cells themselves, so rows are read cell by cell.
@@ -84,9 +92,9 @@ public:
     // variable-offset table at all.
     inline bool read(std::span<const std::uint8_t> row, bool tableHasVariableColumns);
 
-    // Where the column's value lies in the row; false when the row claims
-    // it lies outside the row, which makes the row damaged.
-    inline bool cell(const ColumnLayout& column, Cell& cell) const;
+    // Where the column's value lies in the row, and whether it can be read
+    // there. A Null, or a column the row does not hold, is always sound.
+    inline CellCheck cell(const ColumnLayout& column, Cell& cell) const;
 
 private:
     unsigned variableOffset(int index) const
@@ -101,10 +109,11 @@ private:
     int m_fixedColumns = 0;
     int m_variableColumns = 0;
     int m_valuesEnd = 0; // where the variable-offset table begins
+    int m_fixedEnd = 0;  // where the fixed area ends: the variable values begin
 };
 
 // Takes a row apart for the given columns; false when the row's own counts
-// and offsets contradict its length.
+// and offsets contradict its length, or a value lies outside its place.
 bool crackRow(std::span<const std::uint8_t> row, bool tableHasVariableColumns,
               const std::vector<ColumnLayout>& columns, std::vector<Cell>& cells);
 
@@ -119,8 +128,10 @@ using PageReader = std::function<const std::uint8_t*(std::uint32_t page)>;
 enum class LongValueResult { Read, Damaged, TooLong };
 
 // A long value (memo) from its 12-byte field in the row: stored inline, in
-// one long-value row, or in a chain of them. Its bytes are appended to `out`;
-// a value longer than maxBytes is refused rather than cut.
+// one long-value row, or in a chain of them. Its bytes are appended to `out`.
+// A value longer than maxBytes is refused rather than cut; a length its
+// pages do not hold, or a chain that runs short or comes back to a piece it
+// passed, is damaged.
 LongValueResult readLongValue(std::span<const std::uint8_t> field, const PageReader& readPage,
                               std::size_t maxBytes, std::vector<std::uint8_t>& out);
 
@@ -138,6 +149,7 @@ inline bool RowFrame::read(std::span<const std::uint8_t> row, bool tableHasVaria
     m_mask = row.data() + length - m_maskBytes;
     m_variableColumns = 0;
     m_valuesEnd = length - m_maskBytes;
+    m_fixedEnd = m_valuesEnd;
     if (tableHasVariableColumns) {
         if (2 + m_maskBytes + 2 > length)
             return false;
@@ -146,12 +158,13 @@ inline bool RowFrame::read(std::span<const std::uint8_t> row, bool tableHasVaria
         if (m_valuesEnd < 2 || m_variableColumns > rowColumns)
             return false;
         m_variableTable = m_mask - 4;
+        m_fixedEnd = std::min(static_cast<int>(variableOffset(0)), m_valuesEnd);
     }
     m_fixedColumns = rowColumns - m_variableColumns;
     return true;
 }
 
-inline bool RowFrame::cell(const ColumnLayout& column, Cell& cell) const
+inline CellCheck RowFrame::cell(const ColumnLayout& column, Cell& cell) const
 {
     const auto number = static_cast<unsigned>(column.number);
     cell.present =
@@ -160,18 +173,24 @@ inline bool RowFrame::cell(const ColumnLayout& column, Cell& cell) const
         cell.held = true;
         cell.start = 2 + column.fixedOffset;
         cell.length = column.size;
-    } else if (!column.fixed && column.variableIndex < m_variableColumns) {
+        // Past the fixed area lie the variable values: reading there would
+        // give another column's bytes as this one's value.
+        return !cell.present || cell.start + cell.length <= m_fixedEnd ? CellCheck::Sound
+                                                                       : CellCheck::DamagedValue;
+    }
+    if (!column.fixed && column.variableIndex < m_variableColumns) {
         cell.held = true;
         cell.start = static_cast<int>(variableOffset(column.variableIndex));
         cell.length = static_cast<int>(variableOffset(column.variableIndex + 1)) - cell.start;
-    } else {
-        cell.held = false;
-        cell.present = false;
-        return true;
+        // A value must lie inside the row; where it does not, the row is damaged.
+        return !cell.present || (cell.length >= 0 && cell.start >= 2 &&
+                                 cell.start + cell.length <= m_valuesEnd)
+                   ? CellCheck::Sound
+                   : CellCheck::DamagedRow;
     }
-    // A value must lie inside the row; where it does not, the row is damaged.
-    return !cell.present ||
-           (cell.length >= 0 && cell.start >= 2 && cell.start + cell.length <= m_valuesEnd);
+    cell.held = false;
+    cell.present = false;
+    return CellCheck::Sound;
 }
 
 } // namespace jet_rows

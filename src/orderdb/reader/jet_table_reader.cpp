@@ -1,6 +1,7 @@
 #include "orderdb/reader/jet_table_reader.h"
 
 #include "orderdb/reader/chunked_rows.h"
+#include "orderdb/reader/column_checks.h"
 #include "orderdb/reader/jet_rows.h"
 #include "orderdb/reader/jet_values.h"
 #include "orderdb/reader/page_file.h"
@@ -245,6 +246,33 @@ long findTable(MdbHandle* mdb, int fd, const char* tableName, StreamWriter& out)
     return counts.damaged > 0 || counts.rows < catalog.definition->num_rows ? -1 : 0;
 }
 
+// The columns the table can have, deleted ones included: the null mask
+// has a bit for each. Never fewer than the columns it has.
+int maxColumnCount(const OpenTable& table, int fd)
+{
+    constexpr int MaxColumnsOffset = 41;
+    PageFile definition(fd);
+    const std::uint8_t* page = definition.read(table.entry.table_pg);
+    const int stored = page ? page[MaxColumnsOffset] | page[MaxColumnsOffset + 1] << 8 : 0;
+    return std::max(stored, static_cast<int>(table.columns.size()));
+}
+
+// Gives each chosen column whose definition is damaged the unreadable type.
+void markDamagedColumns(const OpenTable& table, int fd, const std::vector<MdbColumn*>& chosen,
+                        TablePlan& plan)
+{
+    std::vector<column_checks::ColumnDefinition> definitions;
+    for (std::size_t c = 0; c < table.columns.size(); ++c)
+        definitions.push_back({table.columns[c]->col_type, table.layouts[c]});
+    const std::vector<bool> damaged =
+        column_checks::damagedColumns(definitions, maxColumnCount(table, fd));
+    for (std::size_t c = 0; c < chosen.size(); ++c) {
+        const auto at = std::find(table.columns.begin(), table.columns.end(), chosen[c]);
+        if (damaged[static_cast<std::size_t>(at - table.columns.begin())])
+            plan.types[c] = TablePlan::UnreadableColumn;
+    }
+}
+
 } // namespace
 
 bool looksLikeJet4File(const char* databaseFile)
@@ -301,6 +329,7 @@ int streamTable(const TableRequest& request, StreamWriter& out)
     }
     if (columns.empty())
         return ExitUnreadableTable;
+    markDamagedColumns(table, file.fd(), columns, plan);
 
     out.writeBytes(Magic, sizeof Magic);
     out.writeU32(static_cast<std::uint32_t>(columns.size()));
@@ -348,5 +377,6 @@ int streamTable(const TableRequest& request, StreamWriter& out)
     const auto end = static_cast<char>(EndTag);
     out.writeBytes(&end, 1);
     out.writeU32(result.rows);
+    out.writeU32(result.damaged);
     return 0;
 }

@@ -17,7 +17,8 @@ std::u16string decodeText(const std::uint8_t* bytes, std::size_t length);
 
 // A date/time value (days since 1899-12-30, the fraction being the time of
 // day) as "M/D/YYYY", "h:mm:ss AM" or "M/D/YYYY h:mm:ss PM": the date is left
-// out at day 0 and the time at midnight.
+// out at day 0 and the time at midnight. Empty for what no date stands for:
+// a value that is not finite, or millennia beyond the calendar's years.
 std::string dateTimeText(double days);
 
 // UTF-8 to UTF-16; malformed sequences become U+FFFD.

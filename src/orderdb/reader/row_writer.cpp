@@ -89,6 +89,7 @@ ChunkResult RowWriter::write(std::span<const std::uint32_t> pages, StreamWriter&
                 return result;
             }
             ++result.rows;
+            result.damaged += m_damagedValues;
         }
     }
     return result;
@@ -102,19 +103,29 @@ RowWriter::Result RowWriter::writeRow(const std::uint8_t* page, std::span<const 
         return Result::Damaged;
     // A row goes out whole or not at all.
     out.beginRow();
+    m_damagedValues = 0;
     Cell cell;
     for (std::size_t c = 0; c < m_plan.layouts.size(); ++c) {
+        const int type = m_plan.types[c];
+        const jet_rows::CellCheck check = type == TablePlan::UnreadableColumn
+                                              ? jet_rows::CellCheck::DamagedValue
+                                              : frame.cell(m_plan.layouts[c], cell);
         Result written = Result::Damaged;
-        if (frame.cell(m_plan.layouts[c], cell)) {
+        if (check == jet_rows::CellCheck::Sound) {
             written = Result::Written;
-            if (m_plan.types[c] == types::Boolean)
+            if (type == types::Boolean)
                 out.writeAscii(cell.present ? "-1" : "0"); // a Boolean's null bit is its value
             else if (!cell.present)
                 out.writeNull();
             else
                 written = writeValue(c, page, row, cell, out);
+        } else if (check == jet_rows::CellCheck::DamagedValue) {
+            written = Result::DamagedValue;
         }
-        if (written != Result::Written) {
+        if (written == Result::DamagedValue) {
+            out.writeNull();
+            ++m_damagedValues;
+        } else if (written != Result::Written) {
             out.abandonRow();
             return written;
         }
@@ -152,9 +163,14 @@ RowWriter::Result RowWriter::writeValue(std::size_t column, const std::uint8_t* 
     case types::Double:
         out.writeAscii(plainDecimal(readNumber<double>(at), 15));
         break;
-    case types::DateTime:
-        out.writeAscii(jet_values::dateTimeText(readNumber<double>(at)));
+    case types::DateTime: {
+        // No date the calendar holds reads as empty text: such bytes are no date.
+        const std::string text = jet_values::dateTimeText(readNumber<double>(at));
+        if (text.empty())
+            return Result::DamagedValue;
+        out.writeAscii(text);
         break;
+    }
     case types::Memo: {
         m_longValue.clear();
         const jet_rows::LongValueResult result = jet_rows::readLongValue(

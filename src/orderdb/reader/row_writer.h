@@ -18,10 +18,14 @@ class StreamWriter;
 // What the rows of one table are written from.
 struct TablePlan
 {
+    // The type of a column whose definition is damaged: its values are sent
+    // as Null and counted as damaged.
+    static constexpr int UnreadableColumn = -1;
+
     std::uint32_t definitionPage = 0;            // the owner each of its data pages names
     bool variableColumns = false;                // whether its rows carry a variable-offset table
     std::vector<jet_rows::ColumnLayout> layouts; // the chosen columns
-    std::vector<int> types;                      // their type codes
+    std::vector<int> types; // their type codes; UnreadableColumn for a damaged column
     // Long values are refused above this, a chunk of rows above the limit.
     std::size_t maxValueBytes = 0;
     std::uint64_t streamLimit = UINT64_MAX;
@@ -43,11 +47,12 @@ class RowWriter
 public:
     RowWriter(int fd, const TablePlan& plan);
 
-    // The rows of these pages, in page and slot order.
+    // The rows of these pages, in page and slot order. A row found damaged
+    // is left out; a value found damaged goes as Null. Both are counted.
     ChunkResult write(std::span<const std::uint32_t> pages, StreamWriter& out);
 
 private:
-    enum class Result { Written, Damaged, TooLong };
+    enum class Result { Written, Damaged, DamagedValue, TooLong };
     Result writeRow(const std::uint8_t* page, std::span<const std::uint8_t> row, StreamWriter& out);
     Result writeValue(std::size_t column, const std::uint8_t* page,
                       std::span<const std::uint8_t> row, const jet_rows::Cell& cell,
@@ -57,4 +62,5 @@ private:
     PageRuns m_pages;
     PageFile m_longValuePages;
     std::vector<std::uint8_t> m_longValue;
+    std::uint32_t m_damagedValues = 0; // in the row being written
 };
