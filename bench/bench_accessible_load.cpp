@@ -18,8 +18,9 @@
 // turns in one process.
 
 #include "bench_setup.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "orderdb/table_source.h"
 
 #include <QAccessible>
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
         return 1;
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
+    Session session; // the run's values, as the program's main owns them
 
     if (bridge && !waitForBridge()) {
         std::fprintf(stderr, "no accessibility bridge became active\n");
@@ -124,7 +126,8 @@ int main(int argc, char** argv)
         table_source::clearCache(); // every run reads the file anew
         const qint64 updatesBefore = updates;
         const auto start = std::chrono::steady_clock::now();
-        auto* window = new FrmDelivery;
+        auto* window = new FrmDelivery(session);
+        window->Form_Load();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         (active ? accessible : plain).push_back(seconds);

@@ -8,9 +8,10 @@
 // Uses the benchmark database of bench_orderdb (run that first). Headless.
 
 #include "bench_setup.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "process_timer.h"
 
 #include <QApplication>
@@ -90,8 +91,10 @@ int main(int argc, char** argv)
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
+    Session session; // the run's values, as the program's main owns them
 
-    FrmDelivery window;
+    FrmDelivery window(session);
+    window.Form_Load();
     const QStringList jobs = window.cboJobs->items();
     const QStringList customers = window.cboCust->items();
 

@@ -3,22 +3,20 @@
 //
 //   bench_ticket
 //
-// Writes a small demo database and the settings files in temporary folders.
-// Runs headless; figures are medians of 20 runs.
+// The ticket is a draft filled in here, as a job selection leaves it; the
+// settings files are written in a temporary folder. Runs headless; figures
+// are medians of 20 runs.
 
 #include "bench_setup.h"
-#include "common/ui/event_check_box.h"
-#include "common/ui/event_text_block.h"
+#include "common/session.h"
 #include "common/ui/platform.h"
-#include "demodata/order_entry_tables.h"
-#include "input/frm_delivery.h"
+#include "input/ticket_draft.h"
 #include "ticket/ui/frm_report.h"
 #include "ticket/ui/ticket_page.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -73,19 +71,19 @@ void writeFile(const QString& path, const QByteArray& bytes)
         file.write(bytes);
 }
 
-void fillNineParts(FrmDelivery& main)
+void fillNineParts(TicketDraft& draft)
 {
-    main.txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSuite 2\r\nSalem, MA 01970\r\n");
-    main.txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\nSalem, MA 01970\r\n");
-    main.chkJob->setValue(1);
-    main.chkComment->setValue(1);
-    main.lstKeep.clear();
+    draft.soldToText = "Bayside Foods\r\n40 Wharf St\r\nSuite 2\r\nSalem, MA 01970\r\n";
+    draft.shipToText = "Bayside Warehouse\r\n9 Dock Rd\r\nSalem, MA 01970\r\n";
+    draft.jobNumbers = true;
+    draft.commentShown = true;
+    draft.setDate(QDate::currentDate());
     for (int part = 1; part <= 9; ++part)
-        main.lstKeep.add(
+        draft.partRows.add(
             QStringLiteral("%1\t0\t").arg(part * 250) +
             QStringLiteral("Tri-fold brochure, 100# gloss text, four colour both sides, ")
                 .repeated(3));
-    main.Label4->setText(QStringLiteral("Description: (Part 1 of 9)"));
+    draft.setPartCaption(QStringLiteral("Description: (Part 1 of 9)"));
 }
 
 } // namespace
@@ -96,8 +94,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     QTemporaryDir data, settings;
-    jet4::writeDatabase(QDir(data.path()).filePath("qmdata.mdb").toStdString(),
-                        makeOrderEntryTables({20, 40, 30}));
     useSettingsFolder(settings.path(), data.path());
     writeFile(settings.filePath("DELVHEAD.DAT"),
               "==============================\r\nHARBOR LANE PRINTING\r\n"
@@ -111,15 +107,16 @@ int main(int argc, char** argv)
     PdfPlatform pdfPlatform(pdf);
     setPlatform(&pdfPlatform);
 
-    FrmDelivery main;
-    fillNineParts(main);
+    TicketDraft draft;
+    fillNineParts(draft);
+    Session session;
 
     std::vector<double> previews, prints;
     int lines = 0;
     qint64 pdfBytes = 0;
     for (int run = 0; run < Runs; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        auto* report = new FrmReport(main);
+        auto* report = new FrmReport(draft, session);
         report->show();
         QCoreApplication::processEvents();
         // The window drawn whole, as the screen shows it.

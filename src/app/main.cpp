@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/program_start.h"
 #include "app/program_windows.h"
+#include "common/session.h"
 #include "startup/sub_main.h"
 
 #include <QApplication>
@@ -18,11 +19,13 @@ int main(int argc, char** argv)
     if (line.action != CommandLine::Action::Run)
         return answerCommandLine(line);
 
+    // Made before the application: it outlives every window.
+    Session session;
     QApplication app(argc, argv);
     nameProgram();
     enterSettingsFolder(line.settingsFolder);
-    wireProgram();
+    wireProgram(session);
     warnOfMissingReader();
-    subMain::Main();
+    subMain::Main(session);
     return app.exec();
 }

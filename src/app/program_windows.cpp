@@ -1,10 +1,13 @@
 #include "app/program_windows.h"
 
 #include "common/cut_file_notice.h"
+#include "common/session.h"
+#include "common/short_date.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
+#include "orderdb/table_cursor.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"
 #include "settings/ui/frm_date.h"
@@ -15,13 +18,15 @@
 #include "startup/frm_splash.h"
 #include "ticket/ui/frm_report.h"
 
+#include <memory>
+
 namespace {
 
 // The main window's comment list shows the comment file as the comment
 // window leaves it, after each post and when the window is left.
-FrmComment* makeCommentWindow()
+FrmComment* makeCommentWindow(Session& session)
 {
-    auto* window = new FrmComment;
+    auto* window = new FrmComment(session);
     QObject::connect(window, &FrmComment::commentLinesChanged, [](const QStringList& lines) {
         if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery))
             main->cboComment->setItems(lines);
@@ -29,27 +34,74 @@ FrmComment* makeCommentWindow()
     return window;
 }
 
+// The date chosen becomes the date of the ticket being edited.
+FrmDate* makeDateWindow(Session& session)
+{
+    auto* window = new FrmDate(session);
+    QObject::connect(window, &FrmDate::dateChosen, [](const QDate& date) {
+        if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
+            main->draft().setDate(date);
+            main->update();
+        }
+    });
+    return window;
+}
+
+// "Set Date" shows the date window on the ticket date, not waiting.
+FrmDelivery* makeMainWindow(Session& session)
+{
+    auto window = std::make_unique<FrmDelivery>(session);
+    QObject::connect(window.get(), &FrmDelivery::dateWindowWanted, [&session] {
+        if (auto* dates = qobject_cast<FrmDate*>(windows::show(windows::names::frmDate)))
+            dates->startOn(dateFromShortText(session.ticketDate));
+    });
+    // A load that ends the program leaves no window behind.
+    window->Form_Load();
+    return window.release();
+}
+
+// The ticket window reads the main window's draft; it opens only from
+// there, and a complete print brings the main window back.
+QWidget* makeTicketWindow(Session& session)
+{
+    auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery);
+    if (main == nullptr)
+        return nullptr;
+    auto* report = new FrmReport(main->draft(), session);
+    QObject::connect(report, &FrmReport::printed, main, [main] {
+        main->show();
+        main->raise();
+    });
+    return report;
+}
+
 } // namespace
 
-void wireProgram()
+void wireProgram(Session& session)
 {
     using namespace windows::names;
     windows::registerWindow(frmSplash, [] { return new FrmSplash; });
-    windows::registerWindow(frmPath, [] { return new FrmPath; });
-    windows::registerWindow(frmDelivery, [] { return new FrmDelivery; });
-    // The ticket window reads the main window's fields; it opens only from there.
-    windows::registerWindow(frmReport, []() -> QWidget* {
-        auto* main = windows::find<FrmDelivery>(frmDelivery);
-        return main == nullptr ? nullptr : new FrmReport(*main);
-    });
-    windows::registerWindow(frmComment, [] { return makeCommentWindow(); });
+    windows::registerWindow(frmPath, [&session] { return new FrmPath(session); });
+    windows::registerWindow(frmDelivery, [&session] { return makeMainWindow(session); });
+    windows::registerWindow(frmReport, [&session] { return makeTicketWindow(session); });
+    windows::registerWindow(frmComment, [&session] { return makeCommentWindow(session); });
     windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
     windows::registerWindow(frmMargins, [] { return new FrmMargins; });
     windows::registerWindow(frmOwner, [] { return new FrmOwner; });
-    windows::registerWindow(frmDate, [] { return new FrmDate; });
+    windows::registerWindow(frmDate, [&session] { return makeDateWindow(session); });
     windows::registerWindow(frmAbout, [] { return new FrmAbout; });
 
     setCutFileReporter([](const CutFile& file) {
         platform().messageBox(file.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
+    });
+    reportShortTables();
+}
+
+void reportShortTables()
+{
+    // A table that comes back shorter than it should be is not kept from
+    // the operator: a job missing from the list is the worst surprise.
+    TableCursor::setShortTableReporter([](const TableCursor::ShortTable& table) {
+        platform().messageBox(table.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
     });
 }

@@ -2,25 +2,24 @@
 
 #include "common/cut_file_notice.h"
 #include "common/field_reader.h"
-#include "common/module_values.h"
 #include "common/runtime_error.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 
-QString commentsFilePath()
+QString commentsFilePath(const QString& dataFolder)
 {
-    return resolveFileName(DataFolder, QString::fromLatin1(CommentsFileName));
+    return resolveFileName(dataFolder, QString::fromLatin1(CommentsFileName));
 }
 
-CommentsRead readCommentsUnreported()
+CommentsRead readCommentsUnreported(const QString& dataFolder)
 {
     // Without a data folder the name alone would land in whatever folder the
     // program happens to run in.
-    if (DataFolder.isEmpty())
+    if (dataFolder.isEmpty())
         throw RuntimeError(ErrorCode::FileNotFound,
                            QString::fromLatin1(CommentsFileName) +
                                QStringLiteral(": no data folder is chosen"));
-    const QString path = commentsFilePath();
+    const QString path = commentsFilePath(dataFolder);
     BoundedBytes read = readFileBytesUpTo(path, SettingsFileBound);
     if (read.cut)
         read.bytes.truncate(read.bytes.lastIndexOf('\r') + 1);
@@ -36,9 +35,9 @@ CommentsRead readCommentsUnreported()
     return comments;
 }
 
-QStringList readComments()
+QStringList readComments(const QString& dataFolder)
 {
-    CommentsRead read = readCommentsUnreported();
+    CommentsRead read = readCommentsUnreported(dataFolder);
     if (read.cut)
         reportCutFile(*read.cut);
     return std::move(read.lines);

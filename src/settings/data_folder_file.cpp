@@ -1,7 +1,7 @@
 #include "settings/data_folder_file.h"
 
 #include "common/field_reader.h"
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 
@@ -14,17 +14,44 @@ QByteArray readDataFolderBytes()
 
 } // namespace
 
-void readDataFolderFile()
+void DataFolderRead::applyTo(Session& session) const
 {
-    DelimitedFieldReader reader(readDataFolderBytes());
-    DataFolder = reader.read();
-    EstFolder = reader.read();
+    if (dataFolder)
+        session.dataFolder = *dataFolder;
+    if (estFolder)
+        session.estFolder = *estFolder;
 }
 
-void readDataFolderFirstLine()
+void DataFolderRead::applyOrThrow(Session& session) const
 {
-    LineReader reader(readDataFolderBytes());
-    DataFolder = reader.readLine();
+    applyTo(session);
+    if (failure)
+        throw *failure;
+}
+
+DataFolderRead readDataFolderFile()
+{
+    DataFolderRead read;
+    try {
+        DelimitedFieldReader reader(readDataFolderBytes());
+        read.dataFolder = reader.read();
+        read.estFolder = reader.read();
+    } catch (const RuntimeError& error) {
+        read.failure = error;
+    }
+    return read;
+}
+
+DataFolderRead readDataFolderFirstLine()
+{
+    DataFolderRead read;
+    try {
+        LineReader reader(readDataFolderBytes());
+        read.dataFolder = reader.readLine();
+    } catch (const RuntimeError& error) {
+        read.failure = error;
+    }
+    return read;
 }
 
 bool isFolderPath(const QString& text)
@@ -32,25 +59,25 @@ bool isFolderPath(const QString& text)
     return text.contains(u':') || text.startsWith(u'/');
 }
 
-bool writeDataFolderFile(const QString& dataFolder, const QString& estFolder)
+bool writeDataFolderFile(Session& session, const QString& dataFolder, const QString& estFolder)
 {
     if (dataFolder.isEmpty() || estFolder.isEmpty() || !isFolderPath(dataFolder) ||
         !isFolderPath(estFolder))
         return false;
 
-    DataFolder = dataFolder;
-    EstFolder = estFolder;
+    session.dataFolder = dataFolder;
+    session.estFolder = estFolder;
     rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
                 joinLines({dataFolder, estFolder}));
     return true;
 }
 
-QString fileInDataFolder(const QString& fileName)
+QString fileInDataFolder(const QString& dataFolder, const QString& fileName)
 {
-    return DataFolder + u'/' + fileName;
+    return dataFolder + u'/' + fileName;
 }
 
-QString databasePath()
+QString databasePath(const QString& dataFolder)
 {
-    return fileInDataFolder(QString::fromLatin1(DatabaseFileName));
+    return fileInDataFolder(dataFolder, QString::fromLatin1(DatabaseFileName));
 }

@@ -1,7 +1,7 @@
 #include "settings/shared_comments.h"
 
-#include "common/module_values.h"
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/text_file.h"
 #include "common/windows1252.h"
 #include "settings/comments_file.h"
@@ -20,20 +20,20 @@ namespace {
     throw RuntimeError(ErrorCode::PermissionDenied, path + QStringLiteral(": ") + reason);
 }
 
-QString changedFilePath()
+QString changedFilePath(const QString& dataFolder)
 {
-    if (DataFolder.isEmpty())
+    if (dataFolder.isEmpty())
         changeFailed(QString::fromLatin1(CommentsFileName),
                      QStringLiteral("no data folder is chosen"));
-    return commentsFilePath();
+    return commentsFilePath(dataFolder);
 }
 
 // The lock every copy of the program takes before it changes the file.
 class CommentsLock
 {
 public:
-    CommentsLock(const QString& filePath, std::chrono::milliseconds wait)
-        : m_lock(SharedComments::lockFilePath())
+    CommentsLock(const QString& dataFolder, const QString& filePath, std::chrono::milliseconds wait)
+        : m_lock(SharedComments::lockFilePath(dataFolder))
     {
         m_lock.setStaleLockTime(SharedComments::StaleLockAge);
         if (m_lock.tryLock(wait))
@@ -161,21 +161,22 @@ private:
 
 } // namespace
 
-SharedComments::SharedComments(std::chrono::milliseconds lockWait)
-    : m_lockWait(lockWait)
+SharedComments::SharedComments(const Session& session, std::chrono::milliseconds lockWait)
+    : m_session(session)
+    , m_lockWait(lockWait)
 {
 }
 
-QString SharedComments::lockFilePath()
+QString SharedComments::lockFilePath(const QString& dataFolder)
 {
     // The name is fixed, not matched like the file's: two workstations that
     // find the file under different spellings must still meet at one lock.
-    return DataFolder + u'/' + QString::fromLatin1(CommentsFileName) + QStringLiteral(".lck");
+    return dataFolder + u'/' + QString::fromLatin1(CommentsFileName) + QStringLiteral(".lck");
 }
 
 void SharedComments::load()
 {
-    m_file = readComments();
+    m_file = readComments(m_session.dataFolder);
 }
 
 QStringList SharedComments::listedLines() const
@@ -191,10 +192,10 @@ QStringList SharedComments::listedLines() const
 
 SharedComments::Posting SharedComments::post(const QString& comment)
 {
-    const QString path = changedFilePath();
+    const QString path = changedFilePath(m_session.dataFolder);
     Posting posting = Posting::Posted;
     {
-        const CommentsLock lock(path, m_lockWait);
+        const CommentsLock lock(m_session.dataFolder, path, m_lockWait);
         reread();
         if (!comment.isEmpty() && listedLines().contains(comment)) {
             posting = Posting::Duplicate;
@@ -228,9 +229,9 @@ void SharedComments::leave()
         reportCut();
         return;
     }
-    const QString path = changedFilePath();
+    const QString path = changedFilePath(m_session.dataFolder);
     {
-        const CommentsLock lock(path, m_lockWait);
+        const CommentsLock lock(m_session.dataFolder, path, m_lockWait);
         try {
             rewriteFileFrom(path, [&](const ByteSink& write) {
                 LineEraser eraser(m_erased, write);
@@ -251,12 +252,13 @@ void SharedComments::leave()
 void SharedComments::reread()
 {
     try {
-        CommentsRead read = readCommentsUnreported();
+        CommentsRead read = readCommentsUnreported(m_session.dataFolder);
         m_file = std::move(read.lines);
         m_cut = std::move(read.cut);
     } catch (const RuntimeError& error) {
         if (error.code() != ErrorCode::FileNotFound)
-            changeFailed(commentsFilePath(), QStringLiteral("it cannot be read"));
+            changeFailed(commentsFilePath(m_session.dataFolder),
+                         QStringLiteral("it cannot be read"));
         m_file.clear();
     }
 }

@@ -26,6 +26,8 @@
 #include <chrono>
 #include <optional>
 
+struct Session;
+
 class SharedComments
 {
 public:
@@ -36,10 +38,12 @@ public:
     // a workstation that stopped. A change holds the lock for milliseconds.
     static constexpr std::chrono::milliseconds StaleLockAge{15000};
 
-    explicit SharedComments(std::chrono::milliseconds lockWait = DefaultLockWait);
+    // Works in the session's data folder as it stands at each call.
+    explicit SharedComments(const Session& session,
+                            std::chrono::milliseconds lockWait = DefaultLockWait);
 
-    // The lock file in the data folder (DataFolder).
-    static QString lockFilePath();
+    // The lock file in a data folder.
+    static QString lockFilePath(const QString& dataFolder);
 
     // The file's lines (settings/comments_file.h readComments()), read
     // without the lock, which only writers need. Throws as readComments().
@@ -77,6 +81,7 @@ private:
     void reread();
     void reportCut();
 
+    const Session& m_session;
     std::chrono::milliseconds m_lockWait;
     std::optional<CutFile> m_cut;
     QStringList m_file;

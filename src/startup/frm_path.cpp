@@ -1,7 +1,7 @@
 #include "startup/frm_path.h"
 
-#include "common/module_values.h"
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/center_form.h"
 #include "common/ui/named_control.h"
 #include "common/ui/save_failure.h"
@@ -31,8 +31,9 @@ QLabel* heading(const char* name, const QString& text)
 
 } // namespace
 
-FrmPath::FrmPath(QWidget* parent)
+FrmPath::FrmPath(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_session(session)
 {
     setObjectName(windows::names::frmPath);
     setWindowTitle(QStringLiteral("Location of Vantrell OE Folder"));
@@ -43,13 +44,27 @@ FrmPath::FrmPath(QWidget* parent)
                                           "Resides. Results are shown below."));
     Label2->setWordWrap(true);
 
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label2, 0, 0, 1, 2);
+    buildFolderColumns(*grid);
+    cmdPath = named<QPushButton>("cmdPath", QStringLiteral("Continue"));
+    grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
+    grid->setRowStretch(3, 1);
+
+    connectHandlers();
+
+    resize(640, 480);
+    Form_Load();
+}
+
+// The data folder's column and the est folder's, side by side.
+void FrmPath::buildFolderColumns(QGridLayout& grid)
+{
     // The start state: each drive box on the drive of the home folder, its
     // folder list there, before any handler runs.
     const QStringList drives = pickableMountPoints();
     const QString home = QDir::homePath();
     const QString homeDrive = mountPointOf(home, drives);
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Label2, 0, 0, 1, 2);
     const struct
     {
         const char* heading;
@@ -84,19 +99,19 @@ FrmPath::FrmPath(QWidget* parent)
             c.note,
             QStringLiteral("If the location above is correct, click the continue button below."));
         note->setWordWrap(true);
-        grid->addWidget(head, 1, column);
-        grid->addWidget(c.driveBox, 2, column);
-        grid->addWidget(c.folderList, 3, column);
-        grid->addWidget(buddyLabel(c.heading, QString::fromLatin1(c.caption), c.resultBox), 4,
-                        column);
-        grid->addWidget(c.resultBox, 5, column);
-        grid->addWidget(note, 6, column);
+        grid.addWidget(head, 1, column);
+        grid.addWidget(c.driveBox, 2, column);
+        grid.addWidget(c.folderList, 3, column);
+        grid.addWidget(buddyLabel(c.heading, QString::fromLatin1(c.caption), c.resultBox), 4,
+                       column);
+        grid.addWidget(c.resultBox, 5, column);
+        grid.addWidget(note, 6, column);
         ++column;
     }
-    cmdPath = named<QPushButton>("cmdPath", QStringLiteral("Continue"));
-    grid->addWidget(cmdPath, 7, 0, 1, 2, Qt::AlignHCenter);
-    grid->setRowStretch(3, 1);
+}
 
+void FrmPath::connectHandlers()
+{
     const std::pair<QObject*, void (FrmPath::*)()> handlers[] = {{drvBox, &FrmPath::drvBox_Change},
                                                                  {dirBox, &FrmPath::dirBox_Change},
                                                                  {Drive1, &FrmPath::Drive1_Change},
@@ -110,9 +125,6 @@ FrmPath::FrmPath(QWidget* parent)
     }
     connect(cmdPath, &QPushButton::clicked, this,
             [this] { runHandler([this] { cmdPath_Click(); }); });
-
-    resize(640, 480);
-    Form_Load();
 }
 
 bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,
@@ -129,15 +141,15 @@ bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderLis
 void FrmPath::Form_Load()
 {
     CenterForm(*this);
-    try {
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-        DataFolder.clear();
+    const DataFolderRead read = readDataFolderFile();
+    read.applyTo(m_session);
+    if (read.failure) {
+        m_session.dataFolder.clear();
         return;
     }
-    if (!showStoredFolder(DataFolder, drvBox, dirBox, Text1) ||
-        !showStoredFolder(EstFolder, Drive1, Dir1, Text2))
-        DataFolder.clear();
+    if (!showStoredFolder(m_session.dataFolder, drvBox, dirBox, Text1) ||
+        !showStoredFolder(m_session.estFolder, Drive1, Dir1, Text2))
+        m_session.dataFolder.clear();
 }
 
 void FrmPath::drvBox_Change()
@@ -163,7 +175,7 @@ void FrmPath::Dir1_Change()
 void FrmPath::cmdPath_Click()
 {
     try {
-        writeDataFolderFile(Text1->text(), Text2->text());
+        writeDataFolderFile(m_session, Text1->text(), Text2->text());
     } catch (const RuntimeError& error) {
         reportSaveFailure(error, QStringLiteral("The folders are used until the program ends."));
     }

@@ -15,9 +15,11 @@
 
 class DriveBox;
 class FolderList;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct Session;
 
 class FrmPath final : public QWidget, private HandlerRunner
 {
@@ -25,7 +27,7 @@ class FrmPath final : public QWidget, private HandlerRunner
 
 public:
     // Constructing the window is its load.
-    explicit FrmPath(QWidget* parent = nullptr);
+    explicit FrmPath(Session& session, QWidget* parent = nullptr);
 
     QLabel* Label2 = nullptr;
     DriveBox* drvBox = nullptr;
@@ -38,7 +40,7 @@ public:
 
     // Centres the window and shows the stored folders. When the file cannot
     // be read whole, or a stored drive or folder is not there, loading stops
-    // where it failed, leaving what it showed, and DataFolder is emptied.
+    // where it failed, leaving what it showed, and the session's data folder is emptied.
     void Form_Load();
     void drvBox_Change();
     void dirBox_Change();
@@ -50,6 +52,10 @@ public:
     void cmdPath_Click();
 
 private:
+    void buildFolderColumns(QGridLayout& grid);
+    void connectHandlers();
+
+    Session& m_session;
     // One column's part of the load; false when it failed.
     static bool showStoredFolder(const QString& folder, DriveBox* drive, FolderList* list,
                                  QLineEdit* result);

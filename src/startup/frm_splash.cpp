@@ -1,11 +1,11 @@
 #include "startup/frm_splash.h"
 
+#include "common/release_captions.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/key_char_code.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "startup/release_captions.h"
 #include "startup/splash_picture.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,6 @@
 #include "startup/sub_main.h"
 
-#include "common/module_values.h"
-#include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/window_registry.h"
 #include "settings/data_folder_file.h"
@@ -33,22 +32,20 @@ void runSplash()
 
 } // namespace
 
-void Main()
+void Main(Session& session)
 {
     runSplash();
-    try {
-        windows::unload(windows::names::frmSplash);
-        // Closing queues the splash's deletion, and Qt lets a deletion
-        // queued before its event loop runs wait for that loop to end: the
-        // hidden splash would stay alive, and listed to screen readers, for
-        // the whole run.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-        // A missing or short file leaves what was read; an empty DataFolder
-        // sends the operator to choose one.
-    }
-    windows::show(DataFolder.isEmpty() ? windows::names::frmPath : windows::names::frmDelivery);
+    windows::unload(windows::names::frmSplash);
+    // Closing queues the splash's deletion, and Qt lets a deletion queued
+    // before its event loop runs wait for that loop to end: the hidden
+    // splash would stay alive, and listed to screen readers, for the whole
+    // run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A missing or short file leaves what was read; an empty data folder
+    // sends the operator to choose one.
+    readDataFolderFile().applyTo(session);
+    windows::show(session.dataFolder.isEmpty() ? windows::names::frmPath
+                                               : windows::names::frmDelivery);
 }
 
 } // namespace subMain

@@ -56,7 +56,8 @@ void writeLabelAt(TicketSurface& surface, int column, const QString& label)
     surface.setBold(false);
 }
 
-// Steps 2 to 6; returns the blank lines written after the headline.
+// The delivery header's slots down to its headline; returns the blank lines
+// written after the headline.
 int writeHeader(const DeliveryHeader& header, bool print, TicketSurface& surface)
 {
     for (int slot = 1; slot <= 7; ++slot)
@@ -124,7 +125,8 @@ QList<int> partsToPrint(const TicketFields& fields)
     return parts;
 }
 
-// Step 15; returns the description lines written.
+// The item lines of the parts printed; returns the description lines
+// written.
 int writeItems(const TicketFields& fields, TicketSurface& surface)
 {
     int written = 0;

@@ -5,10 +5,10 @@
 
 #include "app/program_windows.h"
 #include "common/cut_file_notice.h"
-#include "common/module_values.h"
+#include "common/release_captions.h"
+#include "common/session.h"
 #include "common/ui/window_registry.h"
-#include "input/main_window_fixture.h"
-#include "startup/release_captions.h"
+#include "support/main_window_fixture.h"
 #include "ticket/ui/frm_report.h"
 
 #include <QAbstractButton>
@@ -150,13 +150,13 @@ class AccessibleNamesTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        wireProgram();
+        wireProgram(m_session);
         writeSetting("DELVHEAD.DAT",
                      "HARBOR LANE\r\n\r\n\r\n\r\n\r\n\r\n\r\n    \r\nRECEIPT\r\n2\r\n");
         writeSetting("BID.FYL", "3\r\n66\r\n\r\n\r\n\r\n");
         writeSetting("OwnsAct.DAT", "Harbor"); // too short to hold a name
         m_platform.printToFile = m_settings.filePath("ticket.pdf");
-        JobLoaded = FlagFalse; // a window loaded after a selection would stop early
+        m_session.jobLoaded = false; // a window loaded after a selection would stop early
         pointAtDataFolder();
         writeDatabase(
             {withRows(ordersSchema(), {line(1, "Flyer front", 300), line(2, "Flyer back", 200),

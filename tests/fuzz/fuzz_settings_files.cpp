@@ -12,7 +12,7 @@
 // a record, a number out of range), and what the program's own writer makes
 // of it.
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 #include "input/option_files.h"
@@ -61,11 +61,8 @@ void writeSetting(const char* name, const QByteArray& bytes)
 void dataFolderFile(const QByteArray& file)
 {
     writeSetting(DataFolderFileName, file);
-    errorNumberOf([] { readDataFolderFile(); });
-    errorNumberOf([] {
-        readDataFolderFirstLine();
-        check(!DataFolder.contains(u'\r'));
-    });
+    readDataFolderFile();
+    check(!readDataFolderFirstLine().dataFolder.value_or(QString()).contains(u'\r'));
 }
 
 void optionFiles(const QByteArray& file)
@@ -137,11 +134,12 @@ void signatureOption(const QByteArray& file)
 // compared: what lies beyond it was never listed.)
 void comments(const QByteArray& file)
 {
-    DataFolder = folder().path();
-    const QString path = DataFolder + QStringLiteral("/Comments.Dat");
+    Session session;
+    session.dataFolder = folder().path();
+    const QString path = session.dataFolder + QStringLiteral("/Comments.Dat");
     rewriteFile(path, file);
-    const CommentsRead read = readCommentsUnreported();
-    SharedComments window(std::chrono::milliseconds(0));
+    const CommentsRead read = readCommentsUnreported(session.dataFolder);
+    SharedComments window(session, std::chrono::milliseconds(0));
     window.load();
     if (!read.lines.isEmpty()) {
         check(window.erase(read.lines.first()));
@@ -157,7 +155,7 @@ void comments(const QByteArray& file)
         check(readFileBytes(path).endsWith("\r\n"));
         check(read.cut || window.fileLines().last() == posted);
     }
-    check(!QFileInfo::exists(SharedComments::lockFilePath()));
+    check(!QFileInfo::exists(SharedComments::lockFilePath(session.dataFolder)));
 }
 
 using Format = void (*)(const QByteArray&);
@@ -206,7 +204,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    resetModuleValues();
     formats[data[0] % std::size(formats)](
         QByteArray(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1)));
     return 0;

@@ -4,7 +4,7 @@
 
 #include "input/customer_blocks.h"
 #include "input/order_lines.h"
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the main window: the blocks they build byte for byte, typing against
 // picking, and where they leave the Client and Addresses cursors.
 
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 

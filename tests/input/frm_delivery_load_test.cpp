@@ -3,7 +3,7 @@
 
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_option_button.h"
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QAction>
 #include <QFile>
@@ -49,8 +49,8 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         EXPECT_EQ(window().cboJobs->items(), all);
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
-        EXPECT_EQ(window().lblDate->text(), TicketDate);
-        EXPECT_FALSE(TicketDate.isEmpty());
+        EXPECT_EQ(window().lblDate->text(), m_session.ticketDate);
+        EXPECT_FALSE(m_session.ticketDate.isEmpty());
 
         writeSetting("chkList.Dat", "2"); // no line end: only a rewrite adds one
         ASSERT_TRUE(load());
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, TheDataFolderFileDecidesWhetherTheLoadGoesOn)
     EXPECT_EQ(box.title, "Warning");
     EXPECT_EQ(box.buttons, Platform::Buttons::OkCancel);
     EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
-    EXPECT_EQ(EstFolder, QString());
+    EXPECT_EQ(m_session.estFolder, QString());
     m_platform.ended = false;
     m_platform.answerNext(Platform::Answer::Cancel);
     EXPECT_FALSE(load());

@@ -1,7 +1,7 @@
 // Job selection fills the ticket from the job's order lines, and the job
 // search finds a job by its number.
 
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include "orderdb/table_cursor.h"
 
@@ -26,7 +26,7 @@ protected:
     void loadWith(std::vector<std::vector<Value>> orderLines,
                   std::vector<std::vector<Value>> addresses = {})
     {
-        JobLoaded = FlagFalse; // a window loaded after a selection would stop early
+        m_session.jobLoaded = false; // a window loaded after a selection would stop early
         ASSERT_TRUE(loadOn({withRows(ordersSchema(), std::move(orderLines)),
                             clientTable({{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460",
                                           "Pat", "555-0100"}}),
@@ -37,7 +37,7 @@ protected:
                                          {"00000003", "Flyers again", "0", "Q-9"}})}));
     }
 
-    QStringList keptRows() { return window().lstKeep.items(); }
+    QStringList keptRows() { return window().draft().partRows.items(); }
     void select(const QString& job) { window().cboJobs->setText(job); }
 };
 
@@ -62,7 +62,7 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().cboSCust->text(), "17-ACME");
     EXPECT_EQ(window().txtKeep, "00000003");
-    EXPECT_EQ(JobLoaded, FlagTrue);
+    EXPECT_TRUE(m_session.jobLoaded);
     EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
     EXPECT_TRUE(m_platform.messages.empty());
 }
@@ -121,7 +121,7 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
     EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
     EXPECT_EQ(window().txtQuote->text(), "");
 
-    window().Label4->setText(QStringLiteral("Description:"));
+    window().draft().setPartCaption(QStringLiteral("Description:"));
     select(QStringLiteral("00000002-Menus"));
     EXPECT_EQ(window().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
@@ -135,7 +135,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     ASSERT_EQ(messageTexts(),
               QStringList({"Job Found but No Order Detail Found. Please try again."}));
     EXPECT_EQ(window().cboJobs->text() + window().txtPO->text(), QString());
-    EXPECT_EQ(JobLoaded, FlagTrue);
+    EXPECT_TRUE(m_session.jobLoaded);
 
     // A short job number takes part of the description into its key.
     select(QStringLiteral("9-Other"));
@@ -144,7 +144,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     // An empty "Orders" ends the selection before the job is taken.
     loadWith({});
     select(QStringLiteral("00000001-Cards"));
-    EXPECT_EQ(JobLoaded, FlagFalse);
+    EXPECT_FALSE(m_session.jobLoaded);
     EXPECT_EQ(m_platform.messages.size(), 2u);
 }
 

@@ -1,7 +1,7 @@
 // The main window from the keyboard alone, and with a screen reader attached.
 // (What a screen reader hears of each control is walked in tests/app.)
 
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include "common/ui/event_check_box.h"
 
@@ -68,7 +68,7 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrder)
     EXPECT_EQ(enterHandled, 1); // the box still saw its Enter
     EXPECT_EQ(window().txtPO->text(), "PO-9");
     // Each box left wrote itself back, the empty back-order box too.
-    EXPECT_EQ(window().lstKeep.items(), QStringList({"42\t\t"}));
+    EXPECT_EQ(window().draft().partRows.items(), QStringList({"42\t\t"}));
 
     // An option group is one stop, at its selected button.
     const QStringList order = {"chkPart",    "Check1",   "txtPhone", "cmdRefresh", "cmdLabel",

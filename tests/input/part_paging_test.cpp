@@ -1,5 +1,5 @@
 #include "input/part_rows.h"
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
 #include <QFocusEvent>
 #include <QImage>
@@ -21,11 +21,11 @@ protected:
     // Part 1 shown: its quantity is all that paging writes back.
     void setUpThreeParts()
     {
-        JobLoaded = FlagTrue;
-        window().lstKeep.clear();
+        m_session.jobLoaded = true;
+        window().draft().partRows.clear();
         for (const QString& row : ThreeParts)
-            window().lstKeep.add(row);
-        window().Label4->setText(part_rows::caption(1, 3));
+            window().draft().partRows.add(row);
+        window().draft().setPartCaption(part_rows::caption(1, 3));
         window().txtQty->setText("500");
     }
 
@@ -52,7 +52,7 @@ protected:
         const QImage picture = window().picParts->pixmap().toImage();
         return picture.isNull() ? 0 : picture.pixel(4, 4);
     }
-    QStringList rows() { return window().lstKeep.items(); }
+    QStringList rows() { return window().draft().partRows.items(); }
 
     const QStringList ThreeParts = {"500\t0\tLetterhead", "1000\t0\tEnvelopes #10",
                                     "2000\t100\tBusiness cards"};
@@ -94,10 +94,10 @@ TEST_F(PartsWindowTest, WithoutAJobRowsAreMadeUpToThePartAndTheScrollBarOnlyMove
     EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 1)");
     EXPECT_EQ(rows(), QStringList({"250\t0\t"}));
 
-    window().Label4->setText("Description: (Part 3 of 3)");
+    window().draft().setPartCaption("Description: (Part 3 of 3)");
     window().txtDes->setText("Cards");
     leave(window().txtDes);
-    window().Label4->setText("Description: (Part 5 of 5)");
+    window().draft().setPartCaption("Description: (Part 5 of 5)");
     window().txtQty->setText("40");
     leave(window().txtQty);
     EXPECT_EQ(rows(), QStringList({"250\t0\t", "\t\t", "\t\tCards", "\t\t", "40\t\t"}));

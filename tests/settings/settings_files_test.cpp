@@ -1,5 +1,5 @@
 #include "common/cut_file_notice.h"
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/text_file.h"
 #include "input/option_files.h"
 #include "settings/comments_file.h"
@@ -29,6 +29,12 @@ namespace {
 
 // ------------------------------------------------------------ qmvanck.dat
 
+// The error number a data-folder read failed with; 0 when it did not fail.
+int failureOf(const DataFolderRead& read)
+{
+    return read.failure ? read.failure->number() : 0;
+}
+
 // Read as two delimited fields: a comma splits a path, quotes keep one
 // whole; a file cut short leaves what was not read as it was.
 TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
@@ -44,28 +50,33 @@ TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
         TempSettingsFolder settings;
         if (name)
             writeFileContents(settings.filePath(name), bytes);
-        DataFolder = "/old";
-        EstFolder = "/previous";
-        EXPECT_EQ(errorNumberOf(readDataFolderFile), error) << bytes;
-        EXPECT_EQ(DataFolder + "|" + EstFolder, folders) << bytes;
+        Session session;
+        session.dataFolder = "/old";
+        session.estFolder = "/previous";
+        const DataFolderRead read = readDataFolderFile();
+        read.applyTo(session);
+        EXPECT_EQ(failureOf(read), error) << bytes;
+        EXPECT_EQ(session.dataFolder + "|" + session.estFolder, folders) << bytes;
     }
 }
 
 TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
 {
     TempSettingsFolder settings;
-    EXPECT_TRUE(writeDataFolderFile("/srv/oe/data", "/srv/est"));
+    Session session;
+    EXPECT_TRUE(writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
     EXPECT_EQ(fileContents(settings.filePath("qmVanCk.dat")), "/srv/oe/data\r\n/srv/est\r\n");
 
     TempSettingsFolder other;
+    Session fresh;
     writeFileContents(other.filePath("qmvanck.dat"), "/old/a\r\n/old/b\r\nthird\r\n");
     const std::pair<const char*, const char*> refused[] = {
         {"E:\\OE\\Data", "Est"}, {"srv/oe/data", "/srv/est"}, {"", "/srv/est"},
         {"/srv/oe/data", ""},    {" /srv", "/srv/est"},       {"\\\\server\\share", "/"}};
     for (const auto& [data, est] : refused)
-        EXPECT_FALSE(writeDataFolderFile(data, est)) << data << " " << est;
-    EXPECT_TRUE(DataFolder.isEmpty() && EstFolder.isEmpty());
-    EXPECT_TRUE(writeDataFolderFile("E:\\OE\\Data", "data:"));
+        EXPECT_FALSE(writeDataFolderFile(fresh, data, est)) << data << " " << est;
+    EXPECT_TRUE(fresh.dataFolder.isEmpty() && fresh.estFolder.isEmpty());
+    EXPECT_TRUE(writeDataFolderFile(fresh, "E:\\OE\\Data", "data:"));
     EXPECT_EQ(fileContents(other.filePath("qmvanck.dat")), "E:\\OE\\Data\r\ndata:\r\n");
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList({"qmvanck.dat"}));
 }
@@ -193,17 +204,20 @@ TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
     for (const char* name : {"qmvanck.dat", "DELVHEAD.DAT", "OwnsAct.DAT", "BID.FYL", "SigSec.Dat",
                              "data/Comments.Dat"})
         ASSERT_EQ(mkfifo(QFile::encodeName(settings.filePath(name)).constData(), 0644), 0);
-    DataFolder = settings.filePath("data");
-    EXPECT_EQ(errorNumberOf(readDataFolderFile), 53);
+    Session session;
+    session.dataFolder = settings.filePath("data");
+    EXPECT_EQ(failureOf(readDataFolderFile()), 53);
     EXPECT_FALSE(readDeliveryHeader().has_value());
     EXPECT_FALSE(readOwnerRecord().has_value());
     EXPECT_EQ(errorNumberOf(readMargins), 53);
     EXPECT_EQ(readTopMargin() + readSignatureOption(), 0);
-    EXPECT_EQ(errorNumberOf(readComments), 53);
-    const std::function<void()> writers[] = {
-        [] { writeDeliveryHeader({}); },    [] { writeOwnerRecord({}); },
-        [] { saveMargins("1", "2"); },      [] { writeSignatureOption(1); },
-        [] { SharedComments().post("x"); }, [] { writeDataFolderFile("/a", "/b"); }};
+    EXPECT_EQ(errorNumberOf([&] { readComments(session.dataFolder); }), 53);
+    const std::function<void()> writers[] = {[] { writeDeliveryHeader({}); },
+                                             [] { writeOwnerRecord({}); },
+                                             [] { saveMargins("1", "2"); },
+                                             [] { writeSignatureOption(1); },
+                                             [&] { SharedComments(session).post("x"); },
+                                             [&] { writeDataFolderFile(session, "/a", "/b"); }};
     for (const auto& write : writers)
         EXPECT_EQ(errorNumberOf(write), 70);
     EXPECT_EQ(QDir(settings.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{});
@@ -262,11 +276,12 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
     const std::shared_ptr<void> unset(nullptr, [](void*) { setCutFileReporter({}); });
 
     const long baselineKb = peakResidentKb(true);
-    readDataFolderFile();
-    EXPECT_EQ(DataFolder + u'|' + EstFolder, data + "|/srv/est");
-    readDataFolderFirstLine();
+    Session session;
+    readDataFolderFile().applyTo(session);
+    EXPECT_EQ(session.dataFolder + u'|' + session.estFolder, data + "|/srv/est");
+    EXPECT_EQ(readDataFolderFirstLine().dataFolder, data);
     const Margins margins = readMargins();
-    SharedComments comments;
+    SharedComments comments(session);
     comments.load();
     // Filter, load jobs, the two check boxes, headline and owner read,
     // margins, top margin, signature, the comment file's length, its lines
@@ -281,7 +296,7 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
                                 margins.totalLines,
                                 readTopMargin(),
                                 readSignatureOption(),
-                                lengthCreatingIfMissing(commentsFilePath()),
+                                lengthCreatingIfMissing(commentsFilePath(session.dataFolder)),
                                 comments.fileLines().size(),
                                 comments.fileLines().last() == QString(1000, u'x')};
     const long growthKb = peakResidentKb() - baselineKb;
@@ -299,21 +314,29 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
 class CommentsFileTest : public ::testing::Test
 {
 protected:
-    CommentsFileTest() { DataFolder = m_settings.path(); }
+    CommentsFileTest() { m_session.dataFolder = m_settings.path(); }
 
-    QString path() const { return DataFolder + "/Comments.Dat"; }
+    QString path() const { return m_session.dataFolder + "/Comments.Dat"; }
+    QString lockPath() const { return SharedComments::lockFilePath(m_session.dataFolder); }
 
     TempSettingsFolder m_settings;
+    Session m_session;
 };
 
 // Lines are read whole; without a data folder there is no file.
 TEST_F(CommentsFileTest, ReadsWholeLines)
 {
     writeFileContents(path(), "Rush, \"fragile\"\r\n\r\nlast\rno end\n");
-    EXPECT_EQ(readComments(), (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
-    DataFolder.clear();
-    EXPECT_EQ(errorNumberOf(readComments), 53);
-    EXPECT_EQ(errorNumberOf([] { SharedComments().post("x"); }), 70);
+    EXPECT_EQ(readComments(m_session.dataFolder),
+              (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
+    m_session.dataFolder.clear();
+    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    // Not even where the program runs, which here holds a comment file.
+    const QString runningIn = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_settings.path()));
+    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    QDir::setCurrent(runningIn);
+    EXPECT_EQ(errorNumberOf([this] { SharedComments(m_session).post("x"); }), 70);
 }
 
 // Leaving removes one line per erasure, the first of equal lines, from the
@@ -336,7 +359,7 @@ TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowSt
     for (const auto& [before, erased, after] : cases) {
         SCOPED_TRACE(erased.join("|").toStdString());
         writeFileContents(path(), before);
-        SharedComments comments;
+        SharedComments comments(m_session);
         comments.load();
         for (const QString& comment : erased)
             EXPECT_TRUE(comments.erase(comment));
@@ -348,7 +371,7 @@ TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowSt
     }
 
     // A file gone meanwhile is not made again.
-    SharedComments comments;
+    SharedComments comments(m_session);
     comments.load();
     comments.erase("Other");
     QFile::remove(path());
@@ -362,11 +385,11 @@ TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowSt
 TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
 {
     writeFileContents(path(), "A\r\n");
-    SharedComments comments(std::chrono::milliseconds(50));
+    SharedComments comments(m_session, std::chrono::milliseconds(50));
     comments.load();
     comments.erase("A");
     {
-        QLockFile held(SharedComments::lockFilePath());
+        QLockFile held(lockPath());
         ASSERT_TRUE(held.tryLock(std::chrono::milliseconds(0)));
         EXPECT_EQ(errorNumberOf([&] { comments.leave(); }), 70);
         try {
@@ -378,15 +401,15 @@ TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
         EXPECT_EQ(fileContents(path()), "A\r\n");
     }
 
-    writeFileContents(SharedComments::lockFilePath(), "4242\nvantrell\nanother-workstation\n");
-    QFile lockFile(SharedComments::lockFilePath());
+    writeFileContents(lockPath(), "4242\nvantrell\nanother-workstation\n");
+    QFile lockFile(lockPath());
     ASSERT_TRUE(lockFile.open(QIODevice::ReadWrite));
     ASSERT_TRUE(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                      QFileDevice::FileModificationTime));
     lockFile.close();
     comments.leave();
     EXPECT_EQ(fileContents(path()), "");
-    EXPECT_FALSE(QFileInfo::exists(SharedComments::lockFilePath()));
+    EXPECT_FALSE(QFileInfo::exists(lockPath()));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Other workstations changing the shared comment file, in processes of
 // their own (settings_worker.cpp).
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "settings/comments_file.h"
 #include "settings/shared_comments.h"
 #include "support/temp_settings.h"
@@ -26,13 +26,13 @@ TEST(SettingsProcesses, TwoWorkstationsPostingAndErasingAtOnceKeepEveryLineWhole
 {
     constexpr int kCount = 200;
     TempSettingsFolder settings;
-    DataFolder = settings.path();
-    writeFileContents(commentsFilePath(), "");
+    const QString folder = settings.path();
+    writeFileContents(commentsFilePath(folder), "");
     QProcess workstations[2];
     QStringList expected;
     for (int n = 0; n < 2; ++n) {
         const QString tag = n == 0 ? QStringLiteral("A") : QStringLiteral("B");
-        workstations[n].start(workerPath(), {DataFolder, tag, QString::number(kCount)});
+        workstations[n].start(workerPath(), {folder, tag, QString::number(kCount)});
         for (int line = 0; line < kCount; ++line) {
             if (line % 4 != 1)
                 expected << tag + u' ' + QString::number(line);
@@ -42,12 +42,12 @@ TEST(SettingsProcesses, TwoWorkstationsPostingAndErasingAtOnceKeepEveryLineWhole
         ASSERT_TRUE(workstation.waitForFinished(600000));
         EXPECT_EQ(workstation.exitCode(), 0) << workstation.readAllStandardError().toStdString();
     }
-    QStringList lines = QString::fromLatin1(fileContents(commentsFilePath())).split("\r\n");
+    QStringList lines = QString::fromLatin1(fileContents(commentsFilePath(folder))).split("\r\n");
     EXPECT_EQ(lines.takeLast(), ""); // the last line ends too
     lines.sort();
     expected.sort();
     EXPECT_EQ(lines, expected);
-    EXPECT_FALSE(QFileInfo::exists(SharedComments::lockFilePath()));
+    EXPECT_FALSE(QFileInfo::exists(SharedComments::lockFilePath(folder)));
 }
 
 // A workstation of this machine that stopped while it held the lock holds
@@ -55,14 +55,15 @@ TEST(SettingsProcesses, TwoWorkstationsPostingAndErasingAtOnceKeepEveryLineWhole
 TEST(SettingsProcesses, ALockLeftByAWorkstationThatStoppedIsTakenOverAtOnce)
 {
     TempSettingsFolder settings;
-    DataFolder = settings.path();
+    Session session;
+    session.dataFolder = settings.path();
     QProcess holder;
-    holder.start(workerPath(), {DataFolder});
+    holder.start(workerPath(), {session.dataFolder});
     ASSERT_TRUE(holder.waitForFinished(60000) && holder.exitCode() == 0);
-    ASSERT_TRUE(QFileInfo::exists(SharedComments::lockFilePath()));
-    SharedComments comments(std::chrono::milliseconds(100));
+    ASSERT_TRUE(QFileInfo::exists(SharedComments::lockFilePath(session.dataFolder)));
+    SharedComments comments(session, std::chrono::milliseconds(100));
     EXPECT_EQ(comments.post("A"), SharedComments::Posting::Posted);
-    EXPECT_EQ(fileContents(commentsFilePath()), "A\r\n");
+    EXPECT_EQ(fileContents(commentsFilePath(session.dataFolder)), "A\r\n");
 }
 
 } // namespace

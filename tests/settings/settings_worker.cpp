@@ -9,7 +9,7 @@
 //   settings-worker <data folder>
 //       takes the comment lock and stops without giving it back.
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "settings/shared_comments.h"
 
 #include <QCoreApplication>
@@ -30,12 +30,12 @@ bool allWhole(const QStringList& lines)
                        [](const QString& line) { return whole.match(line).hasMatch(); });
 }
 
-bool postAndErase(const QString& tag, int count)
+bool postAndErase(const Session& session, const QString& tag, int count)
 {
     const auto line = [&](int n) { return tag + u' ' + QString::number(n); };
     for (int n = 0; n < count; ++n) {
         // Long enough for the other process, never long enough to matter.
-        SharedComments window(std::chrono::seconds(60));
+        SharedComments window(session, std::chrono::seconds(60));
         window.load();
         const bool erases = n % 4 == 2;
         bool whole = window.post(line(n)) == SharedComments::Posting::Posted &&
@@ -65,11 +65,12 @@ int main(int argc, char** argv)
 {
     const QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    DataFolder = args.value(1);
+    Session session;
+    session.dataFolder = args.value(1);
     if (args.size() == 2) {
-        QLockFile lock(SharedComments::lockFilePath());
+        QLockFile lock(SharedComments::lockFilePath(session.dataFolder));
         if (lock.tryLock(std::chrono::seconds(10)))
             std::_Exit(0); // past the lock's destructor, which would remove it
     }
-    return args.size() == 4 && postAndErase(args[2], args[3].toInt()) ? 0 : 1;
+    return args.size() == 4 && postAndErase(session, args[2], args[3].toInt()) ? 0 : 1;
 }

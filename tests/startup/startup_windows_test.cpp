@@ -1,4 +1,4 @@
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/settings_folder.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/window_registry.h"
@@ -41,7 +41,8 @@ protected:
                 });
             return m_splash.data();
         });
-        windows::registerWindow(QStringLiteral("frmPath"), [] { return new FrmPath; });
+        windows::registerWindow(QStringLiteral("frmPath"),
+                                [this] { return new FrmPath(m_session); });
         windows::registerWindow(QStringLiteral("frmDelivery"), [this] {
             ++m_mainWindowLoads;
             return new QWidget;
@@ -87,6 +88,7 @@ protected:
 
     TempSettingsFolder m_settings;
     ScriptedPlatform m_platform;
+    Session m_session;
     QPointer<FrmSplash> m_splash;
     struct SplashBar
     {
@@ -116,7 +118,7 @@ TEST_F(StartupWindowsTest, PathWindowShowsTheStoredFoldersOrStopsAtOneItCannotSh
         };
         writeDataFolderFile(withFolder(file).toUtf8());
         FrmPath* window = windows::show<FrmPath>(QStringLiteral("frmPath"));
-        EXPECT_TRUE(DataFolder.isEmpty()) << file;
+        EXPECT_TRUE(m_session.dataFolder.isEmpty()) << file;
         EXPECT_EQ(window->Text1->text(), withFolder(text1)) << file;
         EXPECT_EQ(window->Text2->text(), withFolder(text2)) << file;
         windows::unload(QStringLiteral("frmPath"));
@@ -130,7 +132,7 @@ TEST_F(StartupWindowsTest, PathWindowShowsTheStoredFoldersOrStopsAtOneItCannotSh
     EXPECT_EQ(window->dirBox->folder(), folder("oe/data"));
     EXPECT_EQ(window->Dir1->folder(), folder("oe"));
     EXPECT_EQ(window->drvBox->drive(), mountPointOf(folder("oe/data"), window->drvBox->drives()));
-    EXPECT_EQ(DataFolder, folder("oe/data") + "/");
+    EXPECT_EQ(m_session.dataFolder, folder("oe/data") + "/");
 
     auto* model = qobject_cast<QFileSystemModel*>(window->Dir1->model());
     ASSERT_NE(model, nullptr);
@@ -153,7 +155,7 @@ TEST_F(StartupWindowsTest, PathWindowContinueStoresOnlyTwoFolderPaths)
     EXPECT_EQ(window->drvBox->drive(), mountPointOf(QDir::homePath(), window->drvBox->drives()));
     pressContinue(window);
     EXPECT_EQ(dataFolderFileBytes(), "<missing>");
-    EXPECT_TRUE(DataFolder.isEmpty());
+    EXPECT_TRUE(m_session.dataFolder.isEmpty());
 
     const std::pair<QString, const char*> continues[] = {{"/srv/oe data", "D:\\Est"},
                                                          {"/" + QString(40, u'x'), "/srv/est"}};
@@ -167,7 +169,7 @@ TEST_F(StartupWindowsTest, PathWindowContinueStoresOnlyTwoFolderPaths)
     EXPECT_EQ(dataFolderFileBytes(), "/srv/oe data\r\nD:\\Est\r\n");
     ASSERT_EQ(m_platform.messages.size(), 1U);
     EXPECT_TRUE(m_platform.messages[0].text.contains("qmvanck.dat", Qt::CaseInsensitive));
-    EXPECT_EQ(DataFolder + EstFolder, "/" + QString(40, u'x') + "/srv/est");
+    EXPECT_EQ(m_session.dataFolder + m_session.estFolder, "/" + QString(40, u'x') + "/srv/est");
     EXPECT_EQ(m_mainWindowLoads, 1);
 }
 
@@ -202,15 +204,15 @@ TEST_F(StartupWindowsTest, SubMainTheDataFolderFileDecidesTheWindowAfterTheSplas
         {"/srv/oe/data\r\n", "/srv/oe/data|", "frmDelivery"}};
     for (const auto& [file, folders, next] : cases) {
         SCOPED_TRACE(file ? file : "no file");
-        resetModuleValues();
+        m_session = Session();
         if (file)
             writeDataFolderFile(file);
-        subMain::Main();
+        subMain::Main(m_session);
         EXPECT_EQ(windows::find(QStringLiteral("frmSplash")), nullptr);
         EXPECT_TRUE(m_splash.isNull()) << "the closed splash is deleted at once";
         EXPECT_TRUE(m_splashBar.visible && m_splashBar.value == 10000);
         EXPECT_EQ(m_splashBar.maximum, 10000);
-        EXPECT_EQ(DataFolder + '|' + EstFolder, folders);
+        EXPECT_EQ(m_session.dataFolder + '|' + m_session.estFolder, folders);
         EXPECT_NE(shownWindow(next), nullptr);
         const bool main = QLatin1String(next) == "frmDelivery";
         EXPECT_EQ(windows::find(QString::fromLatin1(main ? "frmPath" : "frmDelivery")), nullptr);

@@ -2,8 +2,7 @@
 
 #include <QTemporaryDir>
 
-// A temporary folder made the settings folder for the lifetime of the object,
-// with the module-wide values reset on both ends.
+// A temporary folder made the settings folder for the lifetime of the object.
 class TempSettingsFolder
 {
 public:

@@ -1,5 +1,5 @@
 #include "common/ui/event_check_box.h"
-#include "input/main_window_fixture.h"
+#include "support/main_window_fixture.h"
 #include "ticket/ui/frm_report.h"
 #include "ticket/ui/ticket_font.h"
 #include "ticket/ui/ticket_page.h"
@@ -61,11 +61,11 @@ protected:
         w.txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
         w.txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
         w.chkJob->setValue(1);
-        w.txtJob->setText("Order No: 00012345");
-        w.lstKeep.clear();
-        w.lstKeep.add("500\t0\tTri-fold brochures");
-        w.lstKeep.add("1000\t250\tEnvelopes");
-        w.Label4->setText("Description: (Part 1 of 2)");
+        w.draft().setJobCaption("Order No: 00012345");
+        w.draft().partRows.clear();
+        w.draft().partRows.add("500\t0\tTri-fold brochures");
+        w.draft().partRows.add("1000\t250\tEnvelopes");
+        w.draft().setPartCaption("Description: (Part 1 of 2)");
         writeSetting("DELVHEAD.DAT", "==============================\r\nHARBOR LANE\r\n\r\n\r\n"
                                      "\r\n\r\n\r\n    \r\nDELIVERY RECEIPT\r\n2\r\n\r\n");
         writeSetting("OwnsAct.DAT", QByteArray("  Harbor Lane Printing").leftJustified(125));
@@ -74,7 +74,7 @@ protected:
 
     void TearDown() override { delete m_report.data(); }
 
-    FrmReport& open() { return *(m_report = new FrmReport(window())); }
+    FrmReport& open() { return *(m_report = new FrmReport(window().draft(), m_session)); }
 
     QStringList previewLines() const
     {
@@ -112,15 +112,16 @@ TEST_F(TicketWindowTest, PreviewThenPrintToPdfAtTheColumnsAndLinesOfTheTicket)
     EXPECT_EQ(previewLines().mid(11, 2),
               (QStringList{"SOLD TO:                               SHIP TO:",
                            "  Bayside Foods                          Bayside Warehouse"}));
-    EXPECT_EQ(window().lstCust.items(),
+    EXPECT_EQ(window().draft().soldToLines.items(),
               (QStringList{"Bayside Foods", "40 Wharf St", "Salem, MA 01970"}));
-    EXPECT_EQ(window().lstShip.items(), (QStringList{"Bayside Warehouse", "9 Dock Rd"}));
+    EXPECT_EQ(window().draft().shipToLines.items(),
+              (QStringList{"Bayside Warehouse", "9 Dock Rd"}));
 
     m_report->Check1->setValue(1);
     EXPECT_EQ(setting("SigSec.Dat"), " 1 \r\n");
     const QList<PdfWord> words = print();
     EXPECT_TRUE(m_report.isNull()) << "a complete print closes the preview";
-    EXPECT_EQ(window().lstCust.count() + window().lstShip.count(), 0);
+    EXPECT_EQ(window().draft().soldToLines.count() + window().draft().shipToLines.count(), 0);
 
     // Courier New 12 point: 7.2 points a column, every word at that pitch.
     const PdfWord sold = word(words, "SOLD");
@@ -192,8 +193,9 @@ TEST_F(TicketWindowTest, ATicketPastTheBottomContinuesOnANewPage)
 {
     writeSetting("BID.FYL", "10\r\n66\r\n\r\n\r\n\r\n");
     for (int part = 3; part <= 9; ++part)
-        window().lstKeep.add(QString("%1\t0\t").arg(part) + QString("Long words ").repeated(22));
-    window().Label4->setText("Description: (Part 1 of 9)");
+        window().draft().partRows.add(QString("%1\t0\t").arg(part) +
+                                      QString("Long words ").repeated(22));
+    window().draft().setPartCaption("Description: (Part 1 of 9)");
     open();
     const QList<PdfWord> words = print();
     EXPECT_EQ(word(words, "SOLD").page, 0);

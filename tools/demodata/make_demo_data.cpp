@@ -9,6 +9,7 @@
 // are always written anew; other settings files are written only when
 // missing, so an operator's own settings survive a second run.
 
+#include "common/session.h"
 #include "common/settings_folder.h"
 #include "common/text_file.h"
 #include "demodata/order_entry_tables.h"
@@ -51,7 +52,8 @@ void writeSettings(const QString& settings, const QString& data)
     QDir().mkpath(est);
     // The data-folder file is the demo's whole point: always aim it here.
     QFile::remove(settingsFilePath(QString::fromLatin1(DataFolderFileName)));
-    writeDataFolderFile(QDir::cleanPath(data), QDir::cleanPath(est));
+    Session written;
+    writeDataFolderFile(written, QDir::cleanPath(data), QDir::cleanPath(est));
 
     writeIfMissing(settingsFilePath(QStringLiteral("DELVHEAD.DAT")),
                    joinLines({"=" + QString(78, '='), "QUILLMARK PRINTING CO.", QString(79, '-'),

@@ -1,11 +1,11 @@
 #include "settings/ui/frm_about.h"
 
+#include "common/release_captions.h"
 #include "common/ui/center_form.h"
 #include "common/ui/named_control.h"
 #include "common/ui/platform.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "startup/release_captions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

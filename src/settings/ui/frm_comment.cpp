@@ -1,7 +1,7 @@
 #include "settings/ui/frm_comment.h"
 
-#include "common/module_values.h"
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/named_control.h"
@@ -24,8 +24,10 @@ void reportCommentSaveFailure(const RuntimeError& error)
 
 } // namespace
 
-FrmComment::FrmComment(QWidget* parent)
+FrmComment::FrmComment(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_session(session)
+    , m_comments(session)
 {
     setObjectName(windows::names::frmComment);
     setWindowTitle(QStringLiteral("Add Comments Database"));
@@ -72,19 +74,28 @@ FrmComment::FrmComment(QWidget* parent)
 void FrmComment::Form_Load()
 {
     CenterForm(*this);
-    try {
-        readDataFolderFirstLine();
-        if (DataFolder.isEmpty()) {
-            windows::show(windows::names::frmPath);
-            endIfEnded();
-            return;
-        }
-        m_comments.load();
-        cboComment->addItems(m_comments.listedLines());
-    } catch (const RuntimeError&) {
-        // A missing data-folder or comment file lists nothing.
-    }
+    const DataFolderRead read = readDataFolderFirstLine();
+    read.applyTo(m_session);
+    // A missing data-folder file lists nothing.
+    if (!read.failure && !listComments())
+        return;
     cboComment->setText(cboComment->item(0));
+}
+
+bool FrmComment::listComments()
+{
+    if (m_session.dataFolder.isEmpty()) {
+        windows::show(windows::names::frmPath);
+        endIfEnded();
+        return false;
+    }
+    try {
+        m_comments.load();
+    } catch (const RuntimeError&) {
+        return true; // a missing or unreadable comment file lists nothing
+    }
+    cboComment->addItems(m_comments.listedLines());
+    return true;
 }
 
 void FrmComment::cmdPost_Click()

@@ -19,8 +19,9 @@ class FrmComment final : public QWidget, private HandlerRunner
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmComment(QWidget* parent = nullptr);
+    // Constructing the window is its load; it works in the session's data
+    // folder.
+    explicit FrmComment(Session& session, QWidget* parent = nullptr);
 
     QLabel* lblComment = nullptr;
     EventComboBox* cboComment = nullptr;
@@ -29,7 +30,7 @@ public:
     QPushButton* cmdExit = nullptr;
 
     // Centres the window, takes the whole first line of the data-folder
-    // file as DataFolder and lists the comment file's lines; without a data
+    // file as the data folder and lists the comment file's lines; without a data
     // folder the data-folder window opens beside this one.
     void Form_Load();
     // Appends the edit text to the file as one line, unless the file as it
@@ -55,6 +56,10 @@ private:
     // Lists the file as last read, less the lines erased here, and tells
     // who listens what the file now holds.
     void showLines();
+    // Lists the comment file's lines; false (the data-folder window shown
+    // instead) without a data folder.
+    bool listComments();
 
+    Session& m_session;
     SharedComments m_comments;
 };

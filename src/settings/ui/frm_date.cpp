@@ -1,18 +1,18 @@
 #include "settings/ui/frm_date.h"
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/named_control.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
 
 #include <QCalendarWidget>
 #include <QVBoxLayout>
 
-FrmDate::FrmDate(QWidget* parent)
+FrmDate::FrmDate(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_session(session)
 {
     setObjectName(windows::names::frmDate);
     setWindowTitle(QStringLiteral("Date Selection"));
@@ -38,19 +38,21 @@ void FrmDate::Form_Load()
     CenterForm(*this);
 }
 
+void FrmDate::startOn(const QDate& date)
+{
+    MonthView1->setSelectedDate(date.isValid() ? date : QDate::currentDate());
+}
+
 void FrmDate::MonthView1_DateClick(const QDate& dateClicked)
 {
-    TicketDate = shortDateText(dateClicked);
-    MonthView1->setSelectedDate(dateFromShortText(TicketDate));
+    m_session.ticketDate = shortDateText(dateClicked);
+    MonthView1->setSelectedDate(dateFromShortText(m_session.ticketDate));
     cmdOK->setFocus();
 }
 
 void FrmDate::cmdOK_Click()
 {
-    TicketDate = shortDateText(MonthView1->selectedDate());
+    m_session.ticketDate = shortDateText(MonthView1->selectedDate());
     unloadWindow(*this);
-    if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery)) {
-        main->lblDate->setText(TicketDate);
-        main->update();
-    }
+    emit dateChosen(dateFromShortText(m_session.ticketDate));
 }

@@ -79,14 +79,7 @@ FrmDelvHead::FrmDelvHead(QWidget* parent)
     layout->addWidget(lblDesc);
     layout->addLayout(buttons);
 
-    // Screen order to the headline, the buttons, and the line count last.
-    setTabChain({txtBord, txtOwn, txtBord2, txtAdd1, txtAdd2, txtPhone, txtFax, txtEmail, txtHead,
-                 cmdSave, cmdExit, txtSpc});
-
-    connect(cmdSave, &QPushButton::clicked, this,
-            [this] { runHandler([this] { cmdSave_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this,
-            [this] { runHandler([this] { cmdExit_Click(); }); });
+    connectControls();
 
     adjustSize();
     Form_Load();
@@ -97,6 +90,18 @@ QLineEdit* FrmDelvHead::boxForLine(int line) const
     QLineEdit* const boxes[] = {txtBord, txtOwn,  txtBord2, txtAdd1, txtAdd2, txtPhone,
                                 txtFax,  nullptr, txtHead,  txtSpc,  txtEmail};
     return boxes[line - 1];
+}
+
+void FrmDelvHead::connectControls()
+{
+    // Screen order to the headline, the buttons, and the line count last.
+    setTabChain({txtBord, txtOwn, txtBord2, txtAdd1, txtAdd2, txtPhone, txtFax, txtEmail, txtHead,
+                 cmdSave, cmdExit, txtSpc});
+
+    connect(cmdSave, &QPushButton::clicked, this,
+            [this] { runHandler([this] { cmdSave_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this,
+            [this] { runHandler([this] { cmdExit_Click(); }); });
 }
 
 void FrmDelvHead::Form_Load()

@@ -44,6 +44,8 @@ public:
     void cmdExit_Click();
 
 private:
+    // The tab order and the handlers of the controls.
+    void connectControls();
     // The box shown for each line of the file (none for the spacer, line 8).
     QLineEdit* boxForLine(int line) const;
 };

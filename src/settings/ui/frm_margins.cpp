@@ -121,6 +121,14 @@ FrmMargins::FrmMargins(QWidget* parent)
     layout->addLayout(drawing, 1, 0);
     layout->addLayout(boxes, 1, 1);
 
+    connectControls();
+
+    adjustSize();
+    Form_Load();
+}
+
+void FrmMargins::connectControls()
+{
     setTabChain({Text1, Text3, cmdMargins});
 
     connect(Text3, &EventTextBox::keyPressed, this,
@@ -129,9 +137,6 @@ FrmMargins::FrmMargins(QWidget* parent)
             [this] { runHandler([this] { Text3_LostFocus(); }); });
     connect(cmdMargins, &QPushButton::clicked, this,
             [this] { runHandler([this] { cmdMargins_Click(); }); });
-
-    adjustSize();
-    Form_Load();
 }
 
 void FrmMargins::Form_Load()

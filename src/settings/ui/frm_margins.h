@@ -37,4 +37,8 @@ public:
     // Saves and closes. A file that cannot be written is reported and the
     // window stays open with what was typed.
     void cmdMargins_Click();
+
+private:
+    // The tab order and the handlers of the controls.
+    void connectControls();
 };

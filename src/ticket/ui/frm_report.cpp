@@ -1,14 +1,14 @@
 #include "ticket/ui/frm_report.h"
 
 #include "common/runtime_error.h"
+#include "common/session.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/platform.h"
 #include "common/ui/unload_window.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
-#include "input/ticket_inputs.h"
+#include "input/ticket_draft.h"
 #include "settings/data_folder_file.h"
 #include "settings/delivery_header_file.h"
 #include "settings/margins_file.h"
@@ -49,12 +49,9 @@ std::optional<QString> ownerName()
 // The data-folder file is read afresh on opening and at every print; the
 // ticket does not use the folders, and a failing read leaves them as they
 // were.
-void refreshDataFolder()
+void refreshDataFolder(Session& session)
 {
-    try {
-        readDataFolderFile();
-    } catch (const RuntimeError&) {
-    }
+    readDataFolderFile().applyTo(session);
 }
 
 template<typename Widget>
@@ -73,20 +70,12 @@ Widget* named(Widget* widget, const char* name, const QString& accessibleName)
     return named(widget, name);
 }
 
-QStringList stripInto(const QString& text, RowStore& list)
-{
-    const QStringList lines = splitAddress(text);
-    list.clear();
-    for (const QString& line : lines)
-        list.add(line);
-    return lines;
-}
-
 } // namespace
 
-FrmReport::FrmReport(FrmDelivery& main, QWidget* parent)
+FrmReport::FrmReport(TicketDraft& draft, Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_main(&main)
+    , m_draft(&draft)
+    , m_session(session)
 {
     setObjectName(windows::names::frmReport);
     setWindowTitle(QStringLiteral("Delivery Ticket"));
@@ -139,13 +128,12 @@ void FrmReport::Form_Load()
     } catch (const RuntimeError&) {
         // A stored value the box cannot take leaves it as it is.
     }
-    refreshDataFolder();
+    refreshDataFolder(m_session);
     TicketInputs inputs;
     inputs.header = readDeliveryHeader().value_or(DeliveryHeader());
 
-    StripCust();
-    StripShip();
-    inputs.fields = ticketFields(*m_main);
+    StripAddresses();
+    inputs.fields = ticketFields(*m_draft);
     inputs.fields.soldTo = CustLines;
     inputs.fields.shipTo = ShipLines;
     inputs.ownerName = ownerName;
@@ -164,27 +152,24 @@ void FrmReport::Check1_Click()
     }
 }
 
-void FrmReport::StripCust()
+void FrmReport::StripAddresses()
 {
-    if (m_main)
-        CustLines = stripInto(m_main->txtCust->text(), m_main->lstCust);
-}
-
-void FrmReport::StripShip()
-{
-    if (m_main)
-        ShipLines = stripInto(m_main->txtShip->text(), m_main->lstShip);
+    if (!m_draft)
+        return;
+    m_draft->splitAddresses();
+    CustLines = m_draft->soldToLines.items();
+    ShipLines = m_draft->shipToLines.items();
 }
 
 void FrmReport::cmdPrint_Click()
 {
-    if (!m_main)
+    if (!m_draft)
         return;
     QPrinter printer(QPrinter::HighResolution);
     if (!platform().printDialog(printer))
         return; // cancelled: nothing read, nothing printed
 
-    refreshDataFolder();
+    refreshDataFolder(m_session);
     TicketInputs inputs;
     inputs.topMargin = readTopMargin();
     const std::optional<DeliveryHeader> header = readDeliveryHeader();
@@ -197,7 +182,7 @@ void FrmReport::cmdPrint_Click()
     activateWindow();
     cmdPrint->setText(QStringLiteral("Printing"));
 
-    inputs.fields = ticketFields(*m_main);
+    inputs.fields = ticketFields(*m_draft);
     inputs.dropSignature = Check1->value() == 1;
     inputs.ownerName = ownerName;
 
@@ -215,18 +200,16 @@ void FrmReport::cmdPrint_Click()
     if (!complete)
         return;
 
-    FrmDelivery* main = m_main;
+    // A closed window is deleted later, from the event loop: it can still
+    // tell that it printed.
     unloadWindow(*this);
-    main->show();
-    main->raise();
+    emit printed();
 }
 
 void FrmReport::Form_Unload()
 {
-    if (m_main) {
-        m_main->lstCust.clear();
-        m_main->lstShip.clear();
-    }
+    if (m_draft)
+        m_draft->clearAddressLines();
 }
 
 void FrmReport::closeEvent(QCloseEvent* event)

@@ -3,19 +3,20 @@
 // The ticket window, frmReport "Delivery Ticket": shows the ticket as it will
 // be printed, carries the "Drop Signature Section" option and prints.
 //
-// Opening composes the ticket once; the window is only brought to the front
-// when it is shown again while open, so the preview, and the address lines
-// the print takes from the main window's hidden lists, stay those of the
-// opening.
+// It reads the ticket being edited (TicketDraft) and never a window. Opening
+// composes the ticket once; the window is only brought to the front when it
+// is shown again while open, so the preview, and the address lines the print
+// takes from the draft's lists, stay those of the opening.
 
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
 class EventCheckBox;
-class FrmDelivery;
 class QPushButton;
 class QScrollArea;
+class TicketDraft;
+struct Session;
 class TicketPage;
 
 class FrmReport final : public QWidget
@@ -23,8 +24,9 @@ class FrmReport final : public QWidget
     Q_OBJECT
 
 public:
-    // Constructing the window is its load; it reads the main window's fields.
-    explicit FrmReport(FrmDelivery& main, QWidget* parent = nullptr);
+    // Constructing the window is its load; it reads the draft, and reads
+    // the data-folder file into the session again.
+    FrmReport(TicketDraft& draft, Session& session, QWidget* parent = nullptr);
 
     // Controls.
     EventCheckBox* Check1 = nullptr;
@@ -43,14 +45,18 @@ public:
     void cmdPrint_Click();
     void Form_Unload();
 
-    // Splits the main window's sold-to (ship-to) text into CustLines
-    // (ShipLines) and into its hidden list lstCust (lstShip).
-    void StripCust();
-    void StripShip();
+    // Splits the draft's sold-to and ship-to blocks into CustLines and
+    // ShipLines and into the draft's lists.
+    void StripAddresses();
+
+signals:
+    // A complete print closed the window: the main window comes back.
+    void printed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPointer<FrmDelivery> m_main;
+    QPointer<TicketDraft> m_draft;
+    Session& m_session;
 };

@@ -1,12 +1,12 @@
 #include "app/program_windows.h"
 #include "common/cut_file_notice.h"
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "settings/comments_file.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"
@@ -41,7 +41,7 @@ protected:
     {
         windows::reset();
         QDir(m_settings.path()).mkdir(QStringLiteral("data"));
-        wireProgram();
+        wireProgram(m_session);
         windows::registerWindow(windows::names::frmPath, [] { return new QWidget; });
         forgetReportedCutFiles();
     }
@@ -67,6 +67,7 @@ protected:
 
     TempSettingsFolder m_settings;
     ScriptedPlatform m_platform;
+    Session m_session;
 };
 
 // Each window centres itself at its load, before it has a frame, and is only
@@ -272,12 +273,12 @@ TEST_F(SettingsWindowsTest, CalendarStartsOnTheTicketDateAClickSetsItAndOkShowsI
     pointAtDataFolder();
     auto* main = windows::show<FrmDelivery>("frmDelivery");
     const QString before = main->lblDate->text();
-    TicketDate = shortDateText(QDate(1999, 12, 31));
+    m_session.ticketDate = shortDateText(QDate(1999, 12, 31));
     main->SetDate->trigger();
     auto* window = windows::find<FrmDate>("frmDate");
     EXPECT_EQ(window->MonthView1->selectedDate(), QDate(1999, 12, 31));
     emit window->MonthView1->clicked(QDate(2030, 1, 2));
-    EXPECT_EQ(TicketDate, shortDateText(QDate(2030, 1, 2)));
+    EXPECT_EQ(m_session.ticketDate, shortDateText(QDate(2030, 1, 2)));
     EXPECT_EQ(window->focusWidget(), window->cmdOK);
     EXPECT_EQ(main->lblDate->text(), before);
     window->cmdOK->click();

@@ -12,7 +12,7 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
 #include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 
 #include <QAction>
 #include <QFont>
@@ -51,7 +51,21 @@ void FrmDelivery::buildControls()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
 
-    // Title line: title, order and quote captions, ticket date.
+    grid->addLayout(buildTitleLine(), 0, 0, 1, 3);
+    grid->addLayout(buildJobAndSoldTo(), 1, 0);
+    grid->addLayout(buildShipToAndPart(), 1, 1);
+    grid->addLayout(buildOptions(), 1, 2);
+    grid->addLayout(buildButtons(), 2, 0, 1, 3);
+    sizeControls();
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 2);
+    chainTabs();
+}
+
+// Title line: title, order and quote captions, ticket date.
+QHBoxLayout* FrmDelivery::buildTitleLine()
+{
     Label1 = named<QLabel>("Label1", QStringLiteral("Vantrell Delivery Ticket"));
     QFont titleFont(QStringLiteral("Times New Roman"));
     titleFont.setPointSize(16);
@@ -73,9 +87,12 @@ void FrmDelivery::buildControls()
     titleRow->addWidget(txtQuote);
     titleRow->addStretch(1);
     titleRow->addWidget(lblDate);
-    grid->addLayout(titleRow, 0, 0, 1, 3);
+    return titleRow;
+}
 
-    // Left column: the job, the sold-to customer, purchase order and phone.
+// Left column: the job, the sold-to customer, purchase order and phone.
+QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
+{
     Frame1 = named<QGroupBox>("Frame1", QStringLiteral("Select or Enter Job Number"));
     Search = named<EventTextBox>("Search");
     Label7 = buddyLabel("Label7", QStringLiteral("Enter Job Number to &Search:"), Search);
@@ -110,9 +127,12 @@ void FrmDelivery::buildControls()
     left->addWidget(Frame2, 1);
     left->addWidget(Frame3);
     left->addLayout(phoneRow);
-    grid->addLayout(left, 1, 0);
+    return left;
+}
 
-    // Middle column: ship-to choices and the part being edited.
+// Middle column: ship-to choices and the part being edited.
+QVBoxLayout* FrmDelivery::buildShipToAndPart()
+{
     Frame5 = named<QGroupBox>("Frame5", QStringLiteral("Ship To (Use Customer Database)"));
     cboSCust = named<EventComboBox>("cboSCust");
     nameComboBox(cboSCust, Frame5->title());
@@ -162,9 +182,12 @@ void FrmDelivery::buildControls()
     middle->addWidget(Frame5);
     middle->addWidget(Frame6, 1);
     middle->addWidget(Frame7);
-    grid->addLayout(middle, 1, 1);
+    return middle;
+}
 
-    // Right column: list and include options, form selection, print options.
+// Right column: list and include options, form selection, print options.
+QVBoxLayout* FrmDelivery::buildOptions()
+{
     Frame8 = named<QGroupBox>("Frame8", QStringLiteral("Options"));
     Label6 = named<QLabel>("Label6", QStringLiteral("List"));
     chkAll = captioned<EventOptionButton>("chkAll", QStringLiteral("&All Jobs"));
@@ -181,8 +204,8 @@ void FrmDelivery::buildControls()
     for (QWidget* widget : std::initializer_list<QWidget*>{Label6, chkAll, chkInv, chkNon, Label8,
                                                            chkJob, chkComment, cboComment})
         optionLayout->addWidget(widget);
-    Label6->setFont(headingFont);
-    Label8->setFont(headingFont);
+    Label6->setFont(Label5->font());
+    Label8->setFont(Label5->font());
 
     // The form selection is kept for the operator's habit; every ticket has
     // the one layout.
@@ -206,9 +229,12 @@ void FrmDelivery::buildControls()
     right->addWidget(chkPart);
     right->addWidget(Check1);
     right->addStretch(1);
-    grid->addLayout(right, 1, 2);
+    return right;
+}
 
-    // Bottom line: the buttons and the progress of list filling.
+// Bottom line: the buttons and the progress of list filling.
+QHBoxLayout* FrmDelivery::buildButtons()
+{
     cmdRefresh = named<QPushButton>("cmdRefresh", QStringLiteral("&Refresh Jobs"));
     cmdLabel = named<QPushButton>("cmdLabel", QStringLiteral("Display &Labels"));
     cmdTicket = named<QPushButton>("cmdTicket", QStringLiteral("Display &Ticket"));
@@ -222,9 +248,12 @@ void FrmDelivery::buildControls()
     bottom->addStretch(0);
     for (QPushButton* button : {cmdRefresh, cmdLabel, cmdTicket, cmdExit})
         bottom->addWidget(button);
-    grid->addLayout(bottom, 2, 0, 1, 3);
+    return bottom;
+}
 
-    // Room for a job entry, a customer name and a part description.
+// Room for a job entry, a customer name and a part description.
+void FrmDelivery::sizeControls()
+{
     Search->setMinimumWidth(110);
     txtQty->setMinimumWidth(110);
     txtBO->setMinimumWidth(110);
@@ -232,13 +261,12 @@ void FrmDelivery::buildControls()
         box->setMinimumContentsLength(28);
     cboComment->setMinimumContentsLength(22);
     setMinimumWidth(980);
+}
 
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 3);
-    grid->setColumnStretch(2, 2);
-
-    // Tab follows the window's definition, as the operators know it; Enter
-    // has its own chain through the item fields.
+// Tab follows the window's definition, as the operators know it; Enter
+// has its own chain through the item fields.
+void FrmDelivery::chainTabs()
+{
     setTabChain({chkPart, Check1,   txtPhone, cmdRefresh, cmdLabel,   cmdTicket,  cmdExit,
                  chkInv,  chkNon,   chkAll,   chkJob,     chkComment, cboComment, HScroll1,
                  txtShip, cboShip,  Option3,  Option2,    Option1,    txtPO,      Search,

@@ -1,210 +1,37 @@
-// The main window's load, the customer and job scans that fill its lists,
-// "Refresh Jobs", the list options and their files, and the progress bar.
+// Filling the main window's lists: the customer and job scans, "Refresh
+// Jobs" and the progress bar they move, and the list and include options
+// that refill them.
 
-#include "common/module_values.h"
-#include "common/numeric.h"
-#include "common/short_date.h"
-#include "common/text_file.h"
+#include "common/session.h"
 #include "common/ui/event_check_box.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_option_button.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_box.h"
-#include "common/ui/platform.h"
-#include "common/ui/window_registry.h"
-#include "input/frm_delivery.h"
 #include "input/list_entries.h"
+#include "input/option_files.h"
+#include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 #include "input/walk_field.h"
-#include "settings/comments_file.h"
 #include "settings/data_folder_file.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QTimer>
 
-namespace {
-
-constexpr int MainWindowHeightTwips = 7500;
-
-QString errorBoxText(const RuntimeError& error, int label, bool fullStop)
+// The customer lists and, with "Load Jobs" on, the job list, under the
+// load's failure handling with its labels; the ticket is cleared last.
+FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
 {
-    return QStringLiteral("Error # %1 in Line %2%3")
-        .arg(error.number())
-        .arg(label)
-        .arg(fullStop ? QStringLiteral(".") : QString());
-}
-
-} // namespace
-
-// ---------------------------------------------------------------- failures
-
-FrmDelivery::LoadReaction FrmDelivery::loadFailure(const RuntimeError& error, int label)
-{
-    const ErrorCode code = error.code();
-    if (code == ErrorCode::FileAlreadyOpen)
-        return LoadReaction::Continue;
-    if (code == ErrorCode::ObjectNotSet && label >= 160 && label <= 250)
-        return LoadReaction::LeaveCustomerScan;
-    if (code == ErrorCode::ObjectNotSet && label >= 370 && label <= 450)
-        return LoadReaction::LeaveJobPart;
-    if (code == ErrorCode::FileNotFound || code == ErrorCode::BadFileNameOrNumber)
-        return LoadReaction::Continue;
-    if (code == ErrorCode::InvalidDatabasePath) {
-        showDataFolderWindow();
-        return LoadReaction::StopLoad;
-    }
-    const auto answer =
-        platform().messageBox(errorBoxText(error, label, true), Platform::Buttons::OkCancel,
-                              Platform::Icon::None, QStringLiteral("Warning"));
-    if (answer == Platform::Answer::Cancel)
-        platform().endProgram();
-    return LoadReaction::Continue;
-}
-
-template<typename Statement>
-FrmDelivery::LoadReaction FrmDelivery::loadStep(int label, Statement&& statement)
-{
-    LoadReaction reaction = LoadReaction::Continue;
-    try {
-        statement();
-    } catch (const RuntimeError& error) {
-        reaction = loadFailure(error, label < 0 ? 0 : label);
-    }
-    endIfEnded();
-    return reaction;
-}
-
-bool FrmDelivery::showDatabaseWarning(const RuntimeError& error)
-{
-    const ErrorCode code = error.code();
-    if (code != ErrorCode::DatabaseFileNotFound && code != ErrorCode::InvalidDatabasePath &&
-        code != ErrorCode::UnreadableDatabase)
-        return false;
-    platform().messageBox(QStringLiteral("Warning: Database Error. Please Reset Directory Path"));
-    m_databaseWarningShown = true;
-    return true;
-}
-
-void FrmDelivery::showDataFolderWindow()
-{
-    windows::show(windows::names::frmPath);
-}
-
-// -------------------------------------------------------------------- load
-
-void FrmDelivery::Form_Load()
-{
-    // Steps 1 to 5: failures ignored.
-    const auto ignoringFailures = [this](auto&& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError&) {
-        }
-        endIfEnded();
-    };
-    ignoringFailures([&] { CenterForm(); });
-    ignoringFailures([&] {
-        TicketDate = todayShortDate();
-        lblDate->setText(TicketDate);
-    });
-    txtJob->setText(QString());
-    txtQuote->setText(QString());
-    ignoringFailures([&] {
-        if (lstKeep.count() == 0)
-            lstKeep.add(QString());
-        lstKeep.setItem(0, QStringLiteral("0\t0\t"));
-    });
-    ignoringFailures([&] { selectFilter(readListFilter()); });
-
-    // Step 6: the load's failure handling is in force (label 0).
-    const double twipsPerPixel = platform().twipsPerPixel();
-    resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
-    if (loadStep(0, [] { readDataFolderFile(); }) == LoadReaction::StopLoad)
-        return;
-
-    // Step 7: failures ignored again.
-    ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
-    ignoringFailures([&] {
-        if (const auto state = readCheckState(QString::fromLatin1(CommentsShownFile)))
-            chkComment->setValue(*state);
-    });
-    ignoringFailures([&] {
-        if (const auto state = readCheckState(QString::fromLatin1(JobNumbersFile)))
-            chkJob->setValue(*state);
-    });
-
-    // Step 8.
-    ignoringFailures([&] {
-        if (numericValue(lblDate->text()) < 1) {
-            TicketDate = todayShortDate();
-            lblDate->setText(TicketDate);
-        }
-    });
-
-    // Step 9.
-    if (JobLoaded != FlagFalse)
-        return;
-
-    // Step 10. Closing the data-folder window without a folder would bring
-    // it back forever: then the program ends.
-    if (DataFolder.isEmpty()) {
-        windows::showAndWait(windows::names::frmPath);
-        endIfEnded();
-        if (DataFolder.isEmpty())
-            platform().endProgram();
-    }
-
-    // Step 11: the comment list.
-    cboComment->clearList();
-    try {
-        if (lengthCreatingIfMissing(commentsFilePath()) > 10) {
-            cboComment->addItems(readComments());
-            cboComment->setText(cboComment->item(0));
-        }
-    } catch (const RuntimeError&) {
-        // Whatever was read stays; the load goes on.
-    }
-    endIfEnded();
-
-    // Step 12: failures ignored.
-    if (!openTables())
-        return;
-
-    // Steps 13 to 16: failures ignored.
-    cboCust->clearList();
-    cboSCust->clearList();
-    ignoringFailures([&] { Data2.moveFirst(); });
-    qint64 records = 0;
-    ignoringFailures([&] {
-        Data2.moveLast();
-        Data2.moveFirst();
-        records += Data2.recordCount();
-    });
-    ignoringFailures([&] {
-        Data4.moveLast();
-        Data4.moveFirst();
-        records += Data4.recordCount();
-    });
-    // The counter is 64-bit and the bar scales: tables may hold far more
-    // than the 32,767 records a 16-bit count could follow.
-    qint64 counter = 1;
-    pbRefresh->setVisible(true);
-    ignoringFailures([&] { pbRefresh->setRange64(0, records); });
-    resetProgress();
-    show();
-
-    // Steps 17 to 22: the load's failure handling with its labels.
     if (scanCustomers(counter) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     if (loadStep(260, [&] {
             cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     if (loadStep(270, [&] {
             cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
             cboJobs->clearList();
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
 
     if (!mnuLoadJobs->isChecked()) {
         cboJobs->setEnabled(false);
@@ -219,64 +46,23 @@ void FrmDelivery::Form_Load()
                      });
         }
         if (reaction == LoadReaction::StopLoad)
-            return;
+            return LoadReaction::StopLoad;
     }
 
     if (loadStep(470, [&] {
             pbRefresh->setVisible(false);
             cboJobs->setText(QString());
         }) == LoadReaction::StopLoad)
-        return;
+        return LoadReaction::StopLoad;
     loadStep(480, [&] { ClearTicket(); });
-
-    QTimer::singleShot(0, this, [this] {
-        Data1.startReading();
-        Data3.startReading();
-    });
-}
-
-bool FrmDelivery::openTables()
-{
-    // "Orders" and "Addresses" are read once the load is over, in the
-    // background: no list needs them, and the first job selection finds
-    // them read or nearly so.
-    const QString database = databasePath();
-    const struct
-    {
-        TableCursor* cursor;
-        const char* table;
-        bool inBackground;
-    } tables[] = {{&Data1, "Orders", true},
-                  {&Data2, "Client", false},
-                  {&Data3, "Addresses", true},
-                  {&Data4, "JobLog", false}};
-    for (const auto& [cursor, table, inBackground] : tables) {
-        try {
-            if (inBackground)
-                cursor->openDeferred(database, QString::fromLatin1(table));
-            else
-                cursor->open(database, QString::fromLatin1(table));
-        } catch (const RuntimeError& error) {
-            // The operator is told once that the database cannot be read,
-            // rather than left with empty lists and no word.
-            if (error.code() == ErrorCode::InvalidDatabasePath) {
-                showDataFolderWindow();
-                return false;
-            }
-            if (!m_databaseWarningShown && (error.code() == ErrorCode::DatabaseFileNotFound ||
-                                            error.code() == ErrorCode::UnreadableDatabase))
-                showDatabaseWarning(error);
-        }
-    }
-    endIfEnded();
-    return true;
+    return LoadReaction::Continue;
 }
 
 // -------------------------------------------------------------------- scans
 
 FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
 {
-    // Step 17. The entries are gathered and handed to both lists at once:
+    // The entries are gathered and handed to both lists at once:
     // a list filled entry by entry is slow with tens of thousands of them.
     WalkField clientId(Data2, u"ClientID");
     WalkField name(Data2, u"Name");
@@ -425,7 +211,7 @@ void FrmDelivery::cmdRefresh_Click()
             cboJobs->clearList();
         }
     });
-    if (!step([&] { Data4.open(databasePath(), QStringLiteral("JobLog")); }))
+    if (!step([&] { Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog")); }))
         return;
     step([&] { cboJobs->clearList(); });
     qint64 records = 0;

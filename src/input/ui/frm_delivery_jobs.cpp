@@ -1,17 +1,17 @@
 // Job selection: filling the ticket from a job's order lines; and the job
 // search box.
 
-#include "common/module_values.h"
 #include "common/numeric.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
 #include "common/ui/platform.h"
-#include "input/frm_delivery.h"
 #include "input/order_lines.h"
 #include "input/part_rows.h"
+#include "input/ui/frm_delivery.h"
 #include "settings/data_folder_file.h"
 
 #include <QLabel>
@@ -25,16 +25,6 @@ namespace {
 constexpr int JobKeyLength = 8;
 constexpr QChar Tab = QLatin1Char('\t');
 
-// The part tables of one selection, slots 0 to 9 by part number.
-struct PartTables
-{
-    std::array<QString, 10> quantity;
-    std::array<QString, 10> backOrdered;
-    std::array<QString, 10> description;
-
-    static bool holds(int part) { return part >= 0 && part <= 9; }
-};
-
 // Runs the step only when the field has a value: a Null leaves the target
 // as it was.
 template<typename Step>
@@ -45,6 +35,28 @@ void unlessNull(const FieldValue& value, Step&& step)
 }
 
 } // namespace
+
+// What one job selection gathers from the job's order lines.
+struct FrmDelivery::JobScan
+{
+    // The part tables of one selection, slots 0 to 9 by part number.
+    struct PartTables
+    {
+        std::array<QString, 10> quantity;
+        std::array<QString, 10> backOrdered;
+        std::array<QString, 10> description;
+
+        static bool holds(int part) { return part >= 0 && part <= 9; }
+    };
+
+    bool found = false;
+    // The part the next line is taken as, unless it names its own.
+    int part = 1;
+    QString accountNumber;
+    QString accountName;
+    QString customerNumber;
+    PartTables parts;
+};
 
 void FrmDelivery::cboJobs_Change()
 {
@@ -67,8 +79,7 @@ void FrmDelivery::cboJobs_Click()
 
 void FrmDelivery::selectJob(const QString& jobText)
 {
-    JobLoaded = FlagFalse;
-    bool found = false;
+    m_session.jobLoaded = false;
     HScroll1->setValue(1);
 
     Data1.moveFirst();
@@ -79,80 +90,85 @@ void FrmDelivery::selectJob(const QString& jobText)
     qint64 visited = 0;
 
     const QString jobKey = jobText.left(JobKeyLength);
-    JobLoaded = FlagTrue;
+    m_session.jobLoaded = true;
 
     txtShip->setText(QString());
     cboShip->clearList();
     cboShip->setText(QString());
 
     Data1.moveFirst();
-    int part = 1;
+    JobScan scan;
     pbRefresh->setVisible(true);
-
-    const OrderFields fields(Data1);
-    QString accountNumber, accountName, customerNumber;
-    PartTables parts;
 
     // Every order line of the job is taken, wherever it lies in the table: a
     // part added to a job later is appended far down "Orders".
+    const OrderFields fields(Data1);
     while (!Data1.eof()) {
         ++visited;
         showProgress(visited);
-
-        if (fields.isLineOf(jobKey)) {
-            found = true;
-            const FieldValue accountNo = Data1.field(fields.acctNo);
-            accountNumber = accountNo.isNull() ? QString() : accountNo.toText();
-            const FieldValue acctName = Data1.field(fields.acctName);
-            accountName =
-                acctName.isNull() ? QStringLiteral("No Name This Job") : acctName.toText();
-            unlessNull(Data1.field(fields.customerId),
-                       [&](const QString& id) { customerNumber = id; });
-
-            const QString orderNo = Data1.field(fields.orderNo).toText();
-            if (part == 1)
-                fillTicketHead(fields, accountNumber + QLatin1Char('-') + accountName, orderNo);
-
-            unlessNull(Data1.field(fields.partNo),
-                       [&](const QString& number) { part = nearestWhole(numericValue(number)); });
-            const FieldValue pressQty = Data1.field(fields.pressQty);
-            const FieldValue description = Data1.field(fields.description);
-            QString row;
-            if (PartTables::holds(part)) {
-                const auto slot = static_cast<std::size_t>(part);
-                unlessNull(pressQty, [&](const QString& text) { parts.quantity[slot] = text; });
-                parts.backOrdered[slot] = QStringLiteral("\t0\t");
-                unlessNull(description,
-                           [&](const QString& text) { parts.description[slot] = text; });
-                row = parts.quantity[slot] + parts.backOrdered[slot] + parts.description[slot];
-            } else {
-                // Beyond the part tables' slots the line is kept all the same.
-                row = pressQty.toText() + Tab + QLatin1Char('0') + Tab + description.toText();
-            }
-
-            const std::optional<QString> shipKey =
-                orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
-            if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
-                cboShip->addItem(*shipKey);
-                if (part == 1)
-                    fillShipToAddress(customerNumber);
-            }
-
-            lstKeep.add(row);
-            ++part;
-        }
+        if (fields.isLineOf(jobKey))
+            takeOrderLine(fields, scan);
         Data1.moveNext();
     }
 
     pbRefresh->setVisible(false);
+    const int part = scan.part;
     if (part > 1)
-        relabel(Label4, part_rows::caption(1, part - 1));
-    if (!found) {
+        m_draft.setPartCaption(part_rows::caption(1, part - 1));
+    if (!scan.found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));
         cboJobs->setText(QString());
         ClearTicket();
     }
+}
+
+// One order line of the job: the ticket's head from the first, a part row
+// from each, and the ship-to keys the lines name.
+void FrmDelivery::takeOrderLine(const OrderFields& fields, JobScan& scan)
+{
+    using PartTables = JobScan::PartTables;
+    int& part = scan.part;
+    PartTables& parts = scan.parts;
+    QString& customerNumber = scan.customerNumber;
+
+    scan.found = true;
+    const FieldValue accountNo = Data1.field(fields.acctNo);
+    scan.accountNumber = accountNo.isNull() ? QString() : accountNo.toText();
+    const FieldValue acctName = Data1.field(fields.acctName);
+    scan.accountName = acctName.isNull() ? QStringLiteral("No Name This Job") : acctName.toText();
+    unlessNull(Data1.field(fields.customerId), [&](const QString& id) { customerNumber = id; });
+
+    const QString orderNo = Data1.field(fields.orderNo).toText();
+    if (part == 1)
+        fillTicketHead(fields, scan.accountNumber + QLatin1Char('-') + scan.accountName, orderNo);
+
+    unlessNull(Data1.field(fields.partNo),
+               [&](const QString& number) { part = nearestWhole(numericValue(number)); });
+    const FieldValue pressQty = Data1.field(fields.pressQty);
+    const FieldValue description = Data1.field(fields.description);
+    QString row;
+    if (PartTables::holds(part)) {
+        const auto slot = static_cast<std::size_t>(part);
+        unlessNull(pressQty, [&](const QString& text) { parts.quantity[slot] = text; });
+        parts.backOrdered[slot] = QStringLiteral("\t0\t");
+        unlessNull(description, [&](const QString& text) { parts.description[slot] = text; });
+        row = parts.quantity[slot] + parts.backOrdered[slot] + parts.description[slot];
+    } else {
+        // Beyond the part tables' slots the line is kept all the same.
+        row = pressQty.toText() + Tab + QLatin1Char('0') + Tab + description.toText();
+    }
+
+    const std::optional<QString> shipKey =
+        orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
+    if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
+        cboShip->addItem(*shipKey);
+        if (part == 1)
+            fillShipToAddress(customerNumber);
+    }
+
+    m_draft.partRows.add(row);
+    ++part;
 }
 
 void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& customer,
@@ -171,22 +187,22 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
     txtBO->setText(QStringLiteral("0"));
     unlessNull(Data1.field(fields.purchaseOrder),
                [&](const QString& text) { txtPO->setText(text); });
-    txtJob->setText(QStringLiteral("Order No: ") + orderNo);
+    m_draft.setJobCaption(QStringLiteral("Order No: ") + orderNo);
 
     // The job's quote number, from "JobLog" opened anew.
-    Data4.open(databasePath(), QStringLiteral("JobLog"));
+    Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog"));
     const int job = Data4.fieldIndex(u"Job");
     for (Data4.moveFirst(); !Data4.eof(); Data4.moveNext()) {
         if (Data4.fieldEquals(job, orderNo)) {
             const FieldValue quote = Data4.field(u"QuoteNo");
             if (!quote.isNull() && quote.toText().isEmpty())
-                txtQuote->setText(QString());
+                m_draft.setQuoteCaption(QString());
             else
-                txtQuote->setText(QStringLiteral("Quote No: ") + quote.toText());
+                m_draft.setQuoteCaption(QStringLiteral("Quote No: ") + quote.toText());
             break;
         }
     }
-    lstKeep.clear();
+    m_draft.partRows.clear();
 }
 
 void FrmDelivery::fillShipToAddress(const QString& customerNumber)
@@ -200,7 +216,7 @@ void FrmDelivery::fillShipToAddress(const QString& customerNumber)
     const int customerId = Data3.fieldIndex(u"CustomerID");
     for (; !Data3.eof(); Data3.moveNext()) {
         if (Data3.fieldEquals(customerId, customerNumber)) {
-            lstShip.clear();
+            m_draft.shipToLines.clear();
             txtShip->setText(QString());
             txtShip->setText(shipToAddressBlock(Data3));
             endIfEnded();

@@ -1,5 +1,6 @@
-#include "main_window_fixture.h"
+#include "support/main_window_fixture.h"
 
+#include "app/program_windows.h"
 #include "common/ui/window_registry.h"
 
 #include <QTimer>
@@ -9,6 +10,7 @@ MainWindowTest::MainWindowTest()
 {
     table_source::clearCache();
     windows::reset();
+    reportShortTables();
     // The data-folder window: counted, and closed as soon as events run,
     // having chosen m_folderChosen (nothing when empty).
     windows::registerWindow(QStringLiteral("frmPath"), [this] {
@@ -17,7 +19,7 @@ MainWindowTest::MainWindowTest()
         window->setObjectName(QStringLiteral("frmPath"));
         QTimer::singleShot(0, window, [this, window] {
             if (!m_folderChosen.isEmpty())
-                DataFolder = m_folderChosen;
+                m_session.dataFolder = m_folderChosen;
             window->close();
         });
         return window;

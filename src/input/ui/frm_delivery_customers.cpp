@@ -8,7 +8,7 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_block.h"
 #include "input/customer_blocks.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "input/walk_field.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "common/ui/row_store.h"
+#include "common/row_store.h"
 
 #include "common/runtime_error.h"
 

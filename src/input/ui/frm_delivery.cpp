@@ -1,9 +1,9 @@
 // The main window's life: construction and load, its buttons and menus,
 // closing, and clearing the ticket.
 
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/short_date.h"
 #include "common/ui/center_form.h"
 #include "common/ui/event_check_box.h"
@@ -12,31 +12,63 @@
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
+#include "common/ui/named_control.h"
 #include "common/ui/platform.h"
 #include "common/ui/window_registry.h"
 
 #include <QAction>
-#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
-FrmDelivery::FrmDelivery(QWidget* parent)
+FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
     : QMainWindow(parent)
+    , m_session(session)
 {
     buildControls();
     buildMenus();
+    bindDraft();
     connectHandlers();
-    // A table that comes back shorter than it should be is not kept from
-    // the operator: a job missing from the list is the worst surprise.
-    TableCursor::setShortTableReporter([](const TableCursor::ShortTable& table) {
-        platform().messageBox(table.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
-    });
-    Form_Load();
 }
 
 FrmDelivery::~FrmDelivery() = default;
+
+// The boxes write into the draft before their change handlers run, so a
+// handler never finds the draft behind the screen; the labels show what the
+// draft holds.
+void FrmDelivery::bindDraft()
+{
+    const auto textInto = [this](auto* box, QString TicketDraft::*field) {
+        connect(box, &std::remove_pointer_t<decltype(box)>::textChanged, this,
+                [this, box, field] { m_draft.*field = box->text(); });
+        m_draft.*field = box->text();
+    };
+    textInto(txtCust, &TicketDraft::soldToText);
+    textInto(txtShip, &TicketDraft::shipToText);
+    textInto(txtPO, &TicketDraft::purchaseOrder);
+    textInto(txtPhone, &TicketDraft::phone);
+    connect(cboComment->lineEdit(), &QLineEdit::textChanged, this,
+            [this] { m_draft.comment = cboComment->text(); });
+    m_draft.comment = cboComment->text();
+
+    const auto checkedInto = [this](EventCheckBox* box, bool TicketDraft::*option) {
+        connect(box, &QCheckBox::stateChanged, this,
+                [this, box, option] { m_draft.*option = box->value() == 1; });
+        m_draft.*option = box->value() == 1;
+    };
+    checkedInto(chkJob, &TicketDraft::jobNumbers);
+    checkedInto(chkComment, &TicketDraft::commentShown);
+    checkedInto(chkPart, &TicketDraft::onlyPartShown);
+
+    connect(&m_draft, &TicketDraft::jobCaptionChanged, txtJob, &QLabel::setText);
+    connect(&m_draft, &TicketDraft::quoteCaptionChanged, txtQuote, &QLabel::setText);
+    connect(&m_draft, &TicketDraft::dateChanged, lblDate,
+            [this](const QDate& date) { lblDate->setText(shortDateText(date)); });
+    connect(&m_draft, &TicketDraft::partCaptionChanged, Label4,
+            [this](const QString& caption) { relabel(Label4, caption); });
+}
 
 void FrmDelivery::connectHandlers()
 {
@@ -94,16 +126,8 @@ void FrmDelivery::connectHandlers()
 
 void FrmDelivery::SetDate_Click()
 {
-    // The calendar is reached by its name: the date window belongs to the
-    // settings windows, which build on this one.
-    QWidget* window = windows::show(windows::names::frmDate);
+    emit dateWindowWanted();
     endIfEnded();
-    if (auto* calendar = window != nullptr
-                             ? window->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"))
-                             : nullptr) {
-        const QDate date = dateFromShortText(TicketDate);
-        calendar->setSelectedDate(date.isValid() ? date : QDate::currentDate());
-    }
 }
 
 void FrmDelivery::CenterForm()
@@ -123,8 +147,8 @@ void FrmDelivery::ClearTicket()
     cboShip->setText(QString());
     cboSCust->setText(QString());
     txtPO->setText(QString());
-    txtQuote->setText(QString());
-    txtJob->setText(QString());
+    m_draft.setQuoteCaption(QString());
+    m_draft.setJobCaption(QString());
     txtPhone->setText(QString());
     endIfEnded();
 }

@@ -1,6 +1,6 @@
-#include "startup/release_captions.h"
+#include "common/release_captions.h"
 
-#include "startup/version.h"
+#include "common/version.h"
 
 #include <QSysInfo>
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window: where the operator prepares one delivery ticket at a
-// time. Its controls are the ticket's data store: the selection handlers
-// write into them and the ticket output reads them, so they are public, each
+// time. The ticket itself is its TicketDraft, which the preview and printing
+// read: the window's boxes write what is typed into the draft, and its
+// labels show the captions the draft holds. The controls are public, each
 // under the name the rest of the program knows it by.
 //
 // The four table cursors live as long as the window; each has one current
@@ -10,8 +11,8 @@
 
 #include "common/runtime_error.h"
 #include "common/ui/handler_runner.h"
-#include "common/ui/row_store.h"
 #include "input/option_files.h"
+#include "input/ticket_draft.h"
 #include "orderdb/table_cursor.h"
 
 #include <QMainWindow>
@@ -25,18 +26,26 @@ class EventTextBox;
 struct OrderFields;
 class QAction;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QVBoxLayout;
+struct Session;
 
 class FrmDelivery : public QMainWindow, private HandlerRunner
 {
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmDelivery(QWidget* parent = nullptr);
+    // Builds the window; Form_Load() loads it. The session's folders,
+    // ticket date and job flag are the ones it reads and sets.
+    explicit FrmDelivery(Session& session, QWidget* parent = nullptr);
     ~FrmDelivery() override;
+
+    // The ticket being edited.
+    TicketDraft& draft() { return m_draft; }
+    const TicketDraft& draft() const { return m_draft; }
 
     // Routines other windows use.
     void CenterForm();
@@ -63,13 +72,11 @@ public:
     QLabel* Label8 = nullptr;
     QLabel* Label6 = nullptr;
     TableCursor Data3; // "Addresses"
-    RowStore lstKeep;
     QScrollBar* HScroll1 = nullptr;
     QString txtKeep; // never shown
     QGroupBox* Frame6 = nullptr;
     EventTextBlock* txtShip = nullptr;
     EventComboBox* cboShip = nullptr;
-    RowStore lstShip;
     TableCursor Data2; // "Client"
     QGroupBox* Frame4 = nullptr;
     EventOptionButton* Option3 = nullptr;
@@ -97,7 +104,6 @@ public:
     QGroupBox* Frame2 = nullptr;
     EventTextBlock* txtCust = nullptr;
     EventComboBox* cboCust = nullptr;
-    RowStore lstCust;
     QLabel* txtQuote = nullptr;
     QLabel* txtJob = nullptr;
     QLabel* lblDate = nullptr;
@@ -113,8 +119,11 @@ public:
     QAction* mnuLoadJobs = nullptr;
     QAction* About = nullptr;
 
-    // Handlers.
+    // The load: settings, lists and tables. It may show message boxes and
+    // the data-folder window, and may end the program.
     void Form_Load();
+
+    // Handlers.
     void cmdExit_Click();
     void cmdLabel_Click();
     void cmdTicket_Click();
@@ -124,7 +133,8 @@ public:
     void chkJob_Click();
     void chkComment_Click();
     void mnuLoadJobs_Click();
-    // Shows the date window with its calendar on TicketDate, not waiting.
+    // Asks for the date window, its calendar on the ticket date, not
+    // waiting.
     void SetDate_Click();
     void pbRefresh_MouseDown();
     void pbRefresh_Click();
@@ -156,6 +166,11 @@ public:
     // Closing by the close box: unloads every window and ends the program.
     void Form_QueryUnload();
 
+signals:
+    // "Set Date": the program shows the date window, which reports the date
+    // chosen.
+    void dateWindowWanted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -165,16 +180,38 @@ private:
     enum class ProgressStep { AfterMove, BeforeEntry };
 
     void buildControls();
+    QHBoxLayout* buildTitleLine();
+    QVBoxLayout* buildJobAndSoldTo();
+    QVBoxLayout* buildShipToAndPart();
+    QVBoxLayout* buildOptions();
+    QHBoxLayout* buildButtons();
+    void sizeControls();
+    void chainTabs();
+    void bindDraft();
     void buildMenus();
     void connectHandlers();
 
     LoadReaction loadFailure(const RuntimeError& error, int label);
+    // The warning for a failure at a line label: "Error # 13 in Line 260."
+    static QString errorBoxText(const RuntimeError& error, int label, bool fullStop);
     template<typename Statement>
     LoadReaction loadStep(int label, Statement&& statement);
+    template<typename Statement>
+    void ignoringFailures(Statement&& statement);
+
+    // The load's stages, in order.
+    void startEmptyTicket();
+    bool readStoredOptions();
+    void askForDataFolderWhenNone();
+    void fillCommentList();
+    qint64 customerAndJobRecords();
+    LoadReaction fillLists(qint64& counter);
 
     bool openTables();
 
     void selectJob(const QString& jobText);
+    struct JobScan;
+    void takeOrderLine(const OrderFields& fields, JobScan& scan);
     void fillTicketHead(const OrderFields& fields, const QString& customer, const QString& orderNo);
     void fillShipToAddress(const QString& customerNumber);
     LoadReaction scanCustomers(qint64& counter);
@@ -188,6 +225,8 @@ private:
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;
+    Session& m_session;
+    TicketDraft m_draft;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "common/module_values.h"
+#include "common/session.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
 #include "demodata/order_entry_schema.h"
-#include "input/frm_delivery.h"
+#include "input/ui/frm_delivery.h"
 #include "jet4/jet4_writer.h"
 #include "orderdb/table_source.h"
 #include "support/scripted_platform.h"
@@ -24,7 +24,7 @@
 
 // (The main window's controls come with it, for every test of the window.)
 // A settings folder, a data folder with a writer-made database, scripted
-// message boxes, and the main window loaded on them.
+// message boxes, a session, and the main window loaded on them.
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -64,7 +64,8 @@ protected:
     {
         m_window.reset();
         try {
-            m_window = std::make_unique<FrmDelivery>();
+            m_window = std::make_unique<FrmDelivery>(m_session);
+            m_window->Form_Load();
         } catch (const ProgramEnded&) {
             return false;
         }
@@ -94,6 +95,8 @@ protected:
     TempSettingsFolder m_settings;
     QTemporaryDir m_data;
     ScriptedPlatform m_platform;
+    // The run's values, as the program's main owns them.
+    Session m_session;
     int m_dataFolderWindowShown = 0;
     QString m_folderChosen;
     std::unique_ptr<FrmDelivery> m_window;
