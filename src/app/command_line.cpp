@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "startup/version.h"
+#include "common/version.h"
 
 #include <QCommandLineParser>
 

@@ -181,5 +181,4 @@ void FrmPath::cmdPath_Click()
     }
     unloadWindow(*this);
     windows::show(windows::names::frmDelivery);
-    endIfEnded();
 }

@@ -115,7 +115,6 @@ void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& o
             statement();
         } catch (const RuntimeError& error) {
             const bool goOn = onFailure(error, label);
-            endIfEnded();
             return goOn;
         }
         return true;
@@ -198,7 +197,6 @@ void FrmDelivery::cmdRefresh_Click()
         } catch (const RuntimeError& error) {
             onFailure(error, 0);
         }
-        endIfEnded();
         return !stop;
     };
 
@@ -256,7 +254,6 @@ void FrmDelivery::selectFilter(JobFilter filter)
         chkNon->setValue(true);
         break;
     }
-    endIfEnded();
 }
 
 namespace {

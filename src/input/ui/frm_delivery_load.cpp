@@ -117,7 +117,6 @@ void FrmDelivery::askForDataFolderWhenNone()
     if (!m_session.dataFolder.isEmpty())
         return;
     windows::showAndWait(windows::names::frmPath);
-    endIfEnded();
     if (m_session.dataFolder.isEmpty())
         platform().endProgram();
 }
@@ -187,6 +186,5 @@ bool FrmDelivery::openTables()
                 showDatabaseWarning(error);
         }
     }
-    endIfEnded();
     return true;
 }

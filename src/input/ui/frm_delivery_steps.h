@@ -15,7 +15,6 @@ FrmDelivery::LoadReaction FrmDelivery::loadStep(int label, Statement&& statement
     } catch (const RuntimeError& error) {
         reaction = loadFailure(error, label < 0 ? 0 : label);
     }
-    endIfEnded();
     return reaction;
 }
 
@@ -27,5 +26,4 @@ void FrmDelivery::ignoringFailures(Statement&& statement)
     } catch (const RuntimeError&) {
         // The load's first and last steps go on whatever fails.
     }
-    endIfEnded();
 }

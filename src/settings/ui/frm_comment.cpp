@@ -86,7 +86,6 @@ bool FrmComment::listComments()
 {
     if (m_session.dataFolder.isEmpty()) {
         windows::show(windows::names::frmPath);
-        endIfEnded();
         return false;
     }
     try {
