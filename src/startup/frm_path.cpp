@@ -177,7 +177,8 @@ void FrmPath::cmdPath_Click()
     try {
         writeDataFolderFile(m_session, Text1->text(), Text2->text());
     } catch (const RuntimeError& error) {
-        reportSaveFailure(error, QStringLiteral("The folders are used until the program ends."));
+        reportSaveFailure(error.failure(),
+                          QStringLiteral("The folders are used until the program ends."));
     }
     unloadWindow(*this);
     windows::show(windows::names::frmDelivery);

@@ -256,49 +256,39 @@ void FrmDelivery::selectFilter(JobFilter filter)
     }
 }
 
-namespace {
-
 // Option files are written the moment an option changes; a folder that
 // cannot be written keeps the old choice on disk and nothing is reported.
-template<typename Write>
-void writeOption(Write&& write)
-{
-    try {
-        write();
-    } catch (const RuntimeError&) {
-    }
-}
-
-} // namespace
 
 void FrmDelivery::chkAll_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::All); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::All);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkInv_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::Invoiced); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::Invoiced);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkNon_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::NonInvoiced); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::NonInvoiced);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkJob_Click()
 {
     const int state = chkJob->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(JobNumbersFile), state); });
+    [[maybe_unused]] const Result<void> stored =
+        writeCheckState(QString::fromLatin1(JobNumbersFile), state);
 }
 
 void FrmDelivery::chkComment_Click()
 {
     const int state = chkComment->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(CommentsShownFile), state); });
+    [[maybe_unused]] const Result<void> stored =
+        writeCheckState(QString::fromLatin1(CommentsShownFile), state);
 }
 
 void FrmDelivery::mnuLoadJobs_Click()
@@ -306,7 +296,7 @@ void FrmDelivery::mnuLoadJobs_Click()
     // The toolkit has already moved the check mark; the new state is stored
     // and takes effect at the next load or refresh.
     const bool loadJobs = mnuLoadJobs->isChecked();
-    writeOption([loadJobs] { writeLoadJobs(loadJobs); });
+    [[maybe_unused]] const Result<void> stored = writeLoadJobs(loadJobs);
 }
 
 void FrmDelivery::pbRefresh_MouseDown()

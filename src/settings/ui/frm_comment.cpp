@@ -18,8 +18,9 @@ namespace {
 
 void reportCommentSaveFailure(const RuntimeError& error)
 {
-    reportSaveFailure(error, QStringLiteral("The file and the comment list were left as they "
-                                            "were."));
+    reportSaveFailure(error.failure(),
+                      QStringLiteral("The file and the comment list were left as they "
+                                     "were."));
 }
 
 } // namespace
