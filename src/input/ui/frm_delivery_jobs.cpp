@@ -12,6 +12,7 @@
 #include "input/order_lines.h"
 #include "input/part_rows.h"
 #include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 #include "settings/data_folder_file.h"
 
 #include <QLabel>
@@ -68,12 +69,9 @@ void FrmDelivery::cboJobs_Click()
     const QString jobText = cboJobs->text();
     if (jobText.isEmpty())
         return;
-    try {
-        selectJob(jobText);
-    } catch (const RuntimeError&) {
-        // A failure ends the selection without a word; what was filled stays.
+    // A failure ends the selection without a word; what was filled stays.
+    if (!attempt([&] { selectJob(jobText); }))
         pbRefresh->setVisible(false);
-    }
 }
 
 void FrmDelivery::selectJob(const QString& jobText)

@@ -40,8 +40,8 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
         LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
         if (reaction == LoadReaction::Continue) {
             scanJobs(counter, ProgressStep::AfterMove,
-                     [this, &reaction](const RuntimeError& error, int label) {
-                         reaction = loadFailure(error, label);
+                     [this, &reaction](const Failure& failure, int label) {
+                         reaction = loadFailure(failure, label);
                          return reaction == LoadReaction::Continue;
                      });
         }
@@ -111,13 +111,8 @@ void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& o
     const JobFilter filter = currentFilter();
     QStringList entries;
     const auto step = [&](int label, auto&& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            const bool goOn = onFailure(error, label);
-            return goOn;
-        }
-        return true;
+        const Result<void> done = attempt(statement);
+        return done || onFailure(done.failure(), label);
     };
 
     for (;;) {
@@ -174,29 +169,16 @@ void FrmDelivery::showProgress(qint64 value)
 
 void FrmDelivery::cmdRefresh_Click()
 {
-    // The refresh's own failure handling: a database that cannot be reached
-    // ends it with a warning; anything else asks whether to go on.
     bool stop = false;
-    const auto onFailure = [this, &stop](const RuntimeError& error, int) {
-        if (showDatabaseWarning(error)) {
-            stop = true;
-            return false;
-        }
-        const auto answer =
-            platform().messageBox(errorBoxText(error, 0, false), Platform::Buttons::OkCancel,
-                                  Platform::Icon::None, QStringLiteral("Warning"));
-        if (answer == Platform::Answer::Cancel)
-            platform().endProgram();
-        return true;
+    const auto onFailure = [this, &stop](const Failure& failure, int label) {
+        stop = stop || !refreshFailure(failure, label);
+        return !stop;
     };
     const auto step = [&](auto&& statement) {
         if (stop)
             return false;
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            onFailure(error, 0);
-        }
+        if (const Result<void> done = attempt(statement); !done)
+            onFailure(done.failure(), 0);
         return !stop;
     };
 
