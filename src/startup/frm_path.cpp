@@ -141,9 +141,7 @@ bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderLis
 void FrmPath::Form_Load()
 {
     CenterForm(*this);
-    const DataFolderRead read = readDataFolderFile();
-    read.applyTo(m_session);
-    if (read.failure) {
+    if (!readDataFolderFile().applyTo(m_session)) {
         m_session.dataFolder.clear();
         return;
     }

@@ -54,7 +54,7 @@ TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
         session.dataFolder = "/old";
         session.estFolder = "/previous";
         const DataFolderRead read = readDataFolderFile();
-        read.applyTo(session);
+        EXPECT_EQ(failureNumberOf(read.applyTo(session)), failureOf(read));
         EXPECT_EQ(failureOf(read), error) << bytes;
         EXPECT_EQ(session.dataFolder + "|" + session.estFolder, folders) << bytes;
     }
@@ -278,7 +278,7 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
 
     const long baselineKb = peakResidentKb(true);
     Session session;
-    readDataFolderFile().applyTo(session);
+    ASSERT_TRUE(readDataFolderFile().applyTo(session));
     EXPECT_EQ(session.dataFolder + u'|' + session.estFolder, data + "|/srv/est");
     EXPECT_EQ(readDataFolderFirstLine().dataFolder, data);
     const Margins margins = readMargins().valueOr({});

@@ -88,8 +88,8 @@ bool FrmDelivery::readStoredOptions()
 {
     const double twipsPerPixel = platform().twipsPerPixel();
     resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
-    if (loadStep(0, [this] { readDataFolderFile().applyOrThrow(m_session); }) ==
-        LoadReaction::StopLoad)
+    if (const Result<void> folders = readDataFolderFile().applyTo(m_session);
+        !folders && loadFailure(folders.failure(), 0) == LoadReaction::StopLoad)
         return false;
 
     ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });

@@ -75,10 +75,9 @@ FrmComment::FrmComment(Session& session, QWidget* parent)
 void FrmComment::Form_Load()
 {
     CenterForm(*this);
-    const DataFolderRead read = readDataFolderFirstLine();
-    read.applyTo(m_session);
     // A missing data-folder file lists nothing.
-    if (!read.failure && !listComments())
+    const bool folderRead = static_cast<bool>(readDataFolderFirstLine().applyTo(m_session));
+    if (folderRead && !listComments())
         return;
     cboComment->setText(cboComment->item(0));
 }

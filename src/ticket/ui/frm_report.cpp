@@ -51,7 +51,7 @@ std::optional<QString> ownerName()
 // were.
 void refreshDataFolder(Session& session)
 {
-    readDataFolderFile().applyTo(session);
+    [[maybe_unused]] const Result<void> folders = readDataFolderFile().applyTo(session);
 }
 
 template<typename Widget>
