@@ -55,7 +55,8 @@ bool isFolderPath(const QString& text)
     return text.contains(u':') || text.startsWith(u'/');
 }
 
-bool writeDataFolderFile(Session& session, const QString& dataFolder, const QString& estFolder)
+Result<bool> writeDataFolderFile(Session& session, const QString& dataFolder,
+                                 const QString& estFolder)
 {
     if (dataFolder.isEmpty() || estFolder.isEmpty() || !isFolderPath(dataFolder) ||
         !isFolderPath(estFolder))
@@ -63,9 +64,11 @@ bool writeDataFolderFile(Session& session, const QString& dataFolder, const QStr
 
     session.dataFolder = dataFolder;
     session.estFolder = estFolder;
-    rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
-                joinLines({dataFolder, estFolder}));
-    return true;
+    return attempt([&] {
+        rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
+                    joinLines({dataFolder, estFolder}));
+        return true;
+    });
 }
 
 QString fileInDataFolder(const QString& dataFolder, const QString& fileName)

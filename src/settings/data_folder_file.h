@@ -67,10 +67,11 @@ bool isFolderPath(const QString& text);
 // The data-folder window's "Continue": when both texts are non-empty paths
 // (isFolderPath), sets the session's folders to them and rewrites the file
 // atomically as the two lines; returns true. Otherwise leaves the file and
-// the session alone and returns false. Throws PermissionDenied (70) when
-// the file cannot be written: the folders are set by then, the old file is
-// kept.
-bool writeDataFolderFile(Session& session, const QString& dataFolder, const QString& estFolder);
+// the session alone and returns false. Fails with PermissionDenied (70)
+// when the file cannot be written: the folders are set by then, the old file
+// is kept.
+Result<bool> writeDataFolderFile(Session& session, const QString& dataFolder,
+                                 const QString& estFolder);
 
 // dataFolder + "/" + fileName: a file in the data folder.
 QString fileInDataFolder(const QString& dataFolder, const QString& fileName);

@@ -172,12 +172,10 @@ void FrmPath::Dir1_Change()
 
 void FrmPath::cmdPath_Click()
 {
-    try {
-        writeDataFolderFile(m_session, Text1->text(), Text2->text());
-    } catch (const RuntimeError& error) {
-        reportSaveFailure(error.failure(),
+    const Result<bool> written = writeDataFolderFile(m_session, Text1->text(), Text2->text());
+    if (!written)
+        reportSaveFailure(written.failure(),
                           QStringLiteral("The folders are used until the program ends."));
-    }
     unloadWindow(*this);
     windows::show(windows::names::frmDelivery);
 }

@@ -64,7 +64,7 @@ TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
 {
     TempSettingsFolder settings;
     Session session;
-    EXPECT_TRUE(writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
+    EXPECT_TRUE(*writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
     EXPECT_EQ(fileContents(settings.filePath("qmVanCk.dat")), "/srv/oe/data\r\n/srv/est\r\n");
 
     TempSettingsFolder other;
@@ -74,9 +74,9 @@ TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
         {"E:\\OE\\Data", "Est"}, {"srv/oe/data", "/srv/est"}, {"", "/srv/est"},
         {"/srv/oe/data", ""},    {" /srv", "/srv/est"},       {"\\\\server\\share", "/"}};
     for (const auto& [data, est] : refused)
-        EXPECT_FALSE(writeDataFolderFile(fresh, data, est)) << data << " " << est;
+        EXPECT_FALSE(*writeDataFolderFile(fresh, data, est)) << data << " " << est;
     EXPECT_TRUE(fresh.dataFolder.isEmpty() && fresh.estFolder.isEmpty());
-    EXPECT_TRUE(writeDataFolderFile(fresh, "E:\\OE\\Data", "data:"));
+    EXPECT_TRUE(*writeDataFolderFile(fresh, "E:\\OE\\Data", "data:"));
     EXPECT_EQ(fileContents(other.filePath("qmvanck.dat")), "E:\\OE\\Data\r\ndata:\r\n");
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList({"qmvanck.dat"}));
 }
