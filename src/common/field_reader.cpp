@@ -1,5 +1,7 @@
 #include "common/field_reader.h"
 
+#include "common/text_file.h"
+
 #include "common/runtime_error.h"
 #include "common/windows1252.h"
 
@@ -86,4 +88,15 @@ QString LineReader::readLine()
     const QString line = fromWindows1252(QByteArrayView(m_data).sliced(m_pos, end - m_pos));
     m_pos = end < m_data.size() ? skipLineEnd(m_data, end) : end;
     return line;
+}
+
+Result<QStringList> readLeadingLines(const QString& path, int count)
+{
+    return attempt([&] {
+        LineReader lines(readFileBytes(path));
+        QStringList read;
+        while (read.size() < count && !lines.atEnd())
+            read.append(lines.readLine());
+        return read;
+    });
 }

@@ -5,8 +5,11 @@
 // throws RuntimeError(ErrorCode::InputPastEndOfFile), as the callers'
 // failure handling expects.
 
+#include "common/result.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Delimited-field reading: the data-folder file and the option files.
 // Each read yields one value:
@@ -54,3 +57,7 @@ private:
     QByteArray m_data;
     qsizetype m_pos = 0;
 };
+
+// The first `count` lines of the file at `path` (all of them when it has
+// fewer); fails as readFileBytes() does (common/text_file.h).
+Result<QStringList> readLeadingLines(const QString& path, int count);

@@ -18,3 +18,8 @@ RuntimeError::RuntimeError(ErrorCode code, const QString& detail)
     , m_detail(detail)
 {
 }
+
+Failure RuntimeError::failure() const
+{
+    return {m_code, m_detail};
+}

@@ -28,7 +28,18 @@ enum class ErrorCode : int {
     DialogCancelled = 32755,
 };
 
-// A failure carrying its run-time error number.
+// What failed: the run-time error number the program reports and reacts to,
+// and for the operator what failed (for a file, its path and the reason).
+struct Failure
+{
+    ErrorCode code;
+    QString detail;
+
+    int number() const { return static_cast<int>(code); }
+};
+
+// A failure carrying its run-time error number, thrown by the steps of a
+// read or write; attempt() (common/result.h) turns it into a value.
 class RuntimeError : public std::runtime_error
 {
 public:
@@ -38,6 +49,8 @@ public:
     int number() const { return static_cast<int>(m_code); }
     // What failed, for the operator: for a file, its path and the reason.
     const QString& detail() const { return m_detail; }
+    // The failure as a value.
+    Failure failure() const;
 
 private:
     ErrorCode m_code;

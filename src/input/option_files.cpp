@@ -9,31 +9,24 @@
 namespace {
 
 // The first delimited field of an option file.
-QString readFirstField(const QString& fileName)
+Result<QString> readFirstField(const QString& fileName)
 {
-    DelimitedFieldReader reader(readFileBytes(settingsFilePath(fileName)));
-    return reader.read();
+    return attempt([&] {
+        DelimitedFieldReader reader(readFileBytes(settingsFilePath(fileName)));
+        return reader.read();
+    });
 }
 
-std::optional<QString> tryReadFirstField(const QString& fileName)
+Result<void> writeLine(const QString& fileName, const QString& line)
 {
-    try {
-        return readFirstField(fileName);
-    } catch (const RuntimeError&) {
-        return std::nullopt;
-    }
-}
-
-void writeLine(const QString& fileName, const QString& line)
-{
-    rewriteFile(settingsFilePath(fileName), joinLines({line}));
+    return attempt([&] { rewriteFile(settingsFilePath(fileName), joinLines({line})); });
 }
 
 } // namespace
 
 JobFilter readListFilter()
 {
-    const std::optional<QString> value = tryReadFirstField(QString::fromLatin1(ListFilterFile));
+    const QString value = readFirstField(QString::fromLatin1(ListFilterFile)).valueOr({});
     if (value == QStringLiteral("2"))
         return JobFilter::Invoiced;
     if (value == QStringLiteral("3"))
@@ -43,43 +36,40 @@ JobFilter readListFilter()
 
 bool readLoadJobs()
 {
-    return tryReadFirstField(QString::fromLatin1(LoadJobsFile)) != QStringLiteral("F");
+    return readFirstField(QString::fromLatin1(LoadJobsFile)).valueOr({}) != QStringLiteral("F");
 }
 
 std::optional<int> readCheckState(const QString& fileName)
 {
-    try {
-        readFileBytes(settingsFilePath(fileName));
-    } catch (const RuntimeError&) {
+    if (!attempt([&] { readFileBytes(settingsFilePath(fileName)); })) {
         // The default is written as bare text, unlike the click handlers'
-        // numeric form; both read alike.
-        try {
-            writeLine(fileName, QStringLiteral("0"));
-        } catch (const RuntimeError&) {
-        }
+        // numeric form; both read alike. A default that cannot be written
+        // leaves the file as unreadable as it was.
+        if (!writeLine(fileName, QStringLiteral("0")))
+            return std::nullopt;
     }
-    const std::optional<QString> value = tryReadFirstField(fileName);
+    const Result<QString> value = readFirstField(fileName);
     if (!value)
         return std::nullopt;
-    try {
-        return wholeNumber(numericValue(*value));
-    } catch (const RuntimeError&) {
+    const Result<std::int16_t> state = attempt([&] { return wholeNumber(numericValue(*value)); });
+    if (!state)
         return std::nullopt;
-    }
+    return *state;
 }
 
-void writeListFilter(JobFilter filter)
+Result<void> writeListFilter(JobFilter filter)
 {
-    writeLine(QString::fromLatin1(ListFilterFile), QString::number(static_cast<int>(filter)));
+    return writeLine(QString::fromLatin1(ListFilterFile),
+                     QString::number(static_cast<int>(filter)));
 }
 
-void writeLoadJobs(bool loadJobs)
+Result<void> writeLoadJobs(bool loadJobs)
 {
-    writeLine(QString::fromLatin1(LoadJobsFile),
-              loadJobs ? QStringLiteral("T") : QStringLiteral("F"));
+    return writeLine(QString::fromLatin1(LoadJobsFile),
+                     loadJobs ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
-void writeCheckState(const QString& fileName, int state)
+Result<void> writeCheckState(const QString& fileName, int state)
 {
-    writeLine(fileName, numericPrintForm(state));
+    return writeLine(fileName, numericPrintForm(state));
 }

@@ -10,6 +10,8 @@
 //
 // A missing or unreadable file means the default, never an error.
 
+#include "common/result.h"
+
 #include <QString>
 
 #include <optional>
@@ -30,7 +32,8 @@ bool readLoadJobs();
 // the file cannot be read it is created holding the line "0" first.
 std::optional<int> readCheckState(const QString& fileName);
 
-// Writers; each throws RuntimeError when the file cannot be written.
-void writeListFilter(JobFilter filter);
-void writeLoadJobs(bool loadJobs);
-void writeCheckState(const QString& fileName, int state);
+// Writers; each fails with PermissionDenied (70) when the file cannot be
+// written.
+Result<void> writeListFilter(JobFilter filter);
+Result<void> writeLoadJobs(bool loadJobs);
+Result<void> writeCheckState(const QString& fileName, int state);

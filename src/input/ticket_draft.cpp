@@ -1,7 +1,7 @@
 #include "input/ticket_draft.h"
 
 #include "common/numeric.h"
-#include "common/runtime_error.h"
+#include "common/result.h"
 #include "common/short_date.h"
 #include "ticket/compose_ticket.h"
 #include "ticket/ticket_inputs.h"
@@ -107,11 +107,7 @@ int partCountOf(const QString& caption)
     const qsizetype of = caption.indexOf(QStringLiteral(" of"));
     if (of < 0)
         return 0;
-    try {
-        return wholeNumberOf(caption.mid(of + 3));
-    } catch (const RuntimeError&) {
-        return 0;
-    }
+    return attempt([&] { return wholeNumberOf(caption.mid(of + 3)); }).valueOr(0);
 }
 
 TicketFields ticketFields(const TicketDraft& draft)

@@ -14,19 +14,15 @@ QByteArray readDataFolderBytes()
 
 } // namespace
 
-void DataFolderRead::applyTo(Session& session) const
+Result<void> DataFolderRead::applyTo(Session& session) const
 {
     if (dataFolder)
         session.dataFolder = *dataFolder;
     if (estFolder)
         session.estFolder = *estFolder;
-}
-
-void DataFolderRead::applyOrThrow(Session& session) const
-{
-    applyTo(session);
     if (failure)
-        throw *failure;
+        return *failure;
+    return {};
 }
 
 DataFolderRead readDataFolderFile()
@@ -37,7 +33,7 @@ DataFolderRead readDataFolderFile()
         read.dataFolder = reader.read();
         read.estFolder = reader.read();
     } catch (const RuntimeError& error) {
-        read.failure = error;
+        read.failure = error.failure();
     }
     return read;
 }
@@ -49,7 +45,7 @@ DataFolderRead readDataFolderFirstLine()
         LineReader reader(readDataFolderBytes());
         read.dataFolder = reader.readLine();
     } catch (const RuntimeError& error) {
-        read.failure = error;
+        read.failure = error.failure();
     }
     return read;
 }
@@ -59,7 +55,8 @@ bool isFolderPath(const QString& text)
     return text.contains(u':') || text.startsWith(u'/');
 }
 
-bool writeDataFolderFile(Session& session, const QString& dataFolder, const QString& estFolder)
+Result<bool> writeDataFolderFile(Session& session, const QString& dataFolder,
+                                 const QString& estFolder)
 {
     if (dataFolder.isEmpty() || estFolder.isEmpty() || !isFolderPath(dataFolder) ||
         !isFolderPath(estFolder))
@@ -67,9 +64,11 @@ bool writeDataFolderFile(Session& session, const QString& dataFolder, const QStr
 
     session.dataFolder = dataFolder;
     session.estFolder = estFolder;
-    rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
-                joinLines({dataFolder, estFolder}));
-    return true;
+    return attempt([&] {
+        rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
+                    joinLines({dataFolder, estFolder}));
+        return true;
+    });
 }
 
 QString fileInDataFolder(const QString& dataFolder, const QString& fileName)

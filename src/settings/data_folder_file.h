@@ -12,7 +12,7 @@
 // whatever was read before the failure counts as read. The session
 // (common/session.h) takes the folders.
 
-#include "common/runtime_error.h"
+#include "common/result.h"
 
 #include <QString>
 
@@ -37,13 +37,11 @@ struct DataFolderRead
 {
     std::optional<QString> dataFolder;
     std::optional<QString> estFolder;
-    std::optional<RuntimeError> failure;
+    std::optional<Failure> failure;
 
     // The folders read put into the session; those not read stay as they
-    // were.
-    void applyTo(Session& session) const;
-    // applyTo(session), then the failure thrown, if there was one.
-    void applyOrThrow(Session& session) const;
+    // were. The result is the read's failure, if there was one.
+    Result<void> applyTo(Session& session) const;
 };
 
 // Reads two delimited fields (common/field_reader.h): the first as the data
@@ -69,10 +67,11 @@ bool isFolderPath(const QString& text);
 // The data-folder window's "Continue": when both texts are non-empty paths
 // (isFolderPath), sets the session's folders to them and rewrites the file
 // atomically as the two lines; returns true. Otherwise leaves the file and
-// the session alone and returns false. Throws PermissionDenied (70) when
-// the file cannot be written: the folders are set by then, the old file is
-// kept.
-bool writeDataFolderFile(Session& session, const QString& dataFolder, const QString& estFolder);
+// the session alone and returns false. Fails with PermissionDenied (70)
+// when the file cannot be written: the folders are set by then, the old file
+// is kept.
+Result<bool> writeDataFolderFile(Session& session, const QString& dataFolder,
+                                 const QString& estFolder);
 
 // dataFolder + "/" + fileName: a file in the data folder.
 QString fileInDataFolder(const QString& dataFolder, const QString& fileName);

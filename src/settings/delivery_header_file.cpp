@@ -23,19 +23,15 @@ std::optional<DeliveryHeader> readDeliveryHeader()
         return std::nullopt;
 
     DeliveryHeader header;
-    try {
-        LineReader lines(readFileBytes(path));
-        for (int n = 1; n <= DeliveryHeader::SlotCount && !lines.atEnd(); ++n)
-            header.slot(n) = lines.readLine();
-    } catch (const RuntimeError&) {
-        // The slots read so far stand.
-    }
+    const QStringList lines = readLeadingLines(path, DeliveryHeader::SlotCount).valueOr({});
+    for (int n = 1; n <= lines.size(); ++n)
+        header.slot(n) = lines[n - 1];
     return header;
 }
 
-void writeDeliveryHeader(const DeliveryHeader& header)
+Result<void> writeDeliveryHeader(const DeliveryHeader& header)
 {
     QStringList lines(header.values.begin(), header.values.end());
     lines[DeliveryHeader::SpacerSlot - 1] = QStringLiteral("    ");
-    rewriteFile(headerPath(), joinLines(lines));
+    return attempt([&] { rewriteFile(headerPath(), joinLines(lines)); });
 }

@@ -15,6 +15,8 @@
 // 11 lines are read; lines beyond the 11th are ignored, and slots the file
 // does not reach are empty.
 
+#include "common/result.h"
+
 #include <QString>
 
 #include <array>
@@ -40,10 +42,10 @@ struct DeliveryHeader
 
 // The presence test, then the read. nullopt when the file holds no data
 // (shorter than 10 bytes or missing; a missing file is then created empty).
-// A file that cannot be read gives the slots read so far. Never throws.
+// A file that cannot be read gives empty slots. Never fails.
 std::optional<DeliveryHeader> readDeliveryHeader();
 
 // Rewrites the file with the 11 slots, slot 8 always written as four blanks
 // whatever it holds. The rewrite is atomic: on failure the old file stays as
-// it was and RuntimeError(PermissionDenied, 70) is thrown.
-void writeDeliveryHeader(const DeliveryHeader& header);
+// it was and the write fails with PermissionDenied (70).
+Result<void> writeDeliveryHeader(const DeliveryHeader& header);

@@ -20,40 +20,35 @@ QString marginsPath()
 
 } // namespace
 
-Margins readMargins()
+Result<Margins> readMargins()
 {
-    LineReader lines(readFileBytes(marginsPath()));
-    Margins margins;
-    margins.topMargin = wholeNumberOf(lines.readLine());
-    margins.totalLines = wholeNumberOf(lines.readLine());
-    for (int n = 3; n <= kLinesReadByTheWindow; ++n)
-        lines.readLine();
-    return margins;
+    return attempt([] {
+        LineReader lines(readFileBytes(marginsPath()));
+        Margins margins;
+        margins.topMargin = wholeNumberOf(lines.readLine());
+        margins.totalLines = wholeNumberOf(lines.readLine());
+        for (int n = 3; n <= kLinesReadByTheWindow; ++n)
+            lines.readLine();
+        return margins;
+    });
 }
 
-std::int16_t readTopMargin()
+Result<std::int16_t> readTopMargin()
 {
-    try {
+    return attempt([] {
         LineReader lines(readFileBytes(marginsPath()));
         return wholeNumberOf(lines.readLine());
-    } catch (const RuntimeError&) {
-        return 0;
-    }
+    });
 }
 
-void saveMargins(const QString& topMargin, const QString& totalLines)
+Result<void> saveMargins(const QString& topMargin, const QString& totalLines)
 {
-    QStringList values(kLineCount);
-    try {
-        LineReader lines(readFileBytes(marginsPath()));
-        for (int n = 0; n < kLineCount && !lines.atEnd(); ++n)
-            values[n] = lines.readLine();
-    } catch (const RuntimeError&) {
-        // A missing or unreadable file leaves the remaining lines empty.
-    }
+    // A missing or unreadable file leaves the lines after the first two empty.
+    QStringList values = readLeadingLines(marginsPath(), kLineCount).valueOr({});
+    values.resize(kLineCount);
     values[0] = topMargin;
     values[1] = totalLines;
-    rewriteFile(marginsPath(), joinLines(values));
+    return attempt([&] { rewriteFile(marginsPath(), joinLines(values)); });
 }
 
 QString pageHeightText(double totalLines)

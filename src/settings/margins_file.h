@@ -8,6 +8,8 @@
 // Lines 1 and 2 are read as whole numbers: the numeric reading of the line
 // rounded half to even, within -32768..32767.
 
+#include "common/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,23 +24,23 @@ struct Margins
 };
 
 // The margins window's read: five lines, lines 1 and 2 as whole numbers.
-// Throws RuntimeError: FileNotFound (53) without the file, InputPastEndOfFile
-// (62) for fewer than five lines, Overflow (6) for a number out of range,
+// Fails with FileNotFound (53) without the file, InputPastEndOfFile (62) for
+// fewer than five lines, Overflow (6) for a number out of range,
 // PermissionDenied (70) when it cannot be read.
-Margins readMargins();
+Result<Margins> readMargins();
 
-// The print's read: line 1 as a whole number. 0 for a missing, empty or
-// unreadable file or an out-of-range number; a file of fewer than five lines
-// still gives its line 1. Never throws.
-std::int16_t readTopMargin();
+// The print's read: line 1 as a whole number; a file of fewer than five
+// lines still gives its line 1. Fails as readMargins() does for a missing,
+// empty or unreadable file or an out-of-range number.
+Result<std::int16_t> readTopMargin();
 
 // The margins window's save: reads up to 10 lines of the present file (as
 // many as it has; none when it is missing or unreadable), then rewrites it
 // as 10 lines: `topMargin`, `totalLines`, then the old lines 3 to 10, empty
 // where the old file had none. Lines after the tenth are dropped. Atomic: on
-// failure the old file stays as it was and RuntimeError(PermissionDenied,
-// 70) is thrown.
-void saveMargins(const QString& topMargin, const QString& totalLines);
+// failure the old file stays as it was and the save fails with
+// PermissionDenied (70).
+Result<void> saveMargins(const QString& topMargin, const QString& totalLines);
 
 // The page height the margins window shows for a line count: lines / 6 (six
 // lines to the inch) in the "##.#" form: rounded to one decimal (halves away

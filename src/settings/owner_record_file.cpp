@@ -46,12 +46,11 @@ std::optional<OwnerRecord> readOwnerRecord()
         return std::nullopt;
 
     // Only the record is read, however long the file.
-    QByteArray bytes;
-    try {
-        bytes = readFileBytesUpTo(path, OwnerRecord::Length).bytes;
-    } catch (const RuntimeError&) {
+    const Result<QByteArray> read =
+        attempt([&] { return readFileBytesUpTo(path, OwnerRecord::Length).bytes; });
+    if (!read)
         return std::nullopt;
-    }
+    const QByteArray& bytes = *read;
     OwnerRecord record;
     qsizetype offset = 0;
     for (const Field& field : kFields) {
@@ -61,7 +60,7 @@ std::optional<OwnerRecord> readOwnerRecord()
     return record;
 }
 
-void writeOwnerRecord(const OwnerRecord& record)
+Result<void> writeOwnerRecord(const OwnerRecord& record)
 {
     QByteArray bytes;
     for (const Field& field : kFields) {
@@ -75,9 +74,11 @@ void writeOwnerRecord(const OwnerRecord& record)
     // long it is; a file that exists but cannot be read must not be replaced
     // by one without its tail.
     const bool keepTail = QFileInfo::exists(path);
-    rewriteFileFrom(path, [&](const ByteSink& write) {
-        write(bytes);
-        if (keepTail)
-            readFileInPieces(path, OwnerRecord::Length, write);
+    return attempt([&] {
+        rewriteFileFrom(path, [&](const ByteSink& write) {
+            write(bytes);
+            if (keepTail)
+                readFileInPieces(path, OwnerRecord::Length, write);
+        });
     });
 }

@@ -15,6 +15,8 @@
 // written as "Ownsact.dat"; names are matched without regard to case, so
 // both reach one file.
 
+#include "common/result.h"
+
 #include <QString>
 
 #include <optional>
@@ -48,5 +50,5 @@ std::optional<OwnerRecord> readOwnerRecord();
 // Writes the record as bytes 0 to 124, each field padded or cut to its
 // width; a character Windows-1252 cannot hold is stored as "?". Bytes from
 // offset 125 on are kept. The rewrite is atomic: on failure the old file
-// stays as it was and RuntimeError(PermissionDenied, 70) is thrown.
-void writeOwnerRecord(const OwnerRecord& record);
+// stays as it was and the write fails with PermissionDenied (70).
+Result<void> writeOwnerRecord(const OwnerRecord& record);

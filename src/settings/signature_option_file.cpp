@@ -15,17 +15,16 @@ QString signatureOptionPath()
 
 } // namespace
 
-std::int16_t readSignatureOption()
+Result<std::int16_t> readSignatureOption()
 {
-    try {
+    return attempt([] {
         DelimitedFieldReader reader(readFileBytes(signatureOptionPath()));
         return wholeNumberOf(reader.read());
-    } catch (const RuntimeError&) {
-        return 0;
-    }
+    });
 }
 
-void writeSignatureOption(std::int16_t state)
+Result<void> writeSignatureOption(std::int16_t state)
 {
-    rewriteFile(signatureOptionPath(), joinLines({numericPrintForm(state)}));
+    return attempt(
+        [state] { rewriteFile(signatureOptionPath(), joinLines({numericPrintForm(state)})); });
 }

@@ -5,13 +5,17 @@
 // form and CR LF: " 0 " unchecked, " 1 " checked. Read as the first
 // delimited field's numeric value rounded to a whole number.
 
+#include "common/result.h"
+
 #include <cstdint>
 
 inline constexpr char SignatureOptionFileName[] = "SigSec.Dat";
 
-// The stored state; 0 for a missing, empty or unreadable file. Never throws.
-std::int16_t readSignatureOption();
+// The stored state, or the failure to read it: FileNotFound (53),
+// PermissionDenied (70), InputPastEndOfFile (62) for an empty file,
+// TypeMismatch (13) or Overflow (6) for a value that is no whole number.
+Result<std::int16_t> readSignatureOption();
 
-// Rewrites the file with `state` (" 0 " or " 1 " and CR LF). Throws
-// RuntimeError(PermissionDenied, 70) when it cannot be written.
-void writeSignatureOption(std::int16_t state);
+// Rewrites the file with `state` (" 0 " or " 1 " and CR LF); fails with
+// PermissionDenied (70) when it cannot be written.
+Result<void> writeSignatureOption(std::int16_t state);

@@ -141,9 +141,7 @@ bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderLis
 void FrmPath::Form_Load()
 {
     CenterForm(*this);
-    const DataFolderRead read = readDataFolderFile();
-    read.applyTo(m_session);
-    if (read.failure) {
+    if (!readDataFolderFile().applyTo(m_session)) {
         m_session.dataFolder.clear();
         return;
     }
@@ -174,12 +172,10 @@ void FrmPath::Dir1_Change()
 
 void FrmPath::cmdPath_Click()
 {
-    try {
-        writeDataFolderFile(m_session, Text1->text(), Text2->text());
-    } catch (const RuntimeError& error) {
-        reportSaveFailure(error, QStringLiteral("The folders are used until the program ends."));
-    }
+    const Result<bool> written = writeDataFolderFile(m_session, Text1->text(), Text2->text());
+    if (!written)
+        reportSaveFailure(written.failure(),
+                          QStringLiteral("The folders are used until the program ends."));
     unloadWindow(*this);
     windows::show(windows::names::frmDelivery);
-    endIfEnded();
 }

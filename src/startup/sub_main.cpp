@@ -42,8 +42,9 @@ void Main(Session& session)
     // run.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // A missing or short file leaves what was read; an empty data folder
-    // sends the operator to choose one.
-    readDataFolderFile().applyTo(session);
+    // sends the operator to choose one; the main window's load tells what
+    // could not be read.
+    [[maybe_unused]] const Result<void> folders = readDataFolderFile().applyTo(session);
     windows::show(session.dataFolder.isEmpty() ? windows::names::frmPath
                                                : windows::names::frmDelivery);
 }

@@ -1,7 +1,7 @@
 #include "ticket/compose_ticket.h"
 
 #include "common/numeric.h"
-#include "common/runtime_error.h"
+#include "common/result.h"
 #include "ticket/ticket_surface.h"
 
 namespace {
@@ -29,11 +29,7 @@ QString addressLine(const QStringList& lines, int k)
 // range counts as none, as the failing conversion was always skipped.
 int lineSpaces(const QString& slot)
 {
-    try {
-        return wholeNumberOf(slot);
-    } catch (const RuntimeError&) {
-        return 0;
-    }
+    return attempt([&] { return wholeNumberOf(slot); }).valueOr(0);
 }
 
 void writeCentred(TicketSurface& surface, const QString& text)

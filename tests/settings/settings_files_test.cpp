@@ -54,7 +54,7 @@ TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
         session.dataFolder = "/old";
         session.estFolder = "/previous";
         const DataFolderRead read = readDataFolderFile();
-        read.applyTo(session);
+        EXPECT_EQ(failureNumberOf(read.applyTo(session)), failureOf(read));
         EXPECT_EQ(failureOf(read), error) << bytes;
         EXPECT_EQ(session.dataFolder + "|" + session.estFolder, folders) << bytes;
     }
@@ -64,7 +64,7 @@ TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
 {
     TempSettingsFolder settings;
     Session session;
-    EXPECT_TRUE(writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
+    EXPECT_TRUE(*writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
     EXPECT_EQ(fileContents(settings.filePath("qmVanCk.dat")), "/srv/oe/data\r\n/srv/est\r\n");
 
     TempSettingsFolder other;
@@ -74,9 +74,9 @@ TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
         {"E:\\OE\\Data", "Est"}, {"srv/oe/data", "/srv/est"}, {"", "/srv/est"},
         {"/srv/oe/data", ""},    {" /srv", "/srv/est"},       {"\\\\server\\share", "/"}};
     for (const auto& [data, est] : refused)
-        EXPECT_FALSE(writeDataFolderFile(fresh, data, est)) << data << " " << est;
+        EXPECT_FALSE(*writeDataFolderFile(fresh, data, est)) << data << " " << est;
     EXPECT_TRUE(fresh.dataFolder.isEmpty() && fresh.estFolder.isEmpty());
-    EXPECT_TRUE(writeDataFolderFile(fresh, "E:\\OE\\Data", "data:"));
+    EXPECT_TRUE(*writeDataFolderFile(fresh, "E:\\OE\\Data", "data:"));
     EXPECT_EQ(fileContents(other.filePath("qmvanck.dat")), "E:\\OE\\Data\r\ndata:\r\n");
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList({"qmvanck.dat"}));
 }
@@ -115,8 +115,8 @@ TEST(OwnerRecord, WritesTheFixedWidthRecordKeepingTheTailAndReadsItBackTrimmed)
     TempSettingsFolder settings;
     const QByteArray tail("TAIL\0\1\r\n", 8);
     writeFileContents(settings.filePath("OWNSACT.DAT"), QByteArray(125, 'x') + tail);
-    writeOwnerRecord(
-        {"  Caf\u00e9 \u2713 and a name much too long", "12 Main St", "", "", "\u20ac"});
+    EXPECT_TRUE(writeOwnerRecord(
+        {"  Caf\u00e9 \u2713 and a name much too long", "12 Main St", "", "", "\u20ac"}));
     EXPECT_EQ(fileContents(settings.filePath("OWNSACT.DAT")),
               QByteArray("  Caf\xe9 ? and a name much 12 Main St") + QByteArray(54, ' ') + "\x80" +
                   QByteArray(35, ' ') + tail);
@@ -124,7 +124,7 @@ TEST(OwnerRecord, WritesTheFixedWidthRecordKeepingTheTailAndReadsItBackTrimmed)
                                                         "12 Main St", "", "", "\u20ac"}));
 
     TempSettingsFolder other;
-    writeOwnerRecord({});
+    EXPECT_TRUE(writeOwnerRecord({}));
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList{"Ownsact.dat"});
     EXPECT_EQ(fileContents(other.filePath("Ownsact.dat")), QByteArray(125, ' '));
 }
@@ -160,10 +160,10 @@ TEST(Margins, ReadsTheWholeNumbersOrFails)
         TempSettingsFolder settings;
         if (file)
             writeFileContents(settings.filePath("Bid.fyl"), file);
-        Margins margins;
-        EXPECT_EQ(errorNumberOf([&] { margins = readMargins(); }), error);
-        EXPECT_EQ(error ? 0 : margins.topMargin * 1000 + margins.totalLines, top * 1000 + lines);
-        EXPECT_EQ(readTopMargin(), printedTop);
+        const Result<Margins> margins = readMargins();
+        EXPECT_EQ(failureNumberOf(margins), error);
+        EXPECT_EQ(error ? 0 : margins->topMargin * 1000 + margins->totalLines, top * 1000 + lines);
+        EXPECT_EQ(readTopMargin().valueOr(0), printedTop);
     }
 }
 
@@ -181,14 +181,14 @@ TEST(Margins, PageHeightIsShownInInchesAtSixLinesEach)
 TEST(SignatureOption, ReadsTheFirstValueRoundedAndWritesThePrintForm)
 {
     TempSettingsFolder settings;
-    writeSignatureOption(1);
+    EXPECT_TRUE(writeSignatureOption(1));
     EXPECT_EQ(fileContents(settings.filePath("SigSec.Dat")), " 1 \r\n");
     const std::pair<QByteArray, int> cases[] = {{" 1 \r\n", 1}, {"", 0},          {"1.5,0", 2},
                                                 {"abc\r\n", 0}, {"99999\r\n", 0}, {"\r\n1", 0},
                                                 {"  1 , 0", 1}};
     for (const auto& [bytes, state] : cases) {
         writeFileContents(settings.filePath("SigSec.Dat"), bytes);
-        EXPECT_EQ(readSignatureOption(), state) << bytes.toStdString();
+        EXPECT_EQ(readSignatureOption().valueOr(0), state) << bytes.toStdString();
     }
 }
 
@@ -210,16 +210,17 @@ TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
     EXPECT_FALSE(readDeliveryHeader().has_value());
     EXPECT_FALSE(readOwnerRecord().has_value());
     EXPECT_EQ(errorNumberOf(readMargins), 53);
-    EXPECT_EQ(readTopMargin() + readSignatureOption(), 0);
+    EXPECT_EQ(readTopMargin().valueOr(0) + readSignatureOption().valueOr(0), 0);
     EXPECT_EQ(errorNumberOf([&] { readComments(session.dataFolder); }), 53);
-    const std::function<void()> writers[] = {[] { writeDeliveryHeader({}); },
-                                             [] { writeOwnerRecord({}); },
-                                             [] { saveMargins("1", "2"); },
-                                             [] { writeSignatureOption(1); },
-                                             [&] { SharedComments(session).post("x"); },
-                                             [&] { writeDataFolderFile(session, "/a", "/b"); }};
-    for (const auto& write : writers)
-        EXPECT_EQ(errorNumberOf(write), 70);
+    const int writeFailures[] = {
+        errorNumberOf([] { return writeDeliveryHeader({}); }),
+        errorNumberOf([] { return writeOwnerRecord({}); }),
+        errorNumberOf([] { return saveMargins("1", "2"); }),
+        errorNumberOf([] { return writeSignatureOption(1); }),
+        errorNumberOf([&] { return SharedComments(session).post("x"); }),
+        errorNumberOf([&] { return writeDataFolderFile(session, "/a", "/b"); })};
+    for (const int failure : writeFailures)
+        EXPECT_EQ(failure, 70);
     EXPECT_EQ(QDir(settings.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{});
 }
 
@@ -277,10 +278,10 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
 
     const long baselineKb = peakResidentKb(true);
     Session session;
-    readDataFolderFile().applyTo(session);
+    ASSERT_TRUE(readDataFolderFile().applyTo(session));
     EXPECT_EQ(session.dataFolder + u'|' + session.estFolder, data + "|/srv/est");
     EXPECT_EQ(readDataFolderFirstLine().dataFolder, data);
-    const Margins margins = readMargins();
+    const Margins margins = readMargins().valueOr({});
     SharedComments comments(session);
     comments.load();
     // Filter, load jobs, the two check boxes, headline and owner read,
@@ -294,8 +295,8 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
                                 readOwnerRecord().value().name == "ACME",
                                 margins.topMargin,
                                 margins.totalLines,
-                                readTopMargin(),
-                                readSignatureOption(),
+                                readTopMargin().valueOr(-1),
+                                readSignatureOption().valueOr(-1),
                                 lengthCreatingIfMissing(commentsFilePath(session.dataFolder)),
                                 comments.fileLines().size(),
                                 comments.fileLines().last() == QString(1000, u'x')};

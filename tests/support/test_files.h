@@ -1,19 +1,34 @@
 #pragma once
 
-#include "common/runtime_error.h"
+#include "common/result.h"
 
 #include <sys/resource.h>
 
-// The run-time error number a call fails with; 0 when it does not fail.
+#include <type_traits>
+
+// The run-time error number a result failed with; 0 when it did not fail.
+template<typename T>
+int failureNumberOf(const Result<T>& outcome)
+{
+    return outcome ? 0 : outcome.failure().number();
+}
+
+// The run-time error number a call fails with, thrown or as its result; 0
+// when it does not fail.
 template<typename Call>
 int errorNumberOf(Call&& call)
 {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
+    return failureNumberOf(attempt([&] {
+        if constexpr (std::is_void_v<std::invoke_result_t<Call>>) {
+            call();
+        } else {
+            const auto outcome = call();
+            if constexpr (requires { outcome.failure(); }) {
+                if (!outcome)
+                    throw RuntimeError(outcome.failure().code, outcome.failure().detail);
+            }
+        }
+    }));
 }
 
 // A file's bytes, or "<missing>" when it cannot be read.

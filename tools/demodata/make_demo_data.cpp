@@ -53,7 +53,10 @@ void writeSettings(const QString& settings, const QString& data)
     // The data-folder file is the demo's whole point: always aim it here.
     QFile::remove(settingsFilePath(QString::fromLatin1(DataFolderFileName)));
     Session written;
-    writeDataFolderFile(written, QDir::cleanPath(data), QDir::cleanPath(est));
+    const Result<bool> aimed =
+        writeDataFolderFile(written, QDir::cleanPath(data), QDir::cleanPath(est));
+    if (!aimed)
+        throw RuntimeError(aimed.failure().code, aimed.failure().detail);
 
     writeIfMissing(settingsFilePath(QStringLiteral("DELVHEAD.DAT")),
                    joinLines({"=" + QString(78, '='), "QUILLMARK PRINTING CO.", QString(79, '-'),

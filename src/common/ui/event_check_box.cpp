@@ -1,5 +1,7 @@
 #include "common/ui/event_check_box.h"
 
+#include "common/ui/handler_runner.h"
+
 #include "common/runtime_error.h"
 
 EventCheckBox::EventCheckBox(QWidget* parent)
@@ -23,20 +25,21 @@ int EventCheckBox::value() const
 
 void EventCheckBox::setValue(int value)
 {
+    Qt::CheckState state = Qt::Unchecked;
     switch (value) {
     case 0:
-        setCheckState(Qt::Unchecked);
-        return;
+        break;
     case 1:
-        setCheckState(Qt::Checked);
-        return;
+        state = Qt::Checked;
+        break;
     case 2:
-        setCheckState(Qt::PartiallyChecked);
-        return;
+        state = Qt::PartiallyChecked;
+        break;
     default:
         throw RuntimeError(ErrorCode::InvalidPropertyValue,
                            QStringLiteral("check box value %1").arg(value));
     }
+    raisingEvents([&] { setCheckState(state); });
 }
 
 void EventCheckBox::nextCheckState()

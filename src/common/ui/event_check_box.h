@@ -18,6 +18,8 @@ public:
 
     int value() const;
     void setValue(int value);
+    // Whether setValue() takes `value`: 0, 1 or 2.
+    static bool takes(int value) { return value >= 0 && value <= 2; }
 
 signals:
     void clicked();

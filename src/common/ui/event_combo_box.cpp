@@ -1,5 +1,7 @@
 #include "common/ui/event_combo_box.h"
 
+#include "common/ui/handler_runner.h"
+
 #include "common/ui/key_char_code.h"
 
 #include <QFocusEvent>
@@ -50,7 +52,7 @@ void EventComboBox::setText(const QString& text)
         return;
     lineEdit()->setText(text);
     lineEdit()->setCursorPosition(0);
-    emit changed();
+    raisingEvents([this] { emit changed(); });
 }
 
 template<typename Change>

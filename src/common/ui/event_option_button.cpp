@@ -1,5 +1,7 @@
 #include "common/ui/event_option_button.h"
 
+#include "common/ui/handler_runner.h"
+
 #include <QFocusEvent>
 
 EventOptionButton::EventOptionButton(QWidget* parent)
@@ -14,7 +16,7 @@ EventOptionButton::EventOptionButton(QWidget* parent)
 void EventOptionButton::setValue(bool value)
 {
     if (value || !isChecked()) {
-        setChecked(value);
+        raisingEvents([&] { setChecked(value); });
         return;
     }
     // Qt keeps one button of an exclusive group selected; the forms may

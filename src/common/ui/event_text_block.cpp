@@ -1,5 +1,7 @@
 #include "common/ui/event_text_block.h"
 
+#include "common/ui/handler_runner.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -48,7 +50,7 @@ void EventTextBlock::setText(const QString& text)
     if (now == m_text)
         return;
     m_text = std::move(now);
-    emit changed();
+    raisingEvents([this] { emit changed(); });
 }
 
 void EventTextBlock::onContentsChanged()

@@ -1,5 +1,7 @@
 #include "common/ui/event_text_box.h"
 
+#include "common/ui/handler_runner.h"
+
 #include "common/ui/key_char_code.h"
 
 #include <QFocusEvent>
@@ -17,7 +19,7 @@ void EventTextBox::setText(const QString& text)
     QLineEdit::setText(text);
     setCursorPosition(0);
     if (QLineEdit::text() != before)
-        emit changed();
+        raisingEvents([this] { emit changed(); });
 }
 
 void EventTextBox::keyPressEvent(QKeyEvent* event)

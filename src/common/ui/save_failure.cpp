@@ -1,21 +1,21 @@
 #include "common/ui/save_failure.h"
 
-#include "common/runtime_error.h"
+#include "common/result.h"
 #include "common/ui/platform.h"
 
 #include <QString>
 
-void reportSaveFailure(const RuntimeError& error, const QString& consequence)
+void reportSaveFailure(const Failure& failure, const QString& consequence)
 {
-    platform().messageBox(
-        QStringLiteral("Could not save %1.\n\n%2")
-            .arg(error.detail().isEmpty() ? QString::fromUtf8(error.what()) : error.detail(),
-                 consequence),
-        Platform::Buttons::Ok, Platform::Icon::Exclamation);
+    const QString what = failure.detail.isEmpty()
+                             ? QStringLiteral("run-time error %1").arg(failure.number())
+                             : failure.detail;
+    platform().messageBox(QStringLiteral("Could not save %1.\n\n%2").arg(what, consequence),
+                          Platform::Buttons::Ok, Platform::Icon::Exclamation);
 }
 
-void reportSaveFailure(const RuntimeError& error)
+void reportSaveFailure(const Failure& failure)
 {
-    reportSaveFailure(error, QStringLiteral("The file was left as it was; the window keeps what "
-                                            "was typed."));
+    reportSaveFailure(failure, QStringLiteral("The file was left as it was; the window keeps what "
+                                              "was typed."));
 }

@@ -1,5 +1,7 @@
 #include "common/ui/window_registry.h"
 
+#include "common/ui/handler_runner.h"
+
 #include <QEventLoop>
 #include <QPointer>
 
@@ -43,7 +45,10 @@ QWidget* find(const QString& name)
     return it == loadedWindows().end() ? nullptr : it->second.data();
 }
 
-QWidget* show(const QString& name)
+namespace {
+
+// Shows the window, making and loading it when it is not loaded.
+QWidget* showNow(const QString& name)
 {
     if (QWidget* window = find(name)) {
         window->show();
@@ -72,6 +77,27 @@ QWidget* show(const QString& name)
     return window;
 }
 
+} // namespace
+
+QWidget* show(const QString& name)
+{
+    QWidget* shown = nullptr;
+    raisingEvents([&] { shown = showNow(name); });
+    return shown;
+}
+
+void showAndWait(const QString& name)
+{
+    raisingEvents([&] {
+        QPointer<QWidget> window = showNow(name);
+        if (!window)
+            return;
+        QEventLoop loop;
+        QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
+}
+
 void unload(const QString& name)
 {
     if (QWidget* window = find(name)) {
@@ -88,16 +114,6 @@ void unloadAll()
         names.push_back(name);
     for (const QString& name : names)
         unload(name);
-}
-
-void showAndWait(const QString& name)
-{
-    QPointer<QWidget> window = show(name);
-    if (!window)
-        return;
-    QEventLoop loop;
-    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void reset()

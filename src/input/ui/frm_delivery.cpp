@@ -126,8 +126,7 @@ void FrmDelivery::connectHandlers()
 
 void FrmDelivery::SetDate_Click()
 {
-    emit dateWindowWanted();
-    endIfEnded();
+    raisingEvents([this] { emit dateWindowWanted(); });
 }
 
 void FrmDelivery::CenterForm()
@@ -150,7 +149,6 @@ void FrmDelivery::ClearTicket()
     m_draft.setQuoteCaption(QString());
     m_draft.setJobCaption(QString());
     txtPhone->setText(QString());
-    endIfEnded();
 }
 
 void FrmDelivery::cmdExit_Click()

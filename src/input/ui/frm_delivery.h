@@ -191,9 +191,15 @@ private:
     void buildMenus();
     void connectHandlers();
 
-    LoadReaction loadFailure(const RuntimeError& error, int label);
+    // What a failure leads to (the table in frm_delivery_failures.cpp): in
+    // the load at a line label; in "Refresh Jobs", false when it stops;
+    // opening the tables, false when the load stops.
+    LoadReaction loadFailure(const Failure& failure, int label);
+    bool refreshFailure(const Failure& failure, int label);
+    bool openFailure(const Failure& failure);
     // The warning for a failure at a line label: "Error # 13 in Line 260."
-    static QString errorBoxText(const RuntimeError& error, int label, bool fullStop);
+    static QString errorBoxText(const Failure& failure, int label, bool fullStop);
+    void askWhetherToGoOn(const QString& text);
     template<typename Statement>
     LoadReaction loadStep(int label, Statement&& statement);
     template<typename Statement>
@@ -221,7 +227,7 @@ private:
     void selectFilter(JobFilter filter);
     void showProgress(qint64 value);
     void resetProgress();
-    bool showDatabaseWarning(const RuntimeError& error);
+    void showDatabaseWarning();
     void showDataFolderWindow();
 
     JobFilter currentFilter() const;

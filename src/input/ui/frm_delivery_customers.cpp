@@ -9,6 +9,7 @@
 #include "common/ui/event_text_block.h"
 #include "input/customer_blocks.h"
 #include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 #include "input/walk_field.h"
 
 namespace {
@@ -67,22 +68,11 @@ QString shipToAddress(const TableCursor& addresses)
     return block;
 }
 
-// Runs a handler's body; a failed read stops it without a message, as the
-// operator only sees a block that was not filled.
-template<typename Body>
-void stopOnReadFailure(Body&& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError&) {
-    }
-}
-
 } // namespace
 
 void FrmDelivery::cboCust_Change()
 {
-    stopOnReadFailure([this] {
+    stopQuietlyOnFailure([this] {
         if (cboCust->text().isEmpty())
             return;
         const QString name = splitCustomerText(cboCust->text(), LeadingDash::NameFollows).name;
@@ -102,7 +92,7 @@ void FrmDelivery::cboCust_Change()
 
 void FrmDelivery::cboCust_Click()
 {
-    stopOnReadFailure([this] {
+    stopQuietlyOnFailure([this] {
         const QString name = splitCustomerText(cboCust->text(), LeadingDash::NoParts).name;
         cboSCust->setText(cboCust->text());
         txtCust->setText(QString());
@@ -124,7 +114,7 @@ void FrmDelivery::cboSCust_Change() {}
 
 void FrmDelivery::cboSCust_Click()
 {
-    stopOnReadFailure([this] {
+    stopQuietlyOnFailure([this] {
         const QString name = splitCustomerText(cboSCust->text(), LeadingDash::NameFollows).name;
         txtShip->setText(QString());
         QString block = blockLine(name);
@@ -147,7 +137,7 @@ void FrmDelivery::cboSCust_Click()
 
 void FrmDelivery::cboShip_Change()
 {
-    stopOnReadFailure([this] {
+    stopQuietlyOnFailure([this] {
         const QString key = cboShip->text();
         txtShip->setText(QString());
 
@@ -165,7 +155,7 @@ void FrmDelivery::cboShip_Change()
 
 void FrmDelivery::cboShip_Click()
 {
-    stopOnReadFailure([this] {
+    stopQuietlyOnFailure([this] {
         const QString key = cboShip->text();
 
         WalkField addressId(Data3, u"AddressID");

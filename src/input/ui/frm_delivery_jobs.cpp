@@ -12,6 +12,7 @@
 #include "input/order_lines.h"
 #include "input/part_rows.h"
 #include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 #include "settings/data_folder_file.h"
 
 #include <QLabel>
@@ -68,13 +69,9 @@ void FrmDelivery::cboJobs_Click()
     const QString jobText = cboJobs->text();
     if (jobText.isEmpty())
         return;
-    try {
-        selectJob(jobText);
-    } catch (const RuntimeError&) {
-        // A failure ends the selection without a word; what was filled stays.
+    // A failure ends the selection without a word; what was filled stays.
+    if (!attempt([&] { selectJob(jobText); }))
         pbRefresh->setVisible(false);
-    }
-    endIfEnded();
 }
 
 void FrmDelivery::selectJob(const QString& jobText)
@@ -175,9 +172,7 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
                                  const QString& orderNo)
 {
     cboSCust->setText(customer);
-    endIfEnded();
     cboCust->setText(customer);
-    endIfEnded();
     unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { txtQty->setText(text); });
     const FieldValue phone = Data1.field(fields.phone);
     txtPhone->setText(phone.isNull() ? QString() : phone.toText());
@@ -211,7 +206,6 @@ void FrmDelivery::fillShipToAddress(const QString& customerNumber)
     // (or past the end); the customer's address is looked for from there on.
     Data3.moveFirst();
     cboShip->setText(cboShip->item(0));
-    endIfEnded();
 
     const int customerId = Data3.fieldIndex(u"CustomerID");
     for (; !Data3.eof(); Data3.moveNext()) {
@@ -219,7 +213,6 @@ void FrmDelivery::fillShipToAddress(const QString& customerNumber)
             m_draft.shipToLines.clear();
             txtShip->setText(QString());
             txtShip->setText(shipToAddressBlock(Data3));
-            endIfEnded();
             return;
         }
     }
@@ -250,7 +243,6 @@ void FrmDelivery::Search_LostFocus()
     if (!cboJobs->isEnabled()) {
         // Without a job list the job is looked up in the tables directly.
         cboJobs->setText(key);
-        endIfEnded();
         pbRefresh->setVisible(false);
         return;
     }
@@ -258,7 +250,6 @@ void FrmDelivery::Search_LostFocus()
     for (const QString& entry : entries) {
         if (QStringView(entry).left(JobKeyLength) == key) {
             cboJobs->setText(entry);
-            endIfEnded();
             return;
         }
     }

@@ -40,8 +40,8 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
         LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
         if (reaction == LoadReaction::Continue) {
             scanJobs(counter, ProgressStep::AfterMove,
-                     [this, &reaction](const RuntimeError& error, int label) {
-                         reaction = loadFailure(error, label);
+                     [this, &reaction](const Failure& failure, int label) {
+                         reaction = loadFailure(failure, label);
                          return reaction == LoadReaction::Continue;
                      });
         }
@@ -111,14 +111,8 @@ void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& o
     const JobFilter filter = currentFilter();
     QStringList entries;
     const auto step = [&](int label, auto&& statement) {
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            const bool goOn = onFailure(error, label);
-            endIfEnded();
-            return goOn;
-        }
-        return true;
+        const Result<void> done = attempt(statement);
+        return done || onFailure(done.failure(), label);
     };
 
     for (;;) {
@@ -175,30 +169,16 @@ void FrmDelivery::showProgress(qint64 value)
 
 void FrmDelivery::cmdRefresh_Click()
 {
-    // The refresh's own failure handling: a database that cannot be reached
-    // ends it with a warning; anything else asks whether to go on.
     bool stop = false;
-    const auto onFailure = [this, &stop](const RuntimeError& error, int) {
-        if (showDatabaseWarning(error)) {
-            stop = true;
-            return false;
-        }
-        const auto answer =
-            platform().messageBox(errorBoxText(error, 0, false), Platform::Buttons::OkCancel,
-                                  Platform::Icon::None, QStringLiteral("Warning"));
-        if (answer == Platform::Answer::Cancel)
-            platform().endProgram();
-        return true;
+    const auto onFailure = [this, &stop](const Failure& failure, int label) {
+        stop = stop || !refreshFailure(failure, label);
+        return !stop;
     };
     const auto step = [&](auto&& statement) {
         if (stop)
             return false;
-        try {
-            statement();
-        } catch (const RuntimeError& error) {
-            onFailure(error, 0);
-        }
-        endIfEnded();
+        if (const Result<void> done = attempt(statement); !done)
+            onFailure(done.failure(), 0);
         return !stop;
     };
 
@@ -256,52 +236,41 @@ void FrmDelivery::selectFilter(JobFilter filter)
         chkNon->setValue(true);
         break;
     }
-    endIfEnded();
 }
-
-namespace {
 
 // Option files are written the moment an option changes; a folder that
 // cannot be written keeps the old choice on disk and nothing is reported.
-template<typename Write>
-void writeOption(Write&& write)
-{
-    try {
-        write();
-    } catch (const RuntimeError&) {
-    }
-}
-
-} // namespace
 
 void FrmDelivery::chkAll_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::All); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::All);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkInv_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::Invoiced); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::Invoiced);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkNon_Click()
 {
-    writeOption([] { writeListFilter(JobFilter::NonInvoiced); });
+    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::NonInvoiced);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkJob_Click()
 {
     const int state = chkJob->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(JobNumbersFile), state); });
+    [[maybe_unused]] const Result<void> stored =
+        writeCheckState(QString::fromLatin1(JobNumbersFile), state);
 }
 
 void FrmDelivery::chkComment_Click()
 {
     const int state = chkComment->value();
-    writeOption([state] { writeCheckState(QString::fromLatin1(CommentsShownFile), state); });
+    [[maybe_unused]] const Result<void> stored =
+        writeCheckState(QString::fromLatin1(CommentsShownFile), state);
 }
 
 void FrmDelivery::mnuLoadJobs_Click()
@@ -309,7 +278,7 @@ void FrmDelivery::mnuLoadJobs_Click()
     // The toolkit has already moved the check mark; the new state is stored
     // and takes effect at the next load or refresh.
     const bool loadJobs = mnuLoadJobs->isChecked();
-    writeOption([loadJobs] { writeLoadJobs(loadJobs); });
+    [[maybe_unused]] const Result<void> stored = writeLoadJobs(loadJobs);
 }
 
 void FrmDelivery::pbRefresh_MouseDown()

@@ -88,8 +88,8 @@ bool FrmDelivery::readStoredOptions()
 {
     const double twipsPerPixel = platform().twipsPerPixel();
     resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
-    if (loadStep(0, [this] { readDataFolderFile().applyOrThrow(m_session); }) ==
-        LoadReaction::StopLoad)
+    if (const Result<void> folders = readDataFolderFile().applyTo(m_session);
+        !folders && loadFailure(folders.failure(), 0) == LoadReaction::StopLoad)
         return false;
 
     ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
@@ -117,7 +117,6 @@ void FrmDelivery::askForDataFolderWhenNone()
     if (!m_session.dataFolder.isEmpty())
         return;
     windows::showAndWait(windows::names::frmPath);
-    endIfEnded();
     if (m_session.dataFolder.isEmpty())
         platform().endProgram();
 }
@@ -170,23 +169,17 @@ bool FrmDelivery::openTables()
                   {&Data3, "Addresses", true},
                   {&Data4, "JobLog", false}};
     for (const auto& [cursor, table, inBackground] : tables) {
-        try {
-            if (inBackground)
-                cursor->openDeferred(database, QString::fromLatin1(table));
-            else
-                cursor->open(database, QString::fromLatin1(table));
-        } catch (const RuntimeError& error) {
-            // The operator is told once that the database cannot be read,
-            // rather than left with empty lists and no word.
-            if (error.code() == ErrorCode::InvalidDatabasePath) {
-                showDataFolderWindow();
-                return false;
-            }
-            if (!m_databaseWarningShown && (error.code() == ErrorCode::DatabaseFileNotFound ||
-                                            error.code() == ErrorCode::UnreadableDatabase))
-                showDatabaseWarning(error);
-        }
+        const Result<void> opened =
+            attempt([&, cursor = cursor, table = table, inBackground = inBackground] {
+                if (inBackground)
+                    cursor->openDeferred(database, QString::fromLatin1(table));
+                else
+                    cursor->open(database, QString::fromLatin1(table));
+            });
+        // The operator is told once that the database cannot be read,
+        // rather than left with empty lists and no word.
+        if (!opened && !openFailure(opened.failure()))
+            return false;
     }
-    endIfEnded();
     return true;
 }

@@ -15,6 +15,7 @@
 #include "common/ui/platform.h"
 #include "input/part_rows.h"
 #include "input/ui/frm_delivery.h"
+#include "input/ui/frm_delivery_steps.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -24,15 +25,6 @@
 namespace {
 
 constexpr int EnterKey = 13;
-
-template<typename Step>
-void stopQuietlyOnFailure(Step&& step)
-{
-    try {
-        step();
-    } catch (const RuntimeError&) {
-    }
-}
 
 // The picture is only a reminder of the part number: a bitmap that is
 // missing or unreadable leaves the box empty.

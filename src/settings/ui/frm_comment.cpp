@@ -18,8 +18,9 @@ namespace {
 
 void reportCommentSaveFailure(const RuntimeError& error)
 {
-    reportSaveFailure(error, QStringLiteral("The file and the comment list were left as they "
-                                            "were."));
+    reportSaveFailure(error.failure(),
+                      QStringLiteral("The file and the comment list were left as they "
+                                     "were."));
 }
 
 } // namespace
@@ -74,10 +75,9 @@ FrmComment::FrmComment(Session& session, QWidget* parent)
 void FrmComment::Form_Load()
 {
     CenterForm(*this);
-    const DataFolderRead read = readDataFolderFirstLine();
-    read.applyTo(m_session);
     // A missing data-folder file lists nothing.
-    if (!read.failure && !listComments())
+    const bool folderRead = static_cast<bool>(readDataFolderFirstLine().applyTo(m_session));
+    if (folderRead && !listComments())
         return;
     cboComment->setText(cboComment->item(0));
 }
@@ -86,7 +86,6 @@ bool FrmComment::listComments()
 {
     if (m_session.dataFolder.isEmpty()) {
         windows::show(windows::names::frmPath);
-        endIfEnded();
         return false;
     }
     try {

@@ -129,11 +129,8 @@ void FrmDelvHead::cmdSave_Click()
         if (QLineEdit* box = boxForLine(line))
             header.slot(line) = box->text();
     }
-    try {
-        writeDeliveryHeader(header);
-    } catch (const RuntimeError& error) {
-        reportSaveFailure(error);
-    }
+    if (const Result<void> written = writeDeliveryHeader(header); !written)
+        reportSaveFailure(written.failure());
 }
 
 void FrmDelvHead::cmdExit_Click()

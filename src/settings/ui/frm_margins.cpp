@@ -142,14 +142,14 @@ void FrmMargins::connectControls()
 void FrmMargins::Form_Load()
 {
     CenterForm(*this);
-    try {
-        const Margins margins = readMargins();
-        Label6->setText(pageHeightText(margins.totalLines));
-        Text3->setText(QString::number(margins.totalLines));
-        Text1->setText(QString::number(margins.topMargin));
-    } catch (const RuntimeError& error) {
-        const QString number = QString::number(error.number());
-        platform().messageBox(error.code() == ErrorCode::FileNotFound
+    const Result<Margins> margins = readMargins();
+    if (margins) {
+        Label6->setText(pageHeightText(margins->totalLines));
+        Text3->setText(QString::number(margins->totalLines));
+        Text1->setText(QString::number(margins->topMargin));
+    } else {
+        const QString number = QString::number(margins.failure().number());
+        platform().messageBox(margins.failure().code == ErrorCode::FileNotFound
                                   ? QStringLiteral("Bid.Fyl is Missing! Will Create Now! Error "
                                                    "Number: ") +
                                         number
@@ -172,10 +172,8 @@ void FrmMargins::Text3_LostFocus()
 
 void FrmMargins::cmdMargins_Click()
 {
-    try {
-        saveMargins(Text1->text(), Text3->text());
-    } catch (const RuntimeError& error) {
-        reportSaveFailure(error);
+    if (const Result<void> saved = saveMargins(Text1->text(), Text3->text()); !saved) {
+        reportSaveFailure(saved.failure());
         return;
     }
     unloadWindow(*this);

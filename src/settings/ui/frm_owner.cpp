@@ -80,11 +80,10 @@ void FrmOwner::Form_Load()
 
 void FrmOwner::cmdSave_Click()
 {
-    try {
-        writeOwnerRecord(
-            {txtName->text(), txtAdd->text(), txtState->text(), txtPhone->text(), txtCom->text()});
-    } catch (const RuntimeError& error) {
-        reportSaveFailure(error);
+    const Result<void> written = writeOwnerRecord(
+        {txtName->text(), txtAdd->text(), txtState->text(), txtPhone->text(), txtCom->text()});
+    if (!written) {
+        reportSaveFailure(written.failure());
         return;
     }
     cmdExit->setFocus();

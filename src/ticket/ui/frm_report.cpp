@@ -51,7 +51,7 @@ std::optional<QString> ownerName()
 // were.
 void refreshDataFolder(Session& session)
 {
-    readDataFolderFile().applyTo(session);
+    [[maybe_unused]] const Result<void> folders = readDataFolderFile().applyTo(session);
 }
 
 template<typename Widget>
@@ -123,11 +123,10 @@ void FrmReport::Form_Load()
 {
     CenterForm(*this);
 
-    try {
-        Check1->setValue(readSignatureOption());
-    } catch (const RuntimeError&) {
-        // A stored value the box cannot take leaves it as it is.
-    }
+    // A file that cannot be read counts as unchecked; a stored value the box
+    // cannot take leaves it as it is.
+    if (const int stored = readSignatureOption().valueOr(0); EventCheckBox::takes(stored))
+        Check1->setValue(stored);
     refreshDataFolder(m_session);
     TicketInputs inputs;
     inputs.header = readDeliveryHeader().value_or(DeliveryHeader());
@@ -145,11 +144,9 @@ void FrmReport::Form_Load()
 
 void FrmReport::Check1_Click()
 {
-    try {
+    // An option that cannot be stored holds for this ticket only, unreported.
+    [[maybe_unused]] const Result<void> stored =
         writeSignatureOption(static_cast<std::int16_t>(Check1->value()));
-    } catch (const RuntimeError&) {
-        // The option is simply not stored.
-    }
 }
 
 void FrmReport::StripAddresses()
@@ -171,7 +168,7 @@ void FrmReport::cmdPrint_Click()
 
     refreshDataFolder(m_session);
     TicketInputs inputs;
-    inputs.topMargin = readTopMargin();
+    inputs.topMargin = readTopMargin().valueOr(0);
     const std::optional<DeliveryHeader> header = readDeliveryHeader();
     if (!header)
         return;

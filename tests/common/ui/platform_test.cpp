@@ -1,7 +1,11 @@
-// The platform seam's real message box, and CenterForm on the screen it
-// reports.
+// The platform seam's real message box, CenterForm on the screen it
+// reports, and ending the program from a handler.
 
 #include "common/ui/center_form.h"
+#include "common/ui/event_check_box.h"
+#include "common/ui/event_combo_box.h"
+#include "common/ui/event_text_box.h"
+#include "common/ui/handler_runner.h"
 #include "common/ui/qt_platform.h"
 #include "support/scripted_platform.h"
 
@@ -12,6 +16,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -51,6 +56,53 @@ void pressWhenShown(QMessageBox::StandardButton button, QStringList& seen)
                 QString::number(box->buttons().size())};
         box->button(button)->click();
     });
+}
+
+// A window whose handlers end the program, as the main window's do.
+class EndingWindow : public QWidget, private HandlerRunner
+{
+public:
+    EndingWindow()
+    {
+        connect(&combo, &EventComboBox::changed, this, [this] { end(); });
+        connect(&text, &EventTextBox::changed, this, [this] { end(); });
+        connect(&check, &EventCheckBox::clicked, this, [this] { end(); });
+    }
+    void end()
+    {
+        runHandler([] { platform().endProgram(); });
+    }
+
+    EventComboBox combo{this};
+    EventTextBox text{this};
+    EventCheckBox check{this};
+};
+
+// Code that sets a control whose handler ends the program does not go on
+// past the setting; a handler the toolkit raises with no code waiting ends
+// the program there and then.
+TEST(ProgramEnd, AHandlersEndStopsTheCodeThatRaisedItAndNoMore)
+{
+    ScriptedPlatform platform;
+    EndingWindow window;
+    const std::function<void()> settings[] = {
+        [&] { window.combo.setText("job"); },
+        [&] { window.text.setText("job"); },
+        [&] { window.check.setValue(1); },
+    };
+    for (const auto& set : settings) {
+        bool wentOn = false;
+        const auto windowCode = [&] {
+            set();
+            wentOn = true;
+        };
+        EXPECT_THROW(windowCode(), ProgramEnded);
+        EXPECT_FALSE(wentOn);
+    }
+    platform.ended = false;
+    EXPECT_NO_THROW(emit window.combo.changed());
+    EXPECT_TRUE(platform.ended);
+    EXPECT_NO_THROW(raisingEvents([] {}));
 }
 
 TEST(QtPlatform, MessageBoxShowsWhatItIsGivenAndReportsTheButtonPressed)
