@@ -60,25 +60,25 @@ TEST_F(CustomerSelectionTest, TypingOrPickingTheSoldToCustomerBuildsItsBlocks)
         {"-Gamma", "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n"},
         {"19-ACME", "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n555-0100\r\n"}};
     for (const auto& [text, block] : typed) {
-        window().cboCust->setText(text);
-        EXPECT_EQ(window().txtCust->text(), block) << text;
+        window().soldTo().cboCust->setText(text);
+        EXPECT_EQ(window().soldTo().txtCust->text(), block) << text;
     }
     EXPECT_EQ(window().txtShip->text(), "");
 
     // Picking fills both blocks, ending with the contact and no phone.
     window().txtShip->setText("old ship-to\r\n");
-    pick(window().cboCust, "19-ACME");
-    EXPECT_EQ(window().txtCust->text(), AcmeByPick);
+    pick(window().soldTo().cboCust, "19-ACME");
+    EXPECT_EQ(window().soldTo().txtCust->text(), AcmeByPick);
     EXPECT_EQ(window().txtShip->text(), AcmeByPick);
     EXPECT_EQ(window().Data2.field(u"ClientID").toText(), "17");
 
     // A leading dash leaves no name: the customer with the empty name, whose
     // empty contact adds nothing after the city line.
-    pick(window().cboCust, "-Gamma");
-    EXPECT_EQ(window().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n");
+    pick(window().soldTo().cboCust, "-Gamma");
+    EXPECT_EQ(window().soldTo().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n");
 
-    pick(window().cboCust, "17-Nobody");
-    EXPECT_EQ(window().txtCust->text() + window().txtShip->text(), "");
+    pick(window().soldTo().cboCust, "17-Nobody");
+    EXPECT_EQ(window().soldTo().txtCust->text() + window().txtShip->text(), "");
     EXPECT_TRUE(window().Data2.eof());
 }
 
@@ -94,7 +94,7 @@ TEST_F(CustomerSelectionTest, ShipToPickStacksEveryCustomerOfTheName)
     EXPECT_EQ(window().txtShip->text(), "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n"
                                         "9 Side Rd\r\nCanton, OH 44701\r\nLee\r\n");
     EXPECT_TRUE(window().Data2.eof());
-    EXPECT_EQ(window().txtCust->text(), "");
+    EXPECT_EQ(window().soldTo().txtCust->text(), "");
 
     pick(window().cboSCust, "-Gamma");
     EXPECT_EQ(window().txtShip->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
@@ -141,12 +141,12 @@ TEST_F(CustomerSelectionTest, AFailedReadStopsTheHandlerKeepingWhatItFilled)
         clientTable({{17, "ACME", "1 Main St", "Suite 4", "Salem", "OH", "44460", "Pat"}});
     clients.columns.pop_back();
     loadWith(std::move(clients));
-    window().txtCust->setText("old\r\n");
-    EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
-    EXPECT_EQ(window().txtCust->text(), "");
+    window().soldTo().txtCust->setText("old\r\n");
+    EXPECT_NO_THROW(window().soldTo().cboCust->setText("17-ACME"));
+    EXPECT_EQ(window().soldTo().txtCust->text(), "");
     EXPECT_EQ(window().Data2.field(u"ClientID").toText(), "17");
-    pick(window().cboCust, "17-ACME");
-    EXPECT_EQ(window().txtCust->text(), AcmeByPick);
+    pick(window().soldTo().cboCust, "17-ACME");
+    EXPECT_EQ(window().soldTo().txtCust->text(), AcmeByPick);
 }
 
 } // namespace

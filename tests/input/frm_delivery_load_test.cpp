@@ -44,8 +44,9 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
     const QStringList all{invoiced[0], open[0], "00000003-Open question", open[1]};
     for (const auto type : {jet4::ColumnType::Text, jet4::ColumnType::Integer}) {
         ASSERT_TRUE(loadOn(sampleTables(type)));
-        EXPECT_EQ(window().cboCust->items(), QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
-        EXPECT_EQ(window().cboSCust->items(), window().cboCust->items());
+        EXPECT_EQ(window().soldTo().cboCust->items(),
+                  QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
+        EXPECT_EQ(window().cboSCust->items(), window().soldTo().cboCust->items());
         EXPECT_EQ(window().cboJobs->items(), all);
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
@@ -135,8 +136,8 @@ TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedAndNoHandlerFailsOu
     EXPECT_EQ(window().txtShip->text(), "old\r\n");
     EXPECT_NO_THROW(window().cboShip->setText(" 7-X"));
     EXPECT_EQ(window().txtShip->text(), "");
-    EXPECT_NO_THROW(window().cboCust->setText("17-ACME"));
-    EXPECT_NO_THROW(pick(window().cboCust, "17-ACME"));
+    EXPECT_NO_THROW(window().soldTo().cboCust->setText("17-ACME"));
+    EXPECT_NO_THROW(pick(window().soldTo().cboCust, "17-ACME"));
     EXPECT_EQ(window().cboSCust->text(), "17-ACME");
     EXPECT_NO_THROW(pick(window().cboSCust, "17-ACME"));
 
@@ -165,7 +166,7 @@ TEST_F(MainWindowTest, TheDataFolderFileDecidesWhetherTheLoadGoesOn)
     writeDatabase(sampleTables());
     m_folderChosen = m_data.path();
     ASSERT_TRUE(load());
-    EXPECT_EQ(window().cboCust->count(), 3);
+    EXPECT_EQ(window().soldTo().cboCust->count(), 3);
 
     writeSetting("qmvanck.dat", (m_data.path() + "\r\n").toUtf8());
     ASSERT_TRUE(load());
@@ -173,7 +174,7 @@ TEST_F(MainWindowTest, TheDataFolderFileDecidesWhetherTheLoadGoesOn)
     const auto& box = m_platform.messages.front();
     EXPECT_EQ(box.title, "Warning");
     EXPECT_EQ(box.buttons, Platform::Buttons::OkCancel);
-    EXPECT_EQ(window().cboCust->count(), 3); // OK went on with the load
+    EXPECT_EQ(window().soldTo().cboCust->count(), 3); // OK went on with the load
     EXPECT_EQ(m_session.estFolder, QString());
     m_platform.ended = false;
     m_platform.answerNext(Platform::Answer::Cancel);

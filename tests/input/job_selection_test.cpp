@@ -89,7 +89,7 @@ TEST_F(JobSelectionTest, ANullFieldOfTheHeadSkipsOnlyItsOwnStep)
         select(QStringLiteral("00000001-Cards"));
         FrmDelivery& w = window();
         EXPECT_EQ(QStringList({w.txtQty->text(), w.txtDes->text(), w.txtPO->text(),
-                               w.txtPhone->text(), w.cboCust->text()}),
+                               w.txtPhone->text(), w.soldTo().cboCust->text()}),
                   expected)
             << column;
         EXPECT_EQ(window().txtJob->text(), "Order No: 00000001");

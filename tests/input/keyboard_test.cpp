@@ -90,11 +90,12 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrder)
     const QString round = (order + QStringList{order.first()}).join(' ');
     EXPECT_EQ(forward.join(' ').toStdString(), round.toStdString());
     EXPECT_EQ(backward.join(' ').toStdString(), round.toStdString());
-    EXPECT_EQ(window().txtCust->text() + window().txtShip->text(), ""); // Tab typed nothing
+    EXPECT_EQ(window().soldTo().txtCust->text() + window().txtShip->text(),
+              ""); // Tab typed nothing
 
-    window().txtCust->setFocus();
+    window().soldTo().txtCust->setFocus();
     press(Qt::Key_Tab, Qt::ControlModifier); // types a TAB, for whoever wants one
-    EXPECT_EQ(window().txtCust->text(), "\t");
+    EXPECT_EQ(window().soldTo().txtCust->text(), "\t");
     EXPECT_EQ(focusName(), "txtCust");
 }
 
@@ -113,7 +114,7 @@ TEST_F(KeyboardTest, ListsFillInOneStepWithAScreenReaderAttached)
     client->setActive(false);
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_LT(sent, Entries);
-    EXPECT_EQ(window().cboJobs->count() + window().cboCust->count(), 2 * Entries);
+    EXPECT_EQ(window().cboJobs->count() + window().soldTo().cboCust->count(), 2 * Entries);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ protected:
     {
         ASSERT_TRUE(loadOn({ordersSchema(), clientTable({}), addressesSchema(), jobLogTable({})}));
         FrmDelivery& w = window();
-        w.txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
+        w.soldTo().txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
         w.txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
         w.chkJob->setValue(1);
         w.draft().setJobCaption("Order No: 00012345");

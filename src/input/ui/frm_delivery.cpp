@@ -45,7 +45,7 @@ void FrmDelivery::bindDraft()
                 [this, box, field] { m_draft.*field = box->text(); });
         m_draft.*field = box->text();
     };
-    textInto(txtCust, &TicketDraft::soldToText);
+    textInto(m_soldTo.txtCust, &TicketDraft::soldToText);
     textInto(txtShip, &TicketDraft::shipToText);
     textInto(txtPO, &TicketDraft::purchaseOrder);
     textInto(txtPhone, &TicketDraft::phone);
@@ -87,8 +87,8 @@ void FrmDelivery::connectHandlers()
     on(mnuLoadJobs, &QAction::triggered, &FrmDelivery::mnuLoadJobs_Click);
     on(pbRefresh, &EventProgressBar::mouseDown, &FrmDelivery::pbRefresh_MouseDown);
     on(pbRefresh, &EventProgressBar::clicked, &FrmDelivery::pbRefresh_Click);
-    on(cboCust, &EventComboBox::changed, &FrmDelivery::cboCust_Change);
-    on(cboCust, &EventComboBox::clicked, &FrmDelivery::cboCust_Click);
+    on(m_soldTo.cboCust, &EventComboBox::changed, &FrmDelivery::cboCust_Change);
+    on(m_soldTo.cboCust, &EventComboBox::clicked, &FrmDelivery::cboCust_Click);
     on(cboSCust, &EventComboBox::changed, &FrmDelivery::cboSCust_Change);
     on(cboSCust, &EventComboBox::clicked, &FrmDelivery::cboSCust_Click);
     on(cboShip, &EventComboBox::changed, &FrmDelivery::cboShip_Change);
@@ -139,10 +139,10 @@ void FrmDelivery::ClearTicket()
     txtQty->setText(QString());
     txtBO->setText(QString());
     txtDes->setText(QString());
-    txtCust->setText(QString());
+    m_soldTo.txtCust->setText(QString());
     txtShip->setText(QString());
     cboJobs->setText(QString());
-    cboCust->setText(QString());
+    m_soldTo.cboCust->setText(QString());
     cboShip->setText(QString());
     cboSCust->setText(QString());
     txtPO->setText(QString());

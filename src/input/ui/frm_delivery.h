@@ -4,7 +4,8 @@
 // time. The ticket itself is its TicketDraft, which the preview and printing
 // read: the window's boxes write what is typed into the draft, and its
 // labels show the captions the draft holds. The controls are public, each
-// under the name the rest of the program knows it by.
+// under the name the rest of the program knows it by; a frame split out as a
+// panel keeps its controls, reached through the panel.
 //
 // The four table cursors live as long as the window; each has one current
 // record shared by every handler, and a handler leaves it where it stopped.
@@ -13,6 +14,7 @@
 #include "common/ui/handler_runner.h"
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
+#include "input/ui/sold_to_panel.h"
 #include "orderdb/table_cursor.h"
 
 #include <QMainWindow>
@@ -46,6 +48,9 @@ public:
     // The ticket being edited.
     TicketDraft& draft() { return m_draft; }
     const TicketDraft& draft() const { return m_draft; }
+
+    // The window's panels.
+    SoldToPanel& soldTo() { return m_soldTo; }
 
     // Routines other windows use.
     void CenterForm();
@@ -101,9 +106,6 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    EventTextBlock* txtCust = nullptr;
-    EventComboBox* cboCust = nullptr;
     QLabel* txtQuote = nullptr;
     QLabel* txtJob = nullptr;
     QLabel* lblDate = nullptr;
@@ -233,6 +235,7 @@ private:
     JobFilter currentFilter() const;
     Session& m_session;
     TicketDraft m_draft;
+    SoldToPanel m_soldTo;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;

@@ -73,11 +73,12 @@ QString shipToAddress(const TableCursor& addresses)
 void FrmDelivery::cboCust_Change()
 {
     stopQuietlyOnFailure([this] {
-        if (cboCust->text().isEmpty())
+        if (m_soldTo.cboCust->text().isEmpty())
             return;
-        const QString name = splitCustomerText(cboCust->text(), LeadingDash::NameFollows).name;
+        const QString name =
+            splitCustomerText(m_soldTo.cboCust->text(), LeadingDash::NameFollows).name;
         QString block = blockLine(name);
-        txtCust->setText(QString());
+        m_soldTo.txtCust->setText(QString());
 
         WalkField clientName(Data2, u"Name");
         if (!findFirst(Data2, [&] { return clientName.equals(name); }))
@@ -86,16 +87,16 @@ void FrmDelivery::cboCust_Change()
         block += blockLineIfPresent(Data2.field(u"Contact"));
         // Typing shows the phone too; a pick from the list leaves it out.
         block += blockLineIfPresent(Data2.field(u"Phone"));
-        txtCust->setText(block);
+        m_soldTo.txtCust->setText(block);
     });
 }
 
 void FrmDelivery::cboCust_Click()
 {
     stopQuietlyOnFailure([this] {
-        const QString name = splitCustomerText(cboCust->text(), LeadingDash::NoParts).name;
-        cboSCust->setText(cboCust->text());
-        txtCust->setText(QString());
+        const QString name = splitCustomerText(m_soldTo.cboCust->text(), LeadingDash::NoParts).name;
+        cboSCust->setText(m_soldTo.cboCust->text());
+        m_soldTo.txtCust->setText(QString());
         txtShip->setText(QString());
 
         WalkField clientName(Data2, u"Name");
@@ -106,7 +107,7 @@ void FrmDelivery::cboCust_Click()
         const QString block =
             blockLine(name) + clientAddress(Data2) + Data2.field(u"Contact").toText();
         txtShip->setText(block);
-        txtCust->setText(block);
+        m_soldTo.txtCust->setText(block);
     });
 }
 

@@ -172,7 +172,7 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
                                  const QString& orderNo)
 {
     cboSCust->setText(customer);
-    cboCust->setText(customer);
+    m_soldTo.cboCust->setText(customer);
     unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { txtQty->setText(text); });
     const FieldValue phone = Data1.field(fields.phone);
     txtPhone->setText(phone.isNull() ? QString() : phone.toText());

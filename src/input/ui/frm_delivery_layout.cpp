@@ -103,15 +103,6 @@ QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
     jobLayout->addWidget(Search, 0, 1);
     jobLayout->addWidget(cboJobs, 1, 0, 1, 2);
 
-    Frame2 = named<QGroupBox>("Frame2", QStringLiteral("Sold To (Select or Modify Customer )"));
-    cboCust = named<EventComboBox>("cboCust");
-    nameComboBox(cboCust, QStringLiteral("Sold To"));
-    txtCust = named<EventTextBlock>("txtCust");
-    txtCust->setAccessibleName(QStringLiteral("Sold To address"));
-    auto* custLayout = new QVBoxLayout(Frame2);
-    custLayout->addWidget(cboCust);
-    custLayout->addWidget(txtCust, 1);
-
     Frame3 = named<QGroupBox>("Frame3", QStringLiteral("Purchase Order"));
     txtPO = named<EventTextBox>("txtPO"); // named by its frame's title
     auto* poLayout = new QHBoxLayout(Frame3);
@@ -124,7 +115,7 @@ QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
 
     auto* left = new QVBoxLayout;
     left->addWidget(Frame1);
-    left->addWidget(Frame2, 1);
+    left->addWidget(m_soldTo.Frame2, 1);
     left->addWidget(Frame3);
     left->addLayout(phoneRow);
     return left;
@@ -257,7 +248,7 @@ void FrmDelivery::sizeControls()
     Search->setMinimumWidth(110);
     txtQty->setMinimumWidth(110);
     txtBO->setMinimumWidth(110);
-    for (EventComboBox* box : {cboJobs, cboCust, cboSCust, cboShip})
+    for (EventComboBox* box : {cboJobs, m_soldTo.cboCust, cboSCust, cboShip})
         box->setMinimumContentsLength(28);
     cboComment->setMinimumContentsLength(22);
     setMinimumWidth(980);
@@ -267,10 +258,11 @@ void FrmDelivery::sizeControls()
 // has its own chain through the item fields.
 void FrmDelivery::chainTabs()
 {
-    setTabChain({chkPart, Check1,   txtPhone, cmdRefresh, cmdLabel,   cmdTicket,  cmdExit,
-                 chkInv,  chkNon,   chkAll,   chkJob,     chkComment, cboComment, HScroll1,
-                 txtShip, cboShip,  Option3,  Option2,    Option1,    txtPO,      Search,
-                 cboJobs, cboSCust, txtDes,   txtQty,     txtBO,      txtCust,    cboCust});
+    setTabChain({chkPart,    Check1,   txtPhone,         cmdRefresh,      cmdLabel, cmdTicket,
+                 cmdExit,    chkInv,   chkNon,           chkAll,          chkJob,   chkComment,
+                 cboComment, HScroll1, txtShip,          cboShip,         Option3,  Option2,
+                 Option1,    txtPO,    Search,           cboJobs,         cboSCust, txtDes,
+                 txtQty,     txtBO,    m_soldTo.txtCust, m_soldTo.cboCust});
 }
 
 void FrmDelivery::buildMenus()

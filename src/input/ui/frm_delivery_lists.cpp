@@ -24,7 +24,8 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
     if (scanCustomers(counter) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
     if (loadStep(260, [&] {
-            cboCust->setText(cboCust->count() > 0 ? cboCust->item(0) : QString());
+            m_soldTo.cboCust->setText(m_soldTo.cboCust->count() > 0 ? m_soldTo.cboCust->item(0)
+                                                                    : QString());
         }) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
     if (loadStep(270, [&] {
@@ -97,7 +98,7 @@ FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
             break;
         ++counter; // 240
     }
-    cboCust->addItems(entries);
+    m_soldTo.cboCust->addItems(entries);
     cboSCust->addItems(entries);
     return reaction == LoadReaction::StopLoad ? reaction : LoadReaction::Continue;
 }

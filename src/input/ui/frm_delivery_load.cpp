@@ -44,7 +44,7 @@ void FrmDelivery::Form_Load()
     fillCommentList();
     if (!openTables())
         return;
-    cboCust->clearList();
+    m_soldTo.cboCust->clearList();
     cboSCust->clearList();
     const qint64 records = customerAndJobRecords();
     // The counter is 64-bit and the bar scales: tables may hold far more

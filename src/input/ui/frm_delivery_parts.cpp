@@ -60,7 +60,7 @@ void FrmDelivery::txtBO_KeyPress(int keyAscii)
 void FrmDelivery::txtDes_KeyPress(int keyAscii)
 {
     if (keyAscii == EnterKey)
-        cboCust->setFocus();
+        m_soldTo.cboCust->setFocus();
 }
 
 void FrmDelivery::txtQty_LostFocus()
