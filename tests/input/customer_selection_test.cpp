@@ -63,13 +63,13 @@ TEST_F(CustomerSelectionTest, TypingOrPickingTheSoldToCustomerBuildsItsBlocks)
         window().soldTo().cboCust->setText(text);
         EXPECT_EQ(window().soldTo().txtCust->text(), block) << text;
     }
-    EXPECT_EQ(window().txtShip->text(), "");
+    EXPECT_EQ(window().shipTo().txtShip->text(), "");
 
     // Picking fills both blocks, ending with the contact and no phone.
-    window().txtShip->setText("old ship-to\r\n");
+    window().shipTo().txtShip->setText("old ship-to\r\n");
     pick(window().soldTo().cboCust, "19-ACME");
     EXPECT_EQ(window().soldTo().txtCust->text(), AcmeByPick);
-    EXPECT_EQ(window().txtShip->text(), AcmeByPick);
+    EXPECT_EQ(window().shipTo().txtShip->text(), AcmeByPick);
     EXPECT_EQ(window().Data2.field(u"ClientID").toText(), "17");
 
     // A leading dash leaves no name: the customer with the empty name, whose
@@ -78,30 +78,31 @@ TEST_F(CustomerSelectionTest, TypingOrPickingTheSoldToCustomerBuildsItsBlocks)
     EXPECT_EQ(window().soldTo().txtCust->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n");
 
     pick(window().soldTo().cboCust, "17-Nobody");
-    EXPECT_EQ(window().soldTo().txtCust->text() + window().txtShip->text(), "");
+    EXPECT_EQ(window().soldTo().txtCust->text() + window().shipTo().txtShip->text(), "");
     EXPECT_TRUE(window().Data2.eof());
 }
 
 TEST_F(CustomerSelectionTest, ShipToPickStacksEveryCustomerOfTheName)
 {
     loadWith(sampleClients());
-    window().txtShip->setText("kept\r\n");
-    window().cboSCust->setText("17-ACME"); // typing changes nothing
-    EXPECT_EQ(window().txtShip->text(), "kept\r\n");
+    window().shipTo().txtShip->setText("kept\r\n");
+    window().shipTo().cboSCust->setText("17-ACME"); // typing changes nothing
+    EXPECT_EQ(window().shipTo().txtShip->text(), "kept\r\n");
 
-    pick(window().cboSCust, "17-ACME");
+    pick(window().shipTo().cboSCust, "17-ACME");
     // The second ACME's Null State repeats the first one's.
-    EXPECT_EQ(window().txtShip->text(), "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n"
-                                        "9 Side Rd\r\nCanton, OH 44701\r\nLee\r\n");
+    EXPECT_EQ(window().shipTo().txtShip->text(),
+              "ACME\r\n1 Main St\r\nSuite 4\r\nSalem, OH 44460\r\nPat\r\n"
+              "9 Side Rd\r\nCanton, OH 44701\r\nLee\r\n");
     EXPECT_TRUE(window().Data2.eof());
     EXPECT_EQ(window().soldTo().txtCust->text(), "");
 
-    pick(window().cboSCust, "-Gamma");
-    EXPECT_EQ(window().txtShip->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
-    pick(window().cboSCust, "Walkin");
-    EXPECT_EQ(window().txtShip->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n");
-    pick(window().cboSCust, "1-Nobody");
-    EXPECT_EQ(window().txtShip->text(), "");
+    pick(window().shipTo().cboSCust, "-Gamma");
+    EXPECT_EQ(window().shipTo().txtShip->text(), "Gamma\r\n3 Gamma Way\r\nKent, OH 44240\r\n");
+    pick(window().shipTo().cboSCust, "Walkin");
+    EXPECT_EQ(window().shipTo().txtShip->text(), "\r\nLot 5\r\nNowhere, KS 66000\r\n\r\n");
+    pick(window().shipTo().cboSCust, "1-Nobody");
+    EXPECT_EQ(window().shipTo().txtShip->text(), "");
 }
 
 // Typing needs the whole key with its leading blank (a record with a Null
@@ -122,12 +123,12 @@ TEST_F(CustomerSelectionTest, ShipKeysFindTheirAddressWhenTypedOrPicked)
         {true, "12-WAREHOUSE", "old\r\n", nullptr},
         {true, " 12-WAREHOUSE", WarehouseBlock, "100 Dock Rd"}};
     for (const auto& [picked, key, block, street] : cases) {
-        window().txtShip->setText("old\r\n");
+        window().shipTo().txtShip->setText("old\r\n");
         if (picked)
-            pick(window().cboShip, key);
+            pick(window().shipTo().cboShip, key);
         else
-            window().cboShip->setText(key);
-        EXPECT_EQ(window().txtShip->text(), block) << key;
+            window().shipTo().cboShip->setText(key);
+        EXPECT_EQ(window().shipTo().txtShip->text(), block) << key;
         EXPECT_EQ(window().Data3.eof() ? "<eof>" : window().Data3.field(u"STREET1").toText(),
                   street ? street : "<eof>")
             << key;

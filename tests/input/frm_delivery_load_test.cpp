@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         ASSERT_TRUE(loadOn(sampleTables(type)));
         EXPECT_EQ(window().soldTo().cboCust->items(),
                   QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
-        EXPECT_EQ(window().cboSCust->items(), window().soldTo().cboCust->items());
+        EXPECT_EQ(window().shipTo().cboSCust->items(), window().soldTo().cboCust->items());
         EXPECT_EQ(window().cboJobs->items(), all);
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
@@ -131,15 +131,15 @@ TEST_F(MainWindowTest, AMissingOrUnreadableDatabaseIsReportedAndNoHandlerFailsOu
     pointAtDataFolder();
     ASSERT_TRUE(load());
     EXPECT_EQ(messageTexts(), QStringList({DatabaseError}));
-    window().txtShip->setText("old\r\n");
-    EXPECT_NO_THROW(pick(window().cboShip, " 12-WAREHOUSE"));
-    EXPECT_EQ(window().txtShip->text(), "old\r\n");
-    EXPECT_NO_THROW(window().cboShip->setText(" 7-X"));
-    EXPECT_EQ(window().txtShip->text(), "");
+    window().shipTo().txtShip->setText("old\r\n");
+    EXPECT_NO_THROW(pick(window().shipTo().cboShip, " 12-WAREHOUSE"));
+    EXPECT_EQ(window().shipTo().txtShip->text(), "old\r\n");
+    EXPECT_NO_THROW(window().shipTo().cboShip->setText(" 7-X"));
+    EXPECT_EQ(window().shipTo().txtShip->text(), "");
     EXPECT_NO_THROW(window().soldTo().cboCust->setText("17-ACME"));
     EXPECT_NO_THROW(pick(window().soldTo().cboCust, "17-ACME"));
-    EXPECT_EQ(window().cboSCust->text(), "17-ACME");
-    EXPECT_NO_THROW(pick(window().cboSCust, "17-ACME"));
+    EXPECT_EQ(window().shipTo().cboSCust->text(), "17-ACME");
+    EXPECT_NO_THROW(pick(window().shipTo().cboSCust, "17-ACME"));
 
     window().cmdRefresh_Click();
     EXPECT_EQ(messageTexts(), QStringList({DatabaseError, DatabaseError}));

@@ -60,7 +60,7 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
     EXPECT_EQ(window().txtQty->text() + window().txtBO->text() + window().txtDes->text(),
               "2000Flyer back");
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
-    EXPECT_EQ(window().cboSCust->text(), "17-ACME");
+    EXPECT_EQ(window().shipTo().cboSCust->text(), "17-ACME");
     EXPECT_EQ(window().txtKeep, "00000003");
     EXPECT_TRUE(m_session.jobLoaded);
     EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
@@ -116,9 +116,9 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tCards", "100\t0\tAgain", "300\t0\tAgain",
                                        "400\t0\tThird", "70\t0\tOdd part", "500\t0\tLast"}));
     EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 13)");
-    EXPECT_EQ(window().txtShip->text(), "Home\r\n1 Main St\r\n\r\nTroy, OH 45373\r\n");
-    EXPECT_EQ(window().cboShip->items(), QStringList({" 12-WAREHOUSE", "-4", "-DOCK"}));
-    EXPECT_EQ(window().cboShip->text(), " 12-WAREHOUSE");
+    EXPECT_EQ(window().shipTo().txtShip->text(), "Home\r\n1 Main St\r\n\r\nTroy, OH 45373\r\n");
+    EXPECT_EQ(window().shipTo().cboShip->items(), QStringList({" 12-WAREHOUSE", "-4", "-DOCK"}));
+    EXPECT_EQ(window().shipTo().cboShip->text(), " 12-WAREHOUSE");
     EXPECT_EQ(window().txtQuote->text(), "");
 
     window().draft().setPartCaption(QStringLiteral("Description:"));
@@ -195,7 +195,7 @@ TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStop
         loadWith({line("00000001", part, "J", "A", 1, key, "WAREHOUSE")},
                  {addresses.begin(), addresses.begin() + static_cast<std::ptrdiff_t>(records)});
         select(QStringLiteral("00000001-Cards"));
-        EXPECT_EQ(window().txtShip->text(), block) << part << " " << key << " " << records;
+        EXPECT_EQ(window().shipTo().txtShip->text(), block) << part << " " << key << " " << records;
     }
 }
 

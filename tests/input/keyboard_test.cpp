@@ -90,7 +90,7 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrder)
     const QString round = (order + QStringList{order.first()}).join(' ');
     EXPECT_EQ(forward.join(' ').toStdString(), round.toStdString());
     EXPECT_EQ(backward.join(' ').toStdString(), round.toStdString());
-    EXPECT_EQ(window().soldTo().txtCust->text() + window().txtShip->text(),
+    EXPECT_EQ(window().soldTo().txtCust->text() + window().shipTo().txtShip->text(),
               ""); // Tab typed nothing
 
     window().soldTo().txtCust->setFocus();

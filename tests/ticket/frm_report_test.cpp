@@ -59,7 +59,7 @@ protected:
         ASSERT_TRUE(loadOn({ordersSchema(), clientTable({}), addressesSchema(), jobLogTable({})}));
         FrmDelivery& w = window();
         w.soldTo().txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
-        w.txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
+        w.shipTo().txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
         w.chkJob->setValue(1);
         w.draft().setJobCaption("Order No: 00012345");
         w.draft().partRows.clear();

@@ -46,7 +46,7 @@ void FrmDelivery::bindDraft()
         m_draft.*field = box->text();
     };
     textInto(m_soldTo.txtCust, &TicketDraft::soldToText);
-    textInto(txtShip, &TicketDraft::shipToText);
+    textInto(m_shipTo.txtShip, &TicketDraft::shipToText);
     textInto(txtPO, &TicketDraft::purchaseOrder);
     textInto(txtPhone, &TicketDraft::phone);
     connect(cboComment->lineEdit(), &QLineEdit::textChanged, this,
@@ -89,10 +89,10 @@ void FrmDelivery::connectHandlers()
     on(pbRefresh, &EventProgressBar::clicked, &FrmDelivery::pbRefresh_Click);
     on(m_soldTo.cboCust, &EventComboBox::changed, &FrmDelivery::cboCust_Change);
     on(m_soldTo.cboCust, &EventComboBox::clicked, &FrmDelivery::cboCust_Click);
-    on(cboSCust, &EventComboBox::changed, &FrmDelivery::cboSCust_Change);
-    on(cboSCust, &EventComboBox::clicked, &FrmDelivery::cboSCust_Click);
-    on(cboShip, &EventComboBox::changed, &FrmDelivery::cboShip_Change);
-    on(cboShip, &EventComboBox::clicked, &FrmDelivery::cboShip_Click);
+    on(m_shipTo.cboSCust, &EventComboBox::changed, &FrmDelivery::cboSCust_Change);
+    on(m_shipTo.cboSCust, &EventComboBox::clicked, &FrmDelivery::cboSCust_Click);
+    on(m_shipTo.cboShip, &EventComboBox::changed, &FrmDelivery::cboShip_Change);
+    on(m_shipTo.cboShip, &EventComboBox::clicked, &FrmDelivery::cboShip_Click);
     on(cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
     on(cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
     on(Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
@@ -140,11 +140,11 @@ void FrmDelivery::ClearTicket()
     txtBO->setText(QString());
     txtDes->setText(QString());
     m_soldTo.txtCust->setText(QString());
-    txtShip->setText(QString());
+    m_shipTo.txtShip->setText(QString());
     cboJobs->setText(QString());
     m_soldTo.cboCust->setText(QString());
-    cboShip->setText(QString());
-    cboSCust->setText(QString());
+    m_shipTo.cboShip->setText(QString());
+    m_shipTo.cboSCust->setText(QString());
     txtPO->setText(QString());
     m_draft.setQuoteCaption(QString());
     m_draft.setJobCaption(QString());

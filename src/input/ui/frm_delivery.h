@@ -14,6 +14,7 @@
 #include "common/ui/handler_runner.h"
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
+#include "input/ui/ship_to_panel.h"
 #include "input/ui/sold_to_panel.h"
 #include "orderdb/table_cursor.h"
 
@@ -51,6 +52,7 @@ public:
 
     // The window's panels.
     SoldToPanel& soldTo() { return m_soldTo; }
+    ShipToPanel& shipTo() { return m_shipTo; }
 
     // Routines other windows use.
     void CenterForm();
@@ -78,10 +80,7 @@ public:
     QLabel* Label6 = nullptr;
     TableCursor Data3; // "Addresses"
     QScrollBar* HScroll1 = nullptr;
-    QString txtKeep; // never shown
-    QGroupBox* Frame6 = nullptr;
-    EventTextBlock* txtShip = nullptr;
-    EventComboBox* cboShip = nullptr;
+    QString txtKeep;   // never shown
     TableCursor Data2; // "Client"
     QGroupBox* Frame4 = nullptr;
     EventOptionButton* Option3 = nullptr;
@@ -94,8 +93,6 @@ public:
     EventTextBox* Search = nullptr;
     EventComboBox* cboJobs = nullptr;
     QLabel* Label7 = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    EventComboBox* cboSCust = nullptr;
     EventTextBox* txtDes = nullptr;
     QGroupBox* Frame7 = nullptr;
     QLabel* picParts = nullptr;
@@ -236,6 +233,7 @@ private:
     Session& m_session;
     TicketDraft m_draft;
     SoldToPanel m_soldTo;
+    ShipToPanel m_shipTo;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;

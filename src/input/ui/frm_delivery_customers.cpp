@@ -95,9 +95,9 @@ void FrmDelivery::cboCust_Click()
 {
     stopQuietlyOnFailure([this] {
         const QString name = splitCustomerText(m_soldTo.cboCust->text(), LeadingDash::NoParts).name;
-        cboSCust->setText(m_soldTo.cboCust->text());
+        m_shipTo.cboSCust->setText(m_soldTo.cboCust->text());
         m_soldTo.txtCust->setText(QString());
-        txtShip->setText(QString());
+        m_shipTo.txtShip->setText(QString());
 
         WalkField clientName(Data2, u"Name");
         if (!findFirst(Data2, [&] { return clientName.equals(name); }))
@@ -106,7 +106,7 @@ void FrmDelivery::cboCust_Click()
         // the block without a line end of its own.
         const QString block =
             blockLine(name) + clientAddress(Data2) + Data2.field(u"Contact").toText();
-        txtShip->setText(block);
+        m_shipTo.txtShip->setText(block);
         m_soldTo.txtCust->setText(block);
     });
 }
@@ -116,8 +116,9 @@ void FrmDelivery::cboSCust_Change() {}
 void FrmDelivery::cboSCust_Click()
 {
     stopQuietlyOnFailure([this] {
-        const QString name = splitCustomerText(cboSCust->text(), LeadingDash::NameFollows).name;
-        txtShip->setText(QString());
+        const QString name =
+            splitCustomerText(m_shipTo.cboSCust->text(), LeadingDash::NameFollows).name;
+        m_shipTo.txtShip->setText(QString());
         QString block = blockLine(name);
 
         // Every customer of the name is stacked under the one name line; a
@@ -131,7 +132,7 @@ void FrmDelivery::cboSCust_Click()
             city.takePresent(Data2.field(u"City"), Data2.field(u"State"), Data2.field(u"Zip"));
             block += city.line();
             block += blockLineIfPresent(Data2.field(u"Contact"));
-            txtShip->setText(block);
+            m_shipTo.txtShip->setText(block);
         }
     });
 }
@@ -139,8 +140,8 @@ void FrmDelivery::cboSCust_Click()
 void FrmDelivery::cboShip_Change()
 {
     stopQuietlyOnFailure([this] {
-        const QString key = cboShip->text();
-        txtShip->setText(QString());
+        const QString key = m_shipTo.cboShip->text();
+        m_shipTo.txtShip->setText(QString());
 
         // The key is split once rather than built for every record.
         WalkField addressId(Data3, u"AddressID");
@@ -150,19 +151,19 @@ void FrmDelivery::cboShip_Change()
             return parts && addressId.equals(parts->number) && addressName.equals(parts->name);
         };
         if (findFirst(Data3, matches))
-            txtShip->setText(shipToAddress(Data3));
+            m_shipTo.txtShip->setText(shipToAddress(Data3));
     });
 }
 
 void FrmDelivery::cboShip_Click()
 {
     stopQuietlyOnFailure([this] {
-        const QString key = cboShip->text();
+        const QString key = m_shipTo.cboShip->text();
 
         WalkField addressId(Data3, u"AddressID");
         WalkField addressName(Data3, u"ADDRESSNAME");
         if (findFirst(Data3,
                       [&] { return shipKeyLeavingOutNulls(addressId(), addressName()) == key; }))
-            txtShip->setText(shipToAddress(Data3));
+            m_shipTo.txtShip->setText(shipToAddress(Data3));
     });
 }

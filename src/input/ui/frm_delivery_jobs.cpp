@@ -89,9 +89,9 @@ void FrmDelivery::selectJob(const QString& jobText)
     const QString jobKey = jobText.left(JobKeyLength);
     m_session.jobLoaded = true;
 
-    txtShip->setText(QString());
-    cboShip->clearList();
-    cboShip->setText(QString());
+    m_shipTo.txtShip->setText(QString());
+    m_shipTo.cboShip->clearList();
+    m_shipTo.cboShip->setText(QString());
 
     Data1.moveFirst();
     JobScan scan;
@@ -158,8 +158,8 @@ void FrmDelivery::takeOrderLine(const OrderFields& fields, JobScan& scan)
 
     const std::optional<QString> shipKey =
         orderShipKey(Data1.field(fields.shipToId), Data1.field(fields.shipToName));
-    if (shipKey && !shipKey->isEmpty() && *shipKey != cboShip->text()) {
-        cboShip->addItem(*shipKey);
+    if (shipKey && !shipKey->isEmpty() && *shipKey != m_shipTo.cboShip->text()) {
+        m_shipTo.cboShip->addItem(*shipKey);
         if (part == 1)
             fillShipToAddress(customerNumber);
     }
@@ -171,7 +171,7 @@ void FrmDelivery::takeOrderLine(const OrderFields& fields, JobScan& scan)
 void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& customer,
                                  const QString& orderNo)
 {
-    cboSCust->setText(customer);
+    m_shipTo.cboSCust->setText(customer);
     m_soldTo.cboCust->setText(customer);
     unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { txtQty->setText(text); });
     const FieldValue phone = Data1.field(fields.phone);
@@ -205,14 +205,14 @@ void FrmDelivery::fillShipToAddress(const QString& customerNumber)
     // The ship-to key's own lookup leaves "Addresses" on the record it found
     // (or past the end); the customer's address is looked for from there on.
     Data3.moveFirst();
-    cboShip->setText(cboShip->item(0));
+    m_shipTo.cboShip->setText(m_shipTo.cboShip->item(0));
 
     const int customerId = Data3.fieldIndex(u"CustomerID");
     for (; !Data3.eof(); Data3.moveNext()) {
         if (Data3.fieldEquals(customerId, customerNumber)) {
             m_draft.shipToLines.clear();
-            txtShip->setText(QString());
-            txtShip->setText(shipToAddressBlock(Data3));
+            m_shipTo.txtShip->setText(QString());
+            m_shipTo.txtShip->setText(shipToAddressBlock(Data3));
             return;
         }
     }

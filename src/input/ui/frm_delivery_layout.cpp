@@ -124,20 +124,6 @@ QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
 // Middle column: ship-to choices and the part being edited.
 QVBoxLayout* FrmDelivery::buildShipToAndPart()
 {
-    Frame5 = named<QGroupBox>("Frame5", QStringLiteral("Ship To (Use Customer Database)"));
-    cboSCust = named<EventComboBox>("cboSCust");
-    nameComboBox(cboSCust, Frame5->title());
-    (new QVBoxLayout(Frame5))->addWidget(cboSCust);
-
-    Frame6 = named<QGroupBox>("Frame6", QStringLiteral("Ship To (Use Ship To Database)"));
-    cboShip = named<EventComboBox>("cboShip");
-    nameComboBox(cboShip, Frame6->title());
-    txtShip = named<EventTextBlock>("txtShip");
-    txtShip->setAccessibleName(QStringLiteral("Ship To address"));
-    auto* shipLayout = new QVBoxLayout(Frame6);
-    shipLayout->addWidget(cboShip);
-    shipLayout->addWidget(txtShip, 1);
-
     Frame7 = named<QGroupBox>("Frame7", QString());
     Label5 = named<QLabel>("Label5", QStringLiteral("Delivery Ticket Input"));
     QFont headingFont = Label5->font();
@@ -170,8 +156,8 @@ QVBoxLayout* FrmDelivery::buildShipToAndPart()
     itemLayout->addWidget(HScroll1, 5, 0, 1, 4);
 
     auto* middle = new QVBoxLayout;
-    middle->addWidget(Frame5);
-    middle->addWidget(Frame6, 1);
+    middle->addWidget(m_shipTo.Frame5);
+    middle->addWidget(m_shipTo.Frame6, 1);
     middle->addWidget(Frame7);
     return middle;
 }
@@ -248,7 +234,7 @@ void FrmDelivery::sizeControls()
     Search->setMinimumWidth(110);
     txtQty->setMinimumWidth(110);
     txtBO->setMinimumWidth(110);
-    for (EventComboBox* box : {cboJobs, m_soldTo.cboCust, cboSCust, cboShip})
+    for (EventComboBox* box : {cboJobs, m_soldTo.cboCust, m_shipTo.cboSCust, m_shipTo.cboShip})
         box->setMinimumContentsLength(28);
     cboComment->setMinimumContentsLength(22);
     setMinimumWidth(980);
@@ -258,11 +244,13 @@ void FrmDelivery::sizeControls()
 // has its own chain through the item fields.
 void FrmDelivery::chainTabs()
 {
-    setTabChain({chkPart,    Check1,   txtPhone,         cmdRefresh,      cmdLabel, cmdTicket,
-                 cmdExit,    chkInv,   chkNon,           chkAll,          chkJob,   chkComment,
-                 cboComment, HScroll1, txtShip,          cboShip,         Option3,  Option2,
-                 Option1,    txtPO,    Search,           cboJobs,         cboSCust, txtDes,
-                 txtQty,     txtBO,    m_soldTo.txtCust, m_soldTo.cboCust});
+    // clang-format off
+    setTabChain({chkPart,    Check1,   txtPhone,          cmdRefresh,        cmdLabel, cmdTicket,
+                 cmdExit,    chkInv,   chkNon,            chkAll,            chkJob,   chkComment,
+                 cboComment, HScroll1, m_shipTo.txtShip,  m_shipTo.cboShip,  Option3,  Option2,
+                 Option1,    txtPO,    Search,            cboJobs,           m_shipTo.cboSCust,
+                 txtDes,   txtQty,     txtBO,      m_soldTo.txtCust,   m_soldTo.cboCust});
+    // clang-format on
 }
 
 void FrmDelivery::buildMenus()

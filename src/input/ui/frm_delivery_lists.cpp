@@ -29,7 +29,8 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
         }) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
     if (loadStep(270, [&] {
-            cboSCust->setText(cboSCust->count() > 0 ? cboSCust->item(0) : QString());
+            m_shipTo.cboSCust->setText(m_shipTo.cboSCust->count() > 0 ? m_shipTo.cboSCust->item(0)
+                                                                      : QString());
             cboJobs->clearList();
         }) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
@@ -99,7 +100,7 @@ FrmDelivery::LoadReaction FrmDelivery::scanCustomers(qint64& counter)
         ++counter; // 240
     }
     m_soldTo.cboCust->addItems(entries);
-    cboSCust->addItems(entries);
+    m_shipTo.cboSCust->addItems(entries);
     return reaction == LoadReaction::StopLoad ? reaction : LoadReaction::Continue;
 }
 

@@ -45,7 +45,7 @@ void FrmDelivery::Form_Load()
     if (!openTables())
         return;
     m_soldTo.cboCust->clearList();
-    cboSCust->clearList();
+    m_shipTo.cboSCust->clearList();
     const qint64 records = customerAndJobRecords();
     // The counter is 64-bit and the bar scales: tables may hold far more
     // than the 32,767 records a 16-bit count could follow.
