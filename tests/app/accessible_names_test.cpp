@@ -191,7 +191,7 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeA
     const Scene scenes[] = {
         {frmDelivery, {}, {{"Search", "Enter Job Number to Search:"}, {"txtQty", "Quantity:"}}, {}},
         {frmDelivery,
-         [] { main().cboJobs->setText("00000003-Flyers"); },
+         [] { main().jobs().cboJobs->setText("00000003-Flyers"); },
          {{"txtJob", "Order No: 00000003"}, {"Label4", partOne}, {"txtDes", partOne}},
          {"txtJob", "txtQuote", "Label4", "txtDes"}},
         {frmDelivery,

@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         EXPECT_EQ(window().soldTo().cboCust->items(),
                   QStringList({"17-ACME", "-No Number", "4-Beta Co"}));
         EXPECT_EQ(window().shipTo().cboSCust->items(), window().soldTo().cboCust->items());
-        EXPECT_EQ(window().cboJobs->items(), all);
+        EXPECT_EQ(window().jobs().cboJobs->items(), all);
         EXPECT_FALSE(window().pbRefresh->isVisible());
         EXPECT_TRUE(m_platform.messages.empty());
         EXPECT_EQ(window().lblDate->text(), m_session.ticketDate);
@@ -57,13 +57,13 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
         ASSERT_TRUE(load());
         EXPECT_TRUE(window().chkInv->value());
         EXPECT_EQ(setting("chkList.Dat"), "2\r\n");
-        EXPECT_EQ(window().cboJobs->items(), invoiced);
+        EXPECT_EQ(window().jobs().cboJobs->items(), invoiced);
         const std::tuple<EventOptionButton*, const char*, QStringList> clicks[] = {
             {window().chkNon, "3\r\n", open}, {window().chkAll, "1\r\n", all}};
         for (const auto& [button, stored, entries] : clicks) {
             button->setValue(true); // the operator's click
             EXPECT_EQ(setting("chkList.Dat"), stored);
-            EXPECT_EQ(window().cboJobs->items(), entries);
+            EXPECT_EQ(window().jobs().cboJobs->items(), entries);
         }
     }
 }
@@ -107,12 +107,12 @@ TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisable
     tables[3].storedRowCount = 7;
     writeSetting("LoadJob.Dat", "F\r\n");
     ASSERT_TRUE(loadOn(tables));
-    EXPECT_FALSE(window().cboJobs->isEnabled());
-    EXPECT_EQ(window().cboJobs->count(), 0);
+    EXPECT_FALSE(window().jobs().cboJobs->isEnabled());
+    EXPECT_EQ(window().jobs().cboJobs->count(), 0);
 
     window().cmdRefresh_Click();
-    EXPECT_FALSE(window().cboJobs->isEnabled());
-    EXPECT_EQ(window().cboJobs->count(), 4);
+    EXPECT_FALSE(window().jobs().cboJobs->isEnabled());
+    EXPECT_EQ(window().jobs().cboJobs->count(), 4);
     ASSERT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].contains("JobLog of the order-entry database should hold 7 "
                                            "records, but only 5"));

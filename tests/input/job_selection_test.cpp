@@ -38,7 +38,7 @@ protected:
     }
 
     QStringList keptRows() { return window().draft().partRows.items(); }
-    void select(const QString& job) { window().cboJobs->setText(job); }
+    void select(const QString& job) { window().jobs().cboJobs->setText(job); }
 };
 
 TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
@@ -134,7 +134,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
     select(QStringLiteral("00000001-Cards"));
     ASSERT_EQ(messageTexts(),
               QStringList({"Job Found but No Order Detail Found. Please try again."}));
-    EXPECT_EQ(window().cboJobs->text() + window().txtPO->text(), QString());
+    EXPECT_EQ(window().jobs().cboJobs->text() + window().txtPO->text(), QString());
     EXPECT_TRUE(m_session.jobLoaded);
 
     // A short job number takes part of the description into its key.
@@ -202,14 +202,14 @@ TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStop
 TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
 {
     loadWith({line("00000003", 1, "J", "Flyer")});
-    window().Search->setText(QStringLiteral("3"));
+    window().jobs().Search->setText(QStringLiteral("3"));
     window().Search_KeyPress(13);
-    EXPECT_EQ(window().cboJobs->text(), "00000003-Flyers"); // the first of two entries
-    EXPECT_EQ(window().Search->text(), QString());
+    EXPECT_EQ(window().jobs().cboJobs->text(), "00000003-Flyers"); // the first of two entries
+    EXPECT_EQ(window().jobs().Search->text(), QString());
 
-    window().Search->setText(QStringLiteral("123"));
-    window().Search_LostFocus();                           // leaving with Tab runs the same search
-    window().Search->setText(QStringLiteral("000000003")); // longer than a job number
+    window().jobs().Search->setText(QStringLiteral("123"));
+    window().Search_LostFocus(); // leaving with Tab runs the same search
+    window().jobs().Search->setText(QStringLiteral("000000003")); // longer than a job number
     window().Search_LostFocus();
     EXPECT_EQ(messageTexts(), QStringList({"Sorry, job 00000123 not available. Try again.",
                                            "Sorry, job 000000003 not available. Try again."}));
@@ -217,9 +217,9 @@ TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
     // Without a job list the number is handed to the selection.
     writeSetting("LoadJob.Dat", "F\r\n");
     loadWith({line("00000003", 1, "J", "Flyer")});
-    window().Search->setText(QStringLiteral("3"));
+    window().jobs().Search->setText(QStringLiteral("3"));
     window().Search_LostFocus();
-    EXPECT_EQ(window().cboJobs->text(), "00000003");
+    EXPECT_EQ(window().jobs().cboJobs->text(), "00000003");
     EXPECT_EQ(window().txtDes->text(), "Flyer");
     EXPECT_EQ(m_platform.messages.size(), 2u);
 }

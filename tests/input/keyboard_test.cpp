@@ -114,7 +114,7 @@ TEST_F(KeyboardTest, ListsFillInOneStepWithAScreenReaderAttached)
     client->setActive(false);
     QAccessible::installUpdateHandler(nullptr);
     EXPECT_LT(sent, Entries);
-    EXPECT_EQ(window().cboJobs->count() + window().soldTo().cboCust->count(), 2 * Entries);
+    EXPECT_EQ(window().jobs().cboJobs->count() + window().soldTo().cboCust->count(), 2 * Entries);
 }
 
 } // namespace

@@ -93,16 +93,16 @@ void FrmDelivery::connectHandlers()
     on(m_shipTo.cboSCust, &EventComboBox::clicked, &FrmDelivery::cboSCust_Click);
     on(m_shipTo.cboShip, &EventComboBox::changed, &FrmDelivery::cboShip_Change);
     on(m_shipTo.cboShip, &EventComboBox::clicked, &FrmDelivery::cboShip_Click);
-    on(cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
-    on(cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
-    on(Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
+    on(m_jobs.cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
+    on(m_jobs.cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
+    on(m_jobs.Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
     on(txtQty, &EventTextBox::lostFocus, &FrmDelivery::txtQty_LostFocus);
     on(txtBO, &EventTextBox::lostFocus, &FrmDelivery::txtBO_LostFocus);
     on(txtDes, &EventTextBox::lostFocus, &FrmDelivery::txtDes_LostFocus);
     on(HScroll1, &QScrollBar::valueChanged, &FrmDelivery::HScroll1_Change);
 
     const std::pair<EventTextBox*, void (FrmDelivery::*)(int)> keyHandlers[] = {
-        {Search, &FrmDelivery::Search_KeyPress},
+        {m_jobs.Search, &FrmDelivery::Search_KeyPress},
         {txtPO, &FrmDelivery::txtPO_KeyPress},
         {txtQty, &FrmDelivery::txtQty_KeyPress},
         {txtBO, &FrmDelivery::txtBO_KeyPress},
@@ -141,7 +141,7 @@ void FrmDelivery::ClearTicket()
     txtDes->setText(QString());
     m_soldTo.txtCust->setText(QString());
     m_shipTo.txtShip->setText(QString());
-    cboJobs->setText(QString());
+    m_jobs.cboJobs->setText(QString());
     m_soldTo.cboCust->setText(QString());
     m_shipTo.cboShip->setText(QString());
     m_shipTo.cboSCust->setText(QString());

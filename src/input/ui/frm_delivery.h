@@ -14,6 +14,7 @@
 #include "common/ui/handler_runner.h"
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
+#include "input/ui/job_panel.h"
 #include "input/ui/ship_to_panel.h"
 #include "input/ui/sold_to_panel.h"
 #include "orderdb/table_cursor.h"
@@ -51,6 +52,7 @@ public:
     const TicketDraft& draft() const { return m_draft; }
 
     // The window's panels.
+    JobPanel& jobs() { return m_jobs; }
     SoldToPanel& soldTo() { return m_soldTo; }
     ShipToPanel& shipTo() { return m_shipTo; }
 
@@ -89,10 +91,6 @@ public:
     QGroupBox* Frame3 = nullptr;
     EventTextBox* txtPO = nullptr;
     TableCursor Data1; // "Orders"
-    QGroupBox* Frame1 = nullptr;
-    EventTextBox* Search = nullptr;
-    EventComboBox* cboJobs = nullptr;
-    QLabel* Label7 = nullptr;
     EventTextBox* txtDes = nullptr;
     QGroupBox* Frame7 = nullptr;
     QLabel* picParts = nullptr;
@@ -232,6 +230,7 @@ private:
     JobFilter currentFilter() const;
     Session& m_session;
     TicketDraft m_draft;
+    JobPanel m_jobs;
     SoldToPanel m_soldTo;
     ShipToPanel m_shipTo;
     bool m_databaseWarningShown = false;

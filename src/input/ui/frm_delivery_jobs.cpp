@@ -66,7 +66,7 @@ void FrmDelivery::cboJobs_Change()
 
 void FrmDelivery::cboJobs_Click()
 {
-    const QString jobText = cboJobs->text();
+    const QString jobText = m_jobs.cboJobs->text();
     if (jobText.isEmpty())
         return;
     // A failure ends the selection without a word; what was filled stays.
@@ -115,7 +115,7 @@ void FrmDelivery::selectJob(const QString& jobText)
     if (!scan.found) {
         platform().messageBox(
             QStringLiteral("Job Found but No Order Detail Found. Please try again."));
-        cboJobs->setText(QString());
+        m_jobs.cboJobs->setText(QString());
         ClearTicket();
     }
 }
@@ -232,30 +232,30 @@ void FrmDelivery::Search_KeyPress(int keyAscii)
 void FrmDelivery::Search_LostFocus()
 {
     pbRefresh->setVisible(false);
-    if (Search->text().isEmpty())
+    if (m_jobs.Search->text().isEmpty())
         return;
-    QString key = Search->text();
-    Search->setText(QString());
+    QString key = m_jobs.Search->text();
+    m_jobs.Search->setText(QString());
     while (key.size() < JobKeyLength)
         key.prepend(QLatin1Char('0'));
     ClearTicket();
 
-    if (!cboJobs->isEnabled()) {
+    if (!m_jobs.cboJobs->isEnabled()) {
         // Without a job list the job is looked up in the tables directly.
-        cboJobs->setText(key);
+        m_jobs.cboJobs->setText(key);
         pbRefresh->setVisible(false);
         return;
     }
-    const QStringList entries = cboJobs->items();
+    const QStringList entries = m_jobs.cboJobs->items();
     for (const QString& entry : entries) {
         if (QStringView(entry).left(JobKeyLength) == key) {
-            cboJobs->setText(entry);
+            m_jobs.cboJobs->setText(entry);
             return;
         }
     }
     platform().messageBox(QStringLiteral("Sorry, job ") + key +
                           QStringLiteral(" not available. Try again."));
-    Search->setText(QString());
+    m_jobs.Search->setText(QString());
     pbRefresh->setVisible(false);
-    cboJobs->setFocus();
+    m_jobs.cboJobs->setFocus();
 }

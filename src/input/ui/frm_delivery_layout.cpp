@@ -93,16 +93,6 @@ QHBoxLayout* FrmDelivery::buildTitleLine()
 // Left column: the job, the sold-to customer, purchase order and phone.
 QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
 {
-    Frame1 = named<QGroupBox>("Frame1", QStringLiteral("Select or Enter Job Number"));
-    Search = named<EventTextBox>("Search");
-    Label7 = buddyLabel("Label7", QStringLiteral("Enter Job Number to &Search:"), Search);
-    cboJobs = named<EventComboBox>("cboJobs");
-    nameComboBox(cboJobs, Frame1->title());
-    auto* jobLayout = new QGridLayout(Frame1);
-    jobLayout->addWidget(Label7, 0, 0);
-    jobLayout->addWidget(Search, 0, 1);
-    jobLayout->addWidget(cboJobs, 1, 0, 1, 2);
-
     Frame3 = named<QGroupBox>("Frame3", QStringLiteral("Purchase Order"));
     txtPO = named<EventTextBox>("txtPO"); // named by its frame's title
     auto* poLayout = new QHBoxLayout(Frame3);
@@ -114,7 +104,7 @@ QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
     phoneRow->addWidget(txtPhone, 1);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(Frame1);
+    left->addWidget(m_jobs.Frame1);
     left->addWidget(m_soldTo.Frame2, 1);
     left->addWidget(Frame3);
     left->addLayout(phoneRow);
@@ -231,10 +221,11 @@ QHBoxLayout* FrmDelivery::buildButtons()
 // Room for a job entry, a customer name and a part description.
 void FrmDelivery::sizeControls()
 {
-    Search->setMinimumWidth(110);
+    m_jobs.Search->setMinimumWidth(110);
     txtQty->setMinimumWidth(110);
     txtBO->setMinimumWidth(110);
-    for (EventComboBox* box : {cboJobs, m_soldTo.cboCust, m_shipTo.cboSCust, m_shipTo.cboShip})
+    for (EventComboBox* box :
+         {m_jobs.cboJobs, m_soldTo.cboCust, m_shipTo.cboSCust, m_shipTo.cboShip})
         box->setMinimumContentsLength(28);
     cboComment->setMinimumContentsLength(22);
     setMinimumWidth(980);
@@ -248,7 +239,7 @@ void FrmDelivery::chainTabs()
     setTabChain({chkPart,    Check1,   txtPhone,          cmdRefresh,        cmdLabel, cmdTicket,
                  cmdExit,    chkInv,   chkNon,            chkAll,            chkJob,   chkComment,
                  cboComment, HScroll1, m_shipTo.txtShip,  m_shipTo.cboShip,  Option3,  Option2,
-                 Option1,    txtPO,    Search,            cboJobs,           m_shipTo.cboSCust,
+                 Option1,    txtPO,    m_jobs.Search,     m_jobs.cboJobs,    m_shipTo.cboSCust,
                  txtDes,   txtQty,     txtBO,      m_soldTo.txtCust,   m_soldTo.cboCust});
     // clang-format on
 }

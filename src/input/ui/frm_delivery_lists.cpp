@@ -31,14 +31,14 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
     if (loadStep(270, [&] {
             m_shipTo.cboSCust->setText(m_shipTo.cboSCust->count() > 0 ? m_shipTo.cboSCust->item(0)
                                                                       : QString());
-            cboJobs->clearList();
+            m_jobs.cboJobs->clearList();
         }) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
 
     if (!mnuLoadJobs->isChecked()) {
-        cboJobs->setEnabled(false);
+        m_jobs.cboJobs->setEnabled(false);
     } else {
-        cboJobs->setEnabled(true);
+        m_jobs.cboJobs->setEnabled(true);
         LoadReaction reaction = loadStep(370, [&] { Data4.moveFirst(); });
         if (reaction == LoadReaction::Continue) {
             scanJobs(counter, ProgressStep::AfterMove,
@@ -53,7 +53,7 @@ FrmDelivery::LoadReaction FrmDelivery::fillLists(qint64& counter)
 
     if (loadStep(470, [&] {
             pbRefresh->setVisible(false);
-            cboJobs->setText(QString());
+            m_jobs.cboJobs->setText(QString());
         }) == LoadReaction::StopLoad)
         return LoadReaction::StopLoad;
     loadStep(480, [&] { ClearTicket(); });
@@ -137,7 +137,7 @@ void FrmDelivery::scanJobs(qint64& counter, ProgressStep progress, OnFailure&& o
             break;
         ++counter; // 450
     }
-    cboJobs->addItems(entries);
+    m_jobs.cboJobs->addItems(entries);
 }
 
 void FrmDelivery::showProgress(qint64 value)
@@ -187,15 +187,15 @@ void FrmDelivery::cmdRefresh_Click()
     step([&] { pbRefresh->setVisible(true); });
     step([&] {
         if (mnuLoadJobs->isChecked()) {
-            cboJobs->setEnabled(true);
+            m_jobs.cboJobs->setEnabled(true);
         } else {
-            cboJobs->setEnabled(false);
-            cboJobs->clearList();
+            m_jobs.cboJobs->setEnabled(false);
+            m_jobs.cboJobs->clearList();
         }
     });
     if (!step([&] { Data4.open(databasePath(m_session.dataFolder), QStringLiteral("JobLog")); }))
         return;
-    step([&] { cboJobs->clearList(); });
+    step([&] { m_jobs.cboJobs->clearList(); });
     qint64 records = 0;
     step([&] {
         Data4.moveLast();
@@ -287,7 +287,7 @@ void FrmDelivery::pbRefresh_MouseDown()
 {
     platform().messageBox(QStringLiteral("Search Aborted! Please Try Again"));
     pbRefresh->setVisible(false);
-    Search->setFocus();
+    m_jobs.Search->setFocus();
 }
 
 void FrmDelivery::pbRefresh_Click()
