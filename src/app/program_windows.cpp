@@ -29,7 +29,7 @@ FrmComment* makeCommentWindow(Session& session)
     auto* window = new FrmComment(session);
     QObject::connect(window, &FrmComment::commentLinesChanged, [](const QStringList& lines) {
         if (auto* main = windows::find<FrmDelivery>(windows::names::frmDelivery))
-            main->cboComment->setItems(lines);
+            main->options().cboComment->setItems(lines);
     });
     return window;
 }

@@ -195,7 +195,7 @@ TEST_F(AccessibleNamesTest, EveryControlOfEveryWindowIsAnnouncedAsItShowsBeforeA
          {{"txtJob", "Order No: 00000003"}, {"Label4", partOne}, {"txtDes", partOne}},
          {"txtJob", "txtQuote", "Label4", "txtDes"}},
         {frmDelivery,
-         [] { main().HScroll1->setValue(2); },
+         [] { main().parts().HScroll1->setValue(2); },
          {{"Label4", partTwo}, {"txtDes", partTwo}},
          {"Label4", "txtDes"}},
         {frmReport, {}, {{"cmdPrint", "Print Ticket"}}, {}},

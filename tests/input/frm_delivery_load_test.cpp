@@ -55,11 +55,11 @@ TEST_F(MainWindowTest, ListsTakeEveryNamedCustomerAndTheFilteredNumberedJobs)
 
         writeSetting("chkList.Dat", "2"); // no line end: only a rewrite adds one
         ASSERT_TRUE(load());
-        EXPECT_TRUE(window().chkInv->value());
+        EXPECT_TRUE(window().options().chkInv->value());
         EXPECT_EQ(setting("chkList.Dat"), "2\r\n");
         EXPECT_EQ(window().jobs().cboJobs->items(), invoiced);
         const std::tuple<EventOptionButton*, const char*, QStringList> clicks[] = {
-            {window().chkNon, "3\r\n", open}, {window().chkAll, "1\r\n", all}};
+            {window().options().chkNon, "3\r\n", open}, {window().options().chkAll, "1\r\n", all}};
         for (const auto& [button, stored, entries] : clicks) {
             button->setValue(true); // the operator's click
             EXPECT_EQ(setting("chkList.Dat"), stored);
@@ -86,14 +86,14 @@ TEST_F(MainWindowTest, OptionAndCommentFilesAreReadAtLoadAndMadeWhenMissing)
         if (comments)
             writeFileContents(m_data.filePath("Comments.Dat"), comments);
         ASSERT_TRUE(loadOn(sampleTables()));
-        EXPECT_EQ(window().chkComment->value(), value);
-        EXPECT_EQ(window().chkJob->value(), value);
+        EXPECT_EQ(window().options().chkComment->value(), value);
+        EXPECT_EQ(window().options().chkJob->value(), value);
         EXPECT_EQ(setting("chkCom.Dat") + setting("chkJob.Dat"), QByteArray(after) + after);
         EXPECT_TRUE(QFile::exists(m_data.filePath("Comments.Dat")));
-        EXPECT_EQ(window().cboComment->items(), lines);
-        EXPECT_EQ(window().cboComment->text(), lines.value(0));
+        EXPECT_EQ(window().options().cboComment->items(), lines);
+        EXPECT_EQ(window().options().cboComment->text(), lines.value(0));
     }
-    window().chkJob->setValue(1);
+    window().options().chkJob->setValue(1);
     EXPECT_EQ(setting("chkJob.Dat"), " 1 \r\n");
 }
 

@@ -57,7 +57,7 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
                                        "400\t0\tFlyer insert", "500\t0\tAdded later"}));
     // The head comes from the first line met, the quote from the job's
     // first JobLog record.
-    EXPECT_EQ(window().txtQty->text() + window().txtBO->text() + window().txtDes->text(),
+    EXPECT_EQ(window().parts().txtQty->text() + window().parts().txtBO->text() + window().parts().txtDes->text(),
               "2000Flyer back");
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().shipTo().cboSCust->text(), "17-ACME");
@@ -84,11 +84,11 @@ TEST_F(JobSelectionTest, ANullFieldOfTheHeadSkipsOnlyItsOwnStep)
         std::vector<Value> first = line("00000001", 1, "J", "Cards", 100);
         first[static_cast<std::size_t>(column)] = Null;
         loadWith({first});
-        for (EventTextBox* box : {window().txtQty, window().txtDes, window().txtPO})
+        for (EventTextBox* box : {window().parts().txtQty, window().parts().txtDes, window().txtPO})
             box->setText(QStringLiteral("typed"));
         select(QStringLiteral("00000001-Cards"));
         FrmDelivery& w = window();
-        EXPECT_EQ(QStringList({w.txtQty->text(), w.txtDes->text(), w.txtPO->text(),
+        EXPECT_EQ(QStringList({w.parts().txtQty->text(), w.parts().txtDes->text(), w.txtPO->text(),
                                w.txtPhone->text(), w.soldTo().cboCust->text()}),
                   expected)
             << column;
@@ -115,7 +115,7 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
     select(QStringLiteral("00000001-Cards"));
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tCards", "100\t0\tAgain", "300\t0\tAgain",
                                        "400\t0\tThird", "70\t0\tOdd part", "500\t0\tLast"}));
-    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 13)");
+    EXPECT_EQ(window().parts().Label4->text(), "Description: (Part 1 of 13)");
     EXPECT_EQ(window().shipTo().txtShip->text(), "Home\r\n1 Main St\r\n\r\nTroy, OH 45373\r\n");
     EXPECT_EQ(window().shipTo().cboShip->items(), QStringList({" 12-WAREHOUSE", "-4", "-DOCK"}));
     EXPECT_EQ(window().shipTo().cboShip->text(), " 12-WAREHOUSE");
@@ -123,7 +123,7 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
 
     window().draft().setPartCaption(QStringLiteral("Description:"));
     select(QStringLiteral("00000002-Menus"));
-    EXPECT_EQ(window().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
+    EXPECT_EQ(window().parts().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
 }
 
@@ -220,7 +220,7 @@ TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
     window().jobs().Search->setText(QStringLiteral("3"));
     window().Search_LostFocus();
     EXPECT_EQ(window().jobs().cboJobs->text(), "00000003");
-    EXPECT_EQ(window().txtDes->text(), "Flyer");
+    EXPECT_EQ(window().parts().txtDes->text(), "Flyer");
     EXPECT_EQ(m_platform.messages.size(), 2u);
 }
 

@@ -76,7 +76,7 @@ TEST_F(KeyboardTest, TabWalksTheWindowInDefinitionOrder)
                                "cboComment", "HScroll1", "txtShip",  "cboShip",    "Option2",
                                "txtPO",      "Search",   "cboJobs",  "cboSCust",   "txtDes",
                                "txtQty",     "txtBO",    "txtCust",  "cboCust"};
-    window().chkPart->setFocus();
+    window().options().chkPart->setFocus();
     QStringList forward{focusName()}, backward;
     for (qsizetype i = 0; i < order.size(); ++i) {
         press(Qt::Key_Tab);

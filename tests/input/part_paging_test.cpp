@@ -26,7 +26,7 @@ protected:
         for (const QString& row : ThreeParts)
             window().draft().partRows.add(row);
         window().draft().setPartCaption(part_rows::caption(1, 3));
-        window().txtQty->setText("500");
+        window().parts().txtQty->setText("500");
     }
 
     // Moves the focus away from the box, as clicking elsewhere does.
@@ -49,7 +49,7 @@ protected:
     // The picture's colour; 0 for none.
     QRgb pictureColour()
     {
-        const QImage picture = window().picParts->pixmap().toImage();
+        const QImage picture = window().parts().picParts->pixmap().toImage();
         return picture.isNull() ? 0 : picture.pixel(4, 4);
     }
     QStringList rows() { return window().draft().partRows.items(); }
@@ -64,23 +64,23 @@ protected:
 TEST_F(PartsWindowTest, EachBoxReplacesOnlyItsOwnPartOfTheShownRow)
 {
     setUpThreeParts();
-    window().HScroll1->setValue(2);
+    window().parts().HScroll1->setValue(2);
     const std::tuple<EventTextBox*, const char*, const char*> edits[] = {
-        {window().txtQty, "750", "750\t0\tEnvelopes #10"},
-        {window().txtBO, "25", "750\t25\tEnvelopes #10"},
-        {window().txtDes, "Folded\tscored", "750\t25\tFolded\tscored"},
-        {window().txtBO, "7", "750\t7\tFolded\tscored"}};
+        {window().parts().txtQty, "750", "750\t0\tEnvelopes #10"},
+        {window().parts().txtBO, "25", "750\t25\tEnvelopes #10"},
+        {window().parts().txtDes, "Folded\tscored", "750\t25\tFolded\tscored"},
+        {window().parts().txtBO, "7", "750\t7\tFolded\tscored"}};
     for (const auto& [box, text, row] : edits) {
         box->setText(text);
         leave(box);
         EXPECT_EQ(rows(), QStringList({ThreeParts[0], row, ThreeParts[2]}));
     }
-    window().HScroll1->setValue(1);
-    window().HScroll1->setValue(2);
-    EXPECT_EQ(window().txtDes->text(), "Folded\tscored");
-    window().txtQty->setText("600");
-    window().txtBO->setText("99");
-    window().HScroll1->setValue(1);
+    window().parts().HScroll1->setValue(1);
+    window().parts().HScroll1->setValue(2);
+    EXPECT_EQ(window().parts().txtDes->text(), "Folded\tscored");
+    window().parts().txtQty->setText("600");
+    window().parts().txtBO->setText("99");
+    window().parts().HScroll1->setValue(1);
     EXPECT_EQ(rows(), QStringList({ThreeParts[0], "600\t7\tFolded\tscored", ThreeParts[2]}));
 }
 
@@ -88,21 +88,21 @@ TEST_F(PartsWindowTest, EachBoxReplacesOnlyItsOwnPartOfTheShownRow)
 // gets empty rows, and the scroll bar only moves.
 TEST_F(PartsWindowTest, WithoutAJobRowsAreMadeUpToThePartAndTheScrollBarOnlyMoves)
 {
-    window().txtQty->setText("250");
-    leave(window().txtQty);
-    window().HScroll1->setValue(2);
-    EXPECT_EQ(window().Label4->text(), "Description: (Part 1 of 1)");
+    window().parts().txtQty->setText("250");
+    leave(window().parts().txtQty);
+    window().parts().HScroll1->setValue(2);
+    EXPECT_EQ(window().parts().Label4->text(), "Description: (Part 1 of 1)");
     EXPECT_EQ(rows(), QStringList({"250\t0\t"}));
 
     window().draft().setPartCaption("Description: (Part 3 of 3)");
-    window().txtDes->setText("Cards");
-    leave(window().txtDes);
+    window().parts().txtDes->setText("Cards");
+    leave(window().parts().txtDes);
     window().draft().setPartCaption("Description: (Part 5 of 5)");
-    window().txtQty->setText("40");
-    leave(window().txtQty);
+    window().parts().txtQty->setText("40");
+    leave(window().parts().txtQty);
     EXPECT_EQ(rows(), QStringList({"250\t0\t", "\t\t", "\t\tCards", "\t\t", "40\t\t"}));
     EXPECT_EQ(m_platform.beeps, 0);
-    EXPECT_TRUE(window().picParts->pixmap().isNull());
+    EXPECT_TRUE(window().parts().picParts->pixmap().isNull());
 }
 
 // The keys page the parts as clicks do: onto a part past the last one
@@ -116,19 +116,19 @@ TEST_F(PartsWindowTest, KeysOnTheScrollBarPageThePartsBeepingBackFromPastTheLast
     setUpThreeParts();
     window().show();
     QApplication::setActiveWindow(&window());
-    window().HScroll1->setFocus();
+    window().parts().HScroll1->setFocus();
     const std::tuple<Qt::Key, int, int> steps[] = {{Qt::Key_Right, 2, 0}, {Qt::Key_PageDown, 3, 0},
                                                    {Qt::Key_Right, 3, 1}, {Qt::Key_PageUp, 2, 1},
                                                    {Qt::Key_Home, 1, 1},  {Qt::Key_End, 3, 7},
                                                    {Qt::Key_Left, 2, 7}};
     for (const auto& [key, part, beeps] : steps) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(window().HScroll1, &press);
-        EXPECT_EQ(window().HScroll1->value(), part) << key;
+        QApplication::sendEvent(window().parts().HScroll1, &press);
+        EXPECT_EQ(window().parts().HScroll1->value(), part) << key;
         EXPECT_EQ(m_platform.beeps, beeps) << key;
-        EXPECT_EQ(window().Label4->text(), part_rows::caption(part, 3));
-        EXPECT_EQ(window().txtQty->text() + '\t' + window().txtBO->text() + '\t' +
-                      window().txtDes->text(),
+        EXPECT_EQ(window().parts().Label4->text(), part_rows::caption(part, 3));
+        EXPECT_EQ(window().parts().txtQty->text() + '\t' + window().parts().txtBO->text() + '\t' +
+                      window().parts().txtDes->text(),
                   ThreeParts[part - 1]);
         EXPECT_EQ(pictureColour(), part < 3 ? partColour(part) : 0) << key;
         EXPECT_EQ(rows(), ThreeParts);

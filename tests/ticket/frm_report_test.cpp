@@ -60,7 +60,7 @@ protected:
         FrmDelivery& w = window();
         w.soldTo().txtCust->setText("Bayside Foods\r\n40 Wharf St\r\nSalem, MA 01970\r\n");
         w.shipTo().txtShip->setText("Bayside Warehouse\r\n9 Dock Rd\r\n");
-        w.chkJob->setValue(1);
+        w.options().chkJob->setValue(1);
         w.draft().setJobCaption("Order No: 00012345");
         w.draft().partRows.clear();
         w.draft().partRows.add("500\t0\tTri-fold brochures");

@@ -49,25 +49,25 @@ void FrmDelivery::bindDraft()
     textInto(m_shipTo.txtShip, &TicketDraft::shipToText);
     textInto(txtPO, &TicketDraft::purchaseOrder);
     textInto(txtPhone, &TicketDraft::phone);
-    connect(cboComment->lineEdit(), &QLineEdit::textChanged, this,
-            [this] { m_draft.comment = cboComment->text(); });
-    m_draft.comment = cboComment->text();
+    connect(m_options.cboComment->lineEdit(), &QLineEdit::textChanged, this,
+            [this] { m_draft.comment = m_options.cboComment->text(); });
+    m_draft.comment = m_options.cboComment->text();
 
     const auto checkedInto = [this](EventCheckBox* box, bool TicketDraft::*option) {
         connect(box, &QCheckBox::stateChanged, this,
                 [this, box, option] { m_draft.*option = box->value() == 1; });
         m_draft.*option = box->value() == 1;
     };
-    checkedInto(chkJob, &TicketDraft::jobNumbers);
-    checkedInto(chkComment, &TicketDraft::commentShown);
-    checkedInto(chkPart, &TicketDraft::onlyPartShown);
+    checkedInto(m_options.chkJob, &TicketDraft::jobNumbers);
+    checkedInto(m_options.chkComment, &TicketDraft::commentShown);
+    checkedInto(m_options.chkPart, &TicketDraft::onlyPartShown);
 
     connect(&m_draft, &TicketDraft::jobCaptionChanged, txtJob, &QLabel::setText);
     connect(&m_draft, &TicketDraft::quoteCaptionChanged, txtQuote, &QLabel::setText);
     connect(&m_draft, &TicketDraft::dateChanged, lblDate,
             [this](const QDate& date) { lblDate->setText(shortDateText(date)); });
-    connect(&m_draft, &TicketDraft::partCaptionChanged, Label4,
-            [this](const QString& caption) { relabel(Label4, caption); });
+    connect(&m_draft, &TicketDraft::partCaptionChanged, m_parts.Label4,
+            [this](const QString& caption) { relabel(m_parts.Label4, caption); });
 }
 
 void FrmDelivery::connectHandlers()
@@ -79,11 +79,11 @@ void FrmDelivery::connectHandlers()
     on(cmdLabel, &QPushButton::clicked, &FrmDelivery::cmdLabel_Click);
     on(cmdTicket, &QPushButton::clicked, &FrmDelivery::cmdTicket_Click);
     on(cmdRefresh, &QPushButton::clicked, &FrmDelivery::cmdRefresh_Click);
-    on(chkAll, &EventOptionButton::clicked, &FrmDelivery::chkAll_Click);
-    on(chkInv, &EventOptionButton::clicked, &FrmDelivery::chkInv_Click);
-    on(chkNon, &EventOptionButton::clicked, &FrmDelivery::chkNon_Click);
-    on(chkJob, &EventCheckBox::clicked, &FrmDelivery::chkJob_Click);
-    on(chkComment, &EventCheckBox::clicked, &FrmDelivery::chkComment_Click);
+    on(m_options.chkAll, &EventOptionButton::clicked, &FrmDelivery::chkAll_Click);
+    on(m_options.chkInv, &EventOptionButton::clicked, &FrmDelivery::chkInv_Click);
+    on(m_options.chkNon, &EventOptionButton::clicked, &FrmDelivery::chkNon_Click);
+    on(m_options.chkJob, &EventCheckBox::clicked, &FrmDelivery::chkJob_Click);
+    on(m_options.chkComment, &EventCheckBox::clicked, &FrmDelivery::chkComment_Click);
     on(mnuLoadJobs, &QAction::triggered, &FrmDelivery::mnuLoadJobs_Click);
     on(pbRefresh, &EventProgressBar::mouseDown, &FrmDelivery::pbRefresh_MouseDown);
     on(pbRefresh, &EventProgressBar::clicked, &FrmDelivery::pbRefresh_Click);
@@ -96,17 +96,17 @@ void FrmDelivery::connectHandlers()
     on(m_jobs.cboJobs, &EventComboBox::changed, &FrmDelivery::cboJobs_Change);
     on(m_jobs.cboJobs, &EventComboBox::clicked, &FrmDelivery::cboJobs_Click);
     on(m_jobs.Search, &EventTextBox::lostFocus, &FrmDelivery::Search_LostFocus);
-    on(txtQty, &EventTextBox::lostFocus, &FrmDelivery::txtQty_LostFocus);
-    on(txtBO, &EventTextBox::lostFocus, &FrmDelivery::txtBO_LostFocus);
-    on(txtDes, &EventTextBox::lostFocus, &FrmDelivery::txtDes_LostFocus);
-    on(HScroll1, &QScrollBar::valueChanged, &FrmDelivery::HScroll1_Change);
+    on(m_parts.txtQty, &EventTextBox::lostFocus, &FrmDelivery::txtQty_LostFocus);
+    on(m_parts.txtBO, &EventTextBox::lostFocus, &FrmDelivery::txtBO_LostFocus);
+    on(m_parts.txtDes, &EventTextBox::lostFocus, &FrmDelivery::txtDes_LostFocus);
+    on(m_parts.HScroll1, &QScrollBar::valueChanged, &FrmDelivery::HScroll1_Change);
 
     const std::pair<EventTextBox*, void (FrmDelivery::*)(int)> keyHandlers[] = {
         {m_jobs.Search, &FrmDelivery::Search_KeyPress},
         {txtPO, &FrmDelivery::txtPO_KeyPress},
-        {txtQty, &FrmDelivery::txtQty_KeyPress},
-        {txtBO, &FrmDelivery::txtBO_KeyPress},
-        {txtDes, &FrmDelivery::txtDes_KeyPress}};
+        {m_parts.txtQty, &FrmDelivery::txtQty_KeyPress},
+        {m_parts.txtBO, &FrmDelivery::txtBO_KeyPress},
+        {m_parts.txtDes, &FrmDelivery::txtDes_KeyPress}};
     for (const auto& [box, handler] : keyHandlers) {
         connect(box, &EventTextBox::keyPressed, this,
                 [this, handler = handler](int key) { runHandler([&] { (this->*handler)(key); }); });
@@ -136,9 +136,9 @@ void FrmDelivery::CenterForm()
 
 void FrmDelivery::ClearTicket()
 {
-    txtQty->setText(QString());
-    txtBO->setText(QString());
-    txtDes->setText(QString());
+    m_parts.txtQty->setText(QString());
+    m_parts.txtBO->setText(QString());
+    m_parts.txtDes->setText(QString());
     m_soldTo.txtCust->setText(QString());
     m_shipTo.txtShip->setText(QString());
     m_jobs.cboJobs->setText(QString());

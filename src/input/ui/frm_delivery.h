@@ -15,6 +15,8 @@
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
 #include "input/ui/job_panel.h"
+#include "input/ui/options_panel.h"
+#include "input/ui/parts_panel.h"
 #include "input/ui/ship_to_panel.h"
 #include "input/ui/sold_to_panel.h"
 #include "orderdb/table_cursor.h"
@@ -55,6 +57,8 @@ public:
     JobPanel& jobs() { return m_jobs; }
     SoldToPanel& soldTo() { return m_soldTo; }
     ShipToPanel& shipTo() { return m_shipTo; }
+    PartsPanel& parts() { return m_parts; }
+    OptionsPanel& options() { return m_options; }
 
     // Routines other windows use.
     void CenterForm();
@@ -62,8 +66,6 @@ public:
     void cmdRefresh_Click();
 
     // Controls, in the window's definition order.
-    EventCheckBox* chkPart = nullptr;
-    EventCheckBox* Check1 = nullptr;
     EventTextBox* txtPhone = nullptr;
     TableCursor Data4; // "JobLog"
     EventProgressBar* pbRefresh = nullptr;
@@ -71,36 +73,12 @@ public:
     QPushButton* cmdLabel = nullptr;
     QPushButton* cmdTicket = nullptr;
     QPushButton* cmdExit = nullptr;
-    QGroupBox* Frame8 = nullptr;
-    EventOptionButton* chkInv = nullptr;
-    EventOptionButton* chkNon = nullptr;
-    EventOptionButton* chkAll = nullptr;
-    EventCheckBox* chkJob = nullptr;
-    EventCheckBox* chkComment = nullptr;
-    EventComboBox* cboComment = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label6 = nullptr;
     TableCursor Data3; // "Addresses"
-    QScrollBar* HScroll1 = nullptr;
     QString txtKeep;   // never shown
     TableCursor Data2; // "Client"
-    QGroupBox* Frame4 = nullptr;
-    EventOptionButton* Option3 = nullptr;
-    EventOptionButton* Option2 = nullptr;
-    EventOptionButton* Option1 = nullptr;
     QGroupBox* Frame3 = nullptr;
     EventTextBox* txtPO = nullptr;
     TableCursor Data1; // "Orders"
-    EventTextBox* txtDes = nullptr;
-    QGroupBox* Frame7 = nullptr;
-    QLabel* picParts = nullptr;
-    EventTextBox* txtQty = nullptr;
-    EventTextBox* txtBO = nullptr;
-    QLabel* lblPart = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
     QLabel* txtQuote = nullptr;
     QLabel* txtJob = nullptr;
     QLabel* lblDate = nullptr;
@@ -180,7 +158,6 @@ private:
     QHBoxLayout* buildTitleLine();
     QVBoxLayout* buildJobAndSoldTo();
     QVBoxLayout* buildShipToAndPart();
-    QVBoxLayout* buildOptions();
     QHBoxLayout* buildButtons();
     void sizeControls();
     void chainTabs();
@@ -233,6 +210,8 @@ private:
     JobPanel m_jobs;
     SoldToPanel m_soldTo;
     ShipToPanel m_shipTo;
+    PartsPanel m_parts;
+    OptionsPanel m_options;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;

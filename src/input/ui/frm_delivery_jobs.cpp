@@ -77,7 +77,7 @@ void FrmDelivery::cboJobs_Click()
 void FrmDelivery::selectJob(const QString& jobText)
 {
     m_session.jobLoaded = false;
-    HScroll1->setValue(1);
+    m_parts.HScroll1->setValue(1);
 
     Data1.moveFirst();
     Data1.moveLast();
@@ -173,13 +173,13 @@ void FrmDelivery::fillTicketHead(const OrderFields& fields, const QString& custo
 {
     m_shipTo.cboSCust->setText(customer);
     m_soldTo.cboCust->setText(customer);
-    unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { txtQty->setText(text); });
+    unlessNull(Data1.field(fields.pressQty), [&](const QString& text) { m_parts.txtQty->setText(text); });
     const FieldValue phone = Data1.field(fields.phone);
     txtPhone->setText(phone.isNull() ? QString() : phone.toText());
     txtKeep = orderNo;
     unlessNull(Data1.field(fields.description),
-               [&](const QString& text) { txtDes->setText(text); });
-    txtBO->setText(QStringLiteral("0"));
+               [&](const QString& text) { m_parts.txtDes->setText(text); });
+    m_parts.txtBO->setText(QStringLiteral("0"));
     unlessNull(Data1.field(fields.purchaseOrder),
                [&](const QString& text) { txtPO->setText(text); });
     m_draft.setJobCaption(QStringLiteral("Order No: ") + orderNo);

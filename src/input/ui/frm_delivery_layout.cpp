@@ -7,7 +7,6 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_option_button.h"
 #include "common/ui/event_progress_bar.h"
-#include "common/ui/event_scroll_bar.h"
 #include "common/ui/event_text_block.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
@@ -16,7 +15,6 @@
 
 #include <QAction>
 #include <QFont>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,19 +23,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
-
-namespace {
-
-// A control of the event kind with its caption set after construction.
-template<typename Widget>
-Widget* captioned(const char* name, const QString& caption)
-{
-    auto* widget = named<Widget>(name);
-    widget->setText(caption);
-    return widget;
-}
-
-} // namespace
 
 void FrmDelivery::buildControls()
 {
@@ -54,7 +39,7 @@ void FrmDelivery::buildControls()
     grid->addLayout(buildTitleLine(), 0, 0, 1, 3);
     grid->addLayout(buildJobAndSoldTo(), 1, 0);
     grid->addLayout(buildShipToAndPart(), 1, 1);
-    grid->addLayout(buildOptions(), 1, 2);
+    grid->addLayout(m_options.column(), 1, 2);
     grid->addLayout(buildButtons(), 2, 0, 1, 3);
     sizeControls();
     grid->setColumnStretch(0, 3);
@@ -114,89 +99,11 @@ QVBoxLayout* FrmDelivery::buildJobAndSoldTo()
 // Middle column: ship-to choices and the part being edited.
 QVBoxLayout* FrmDelivery::buildShipToAndPart()
 {
-    Frame7 = named<QGroupBox>("Frame7", QString());
-    Label5 = named<QLabel>("Label5", QStringLiteral("Delivery Ticket Input"));
-    QFont headingFont = Label5->font();
-    headingFont.setBold(true);
-    Label5->setFont(headingFont);
-    picParts = named<QLabel>("picParts");
-    picParts->setFixedSize(40, 40);
-    picParts->setFrameShape(QFrame::Box);
-    picParts->setAccessibleName(QStringLiteral("Part No. picture"));
-    lblPart = named<QLabel>("lblPart", QStringLiteral("Part No."));
-    txtQty = named<EventTextBox>("txtQty");
-    txtBO = named<EventTextBox>("txtBO");
-    txtDes = named<EventTextBox>("txtDes");
-    Label2 = buddyLabel("Label2", QStringLiteral("&Quantity:"), txtQty);
-    Label3 = buddyLabel("Label3", QStringLiteral("&Back-Ordered:"), txtBO);
-    Label4 = buddyLabel("Label4", QStringLiteral("Description:"), txtDes);
-    HScroll1 = named<EventScrollBar>("HScroll1");
-    HScroll1->setRange(1, 9);
-    HScroll1->setAccessibleName(lblPart->text());
-    auto* itemLayout = new QGridLayout(Frame7);
-    itemLayout->addWidget(Label5, 0, 0, 1, 3);
-    itemLayout->addWidget(lblPart, 1, 0);
-    itemLayout->addWidget(picParts, 1, 1, 2, 1);
-    itemLayout->addWidget(Label2, 1, 2);
-    itemLayout->addWidget(txtQty, 1, 3);
-    itemLayout->addWidget(Label3, 2, 2);
-    itemLayout->addWidget(txtBO, 2, 3);
-    itemLayout->addWidget(Label4, 3, 0, 1, 4);
-    itemLayout->addWidget(txtDes, 4, 0, 1, 4);
-    itemLayout->addWidget(HScroll1, 5, 0, 1, 4);
-
     auto* middle = new QVBoxLayout;
     middle->addWidget(m_shipTo.Frame5);
     middle->addWidget(m_shipTo.Frame6, 1);
-    middle->addWidget(Frame7);
+    middle->addWidget(m_parts.Frame7);
     return middle;
-}
-
-// Right column: list and include options, form selection, print options.
-QVBoxLayout* FrmDelivery::buildOptions()
-{
-    Frame8 = named<QGroupBox>("Frame8", QStringLiteral("Options"));
-    Label6 = named<QLabel>("Label6", QStringLiteral("List"));
-    chkAll = captioned<EventOptionButton>("chkAll", QStringLiteral("&All Jobs"));
-    chkInv = captioned<EventOptionButton>("chkInv", QStringLiteral("&Invoiced Jobs"));
-    chkNon = captioned<EventOptionButton>("chkNon", QStringLiteral("&Non-Invoiced Jobs"));
-    chkAll->setValue(true);
-    Label8 = named<QLabel>("Label8", QStringLiteral("Include"));
-    chkJob = captioned<EventCheckBox>("chkJob", QStringLiteral("&Job/Quote Numbers"));
-    chkComment = captioned<EventCheckBox>("chkComment", QStringLiteral("&Comments Shown"));
-    cboComment = named<EventComboBox>("cboComment");
-    nameComboBox(cboComment, QStringLiteral("Comment line"));
-    auto* optionLayout = new QVBoxLayout(Frame8);
-    optionLayout->setSpacing(2);
-    for (QWidget* widget : std::initializer_list<QWidget*>{Label6, chkAll, chkInv, chkNon, Label8,
-                                                           chkJob, chkComment, cboComment})
-        optionLayout->addWidget(widget);
-    Label6->setFont(Label5->font());
-    Label8->setFont(Label5->font());
-
-    // The form selection is kept for the operator's habit; every ticket has
-    // the one layout.
-    Frame4 = named<QGroupBox>("Frame4", QStringLiteral("Form Selections"));
-    Option3 = captioned<EventOptionButton>("Option3", QStringLiteral("5.5x8.5 Form 2 Up"));
-    Option2 = captioned<EventOptionButton>("Option2", QStringLiteral("Basic Delivery Form"));
-    Option1 = captioned<EventOptionButton>("Option1", QStringLiteral("Pre-Printed Form"));
-    Option2->setValue(true);
-    auto* formLayout = new QVBoxLayout(Frame4);
-    formLayout->setSpacing(2);
-    formLayout->addWidget(Option3);
-    formLayout->addWidget(Option2);
-    formLayout->addWidget(Option1);
-
-    chkPart = captioned<EventCheckBox>("chkPart", QStringLiteral("Only &Print Part No Shown"));
-    Check1 = captioned<EventCheckBox>("Check1", QStringLiteral("Set Contact as First &Line"));
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(Frame8);
-    right->addWidget(Frame4);
-    right->addWidget(chkPart);
-    right->addWidget(Check1);
-    right->addStretch(1);
-    return right;
 }
 
 // Bottom line: the buttons and the progress of list filling.
@@ -222,12 +129,9 @@ QHBoxLayout* FrmDelivery::buildButtons()
 void FrmDelivery::sizeControls()
 {
     m_jobs.Search->setMinimumWidth(110);
-    txtQty->setMinimumWidth(110);
-    txtBO->setMinimumWidth(110);
     for (EventComboBox* box :
          {m_jobs.cboJobs, m_soldTo.cboCust, m_shipTo.cboSCust, m_shipTo.cboShip})
         box->setMinimumContentsLength(28);
-    cboComment->setMinimumContentsLength(22);
     setMinimumWidth(980);
 }
 
@@ -235,12 +139,16 @@ void FrmDelivery::sizeControls()
 // has its own chain through the item fields.
 void FrmDelivery::chainTabs()
 {
+    const OptionsPanel& o = m_options;
+    const PartsPanel& p = m_parts;
     // clang-format off
-    setTabChain({chkPart,    Check1,   txtPhone,          cmdRefresh,        cmdLabel, cmdTicket,
-                 cmdExit,    chkInv,   chkNon,            chkAll,            chkJob,   chkComment,
-                 cboComment, HScroll1, m_shipTo.txtShip,  m_shipTo.cboShip,  Option3,  Option2,
-                 Option1,    txtPO,    m_jobs.Search,     m_jobs.cboJobs,    m_shipTo.cboSCust,
-                 txtDes,   txtQty,     txtBO,      m_soldTo.txtCust,   m_soldTo.cboCust});
+    setTabChain({o.chkPart, o.Check1, txtPhone, cmdRefresh, cmdLabel, cmdTicket, cmdExit,
+                 o.chkInv, o.chkNon, o.chkAll, o.chkJob, o.chkComment, o.cboComment,
+                 p.HScroll1, m_shipTo.txtShip, m_shipTo.cboShip,
+                 o.Option3, o.Option2, o.Option1, txtPO,
+                 m_jobs.Search, m_jobs.cboJobs, m_shipTo.cboSCust,
+                 p.txtDes, p.txtQty, p.txtBO,
+                 m_soldTo.txtCust, m_soldTo.cboCust});
     // clang-format on
 }
 

@@ -216,9 +216,9 @@ void FrmDelivery::cmdRefresh_Click()
 
 JobFilter FrmDelivery::currentFilter() const
 {
-    if (chkAll->value())
+    if (m_options.chkAll->value())
         return JobFilter::All;
-    if (chkInv->value())
+    if (m_options.chkInv->value())
         return JobFilter::Invoiced;
     return JobFilter::NonInvoiced;
 }
@@ -229,13 +229,13 @@ void FrmDelivery::selectFilter(JobFilter filter)
     // changes, as the operator's click would.
     switch (filter) {
     case JobFilter::All:
-        chkAll->setValue(true);
+        m_options.chkAll->setValue(true);
         break;
     case JobFilter::Invoiced:
-        chkInv->setValue(true);
+        m_options.chkInv->setValue(true);
         break;
     case JobFilter::NonInvoiced:
-        chkNon->setValue(true);
+        m_options.chkNon->setValue(true);
         break;
     }
 }
@@ -263,14 +263,14 @@ void FrmDelivery::chkNon_Click()
 
 void FrmDelivery::chkJob_Click()
 {
-    const int state = chkJob->value();
+    const int state = m_options.chkJob->value();
     [[maybe_unused]] const Result<void> stored =
         writeCheckState(QString::fromLatin1(JobNumbersFile), state);
 }
 
 void FrmDelivery::chkComment_Click()
 {
-    const int state = chkComment->value();
+    const int state = m_options.chkComment->value();
     [[maybe_unused]] const Result<void> stored =
         writeCheckState(QString::fromLatin1(CommentsShownFile), state);
 }

@@ -95,11 +95,11 @@ bool FrmDelivery::readStoredOptions()
     ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
     ignoringFailures([&] {
         if (const auto state = readCheckState(QString::fromLatin1(CommentsShownFile)))
-            chkComment->setValue(*state);
+            m_options.chkComment->setValue(*state);
     });
     ignoringFailures([&] {
         if (const auto state = readCheckState(QString::fromLatin1(JobNumbersFile)))
-            chkJob->setValue(*state);
+            m_options.chkJob->setValue(*state);
     });
     ignoringFailures([&] {
         if (!m_draft.date().isValid()) {
@@ -125,11 +125,11 @@ void FrmDelivery::askForDataFolderWhenNone()
 // end; whatever was read stays, and the load goes on.
 void FrmDelivery::fillCommentList()
 {
-    cboComment->clearList();
+    m_options.cboComment->clearList();
     ignoringFailures([&] {
         if (lengthCreatingIfMissing(commentsFilePath(m_session.dataFolder)) > 10) {
-            cboComment->addItems(readComments(m_session.dataFolder));
-            cboComment->setText(cboComment->item(0));
+            m_options.cboComment->addItems(readComments(m_session.dataFolder));
+            m_options.cboComment->setText(m_options.cboComment->item(0));
         }
     });
 }

@@ -42,19 +42,19 @@ void showPartPicture(QLabel& picture, int part)
 void FrmDelivery::txtPO_KeyPress(int keyAscii)
 {
     if (keyAscii == EnterKey)
-        txtQty->setFocus();
+        m_parts.txtQty->setFocus();
 }
 
 void FrmDelivery::txtQty_KeyPress(int keyAscii)
 {
     if (keyAscii == EnterKey)
-        txtBO->setFocus();
+        m_parts.txtBO->setFocus();
 }
 
 void FrmDelivery::txtBO_KeyPress(int keyAscii)
 {
     if (keyAscii == EnterKey)
-        txtDes->setFocus();
+        m_parts.txtDes->setFocus();
 }
 
 void FrmDelivery::txtDes_KeyPress(int keyAscii)
@@ -66,19 +66,19 @@ void FrmDelivery::txtDes_KeyPress(int keyAscii)
 void FrmDelivery::txtQty_LostFocus()
 {
     stopQuietlyOnFailure(
-        [this] { m_draft.writeBack(TicketDraft::PartField::Quantity, txtQty->text()); });
+        [this] { m_draft.writeBack(TicketDraft::PartField::Quantity, m_parts.txtQty->text()); });
 }
 
 void FrmDelivery::txtBO_LostFocus()
 {
     stopQuietlyOnFailure(
-        [this] { m_draft.writeBack(TicketDraft::PartField::BackOrdered, txtBO->text()); });
+        [this] { m_draft.writeBack(TicketDraft::PartField::BackOrdered, m_parts.txtBO->text()); });
 }
 
 void FrmDelivery::txtDes_LostFocus()
 {
     stopQuietlyOnFailure(
-        [this] { m_draft.writeBack(TicketDraft::PartField::Description, txtDes->text()); });
+        [this] { m_draft.writeBack(TicketDraft::PartField::Description, m_parts.txtDes->text()); });
 }
 
 // Moving onto a part with no row beeps and steps the scroll bar back, which
@@ -89,19 +89,19 @@ void FrmDelivery::HScroll1_Change()
     if (!m_session.jobLoaded)
         return;
     stopQuietlyOnFailure([this] {
-        m_draft.writeBack(TicketDraft::PartField::Quantity, txtQty->text());
+        m_draft.writeBack(TicketDraft::PartField::Quantity, m_parts.txtQty->text());
         const int count = m_draft.partRows.count();
-        const int value = HScroll1->value();
+        const int value = m_parts.HScroll1->value();
         if (const auto fields = m_draft.partFields(value)) {
-            txtQty->setText(fields->quantity);
-            txtBO->setText(fields->backOrdered);
-            txtDes->setText(fields->description);
-            showPartPicture(*picParts, value);
+            m_parts.txtQty->setText(fields->quantity);
+            m_parts.txtBO->setText(fields->backOrdered);
+            m_parts.txtDes->setText(fields->description);
+            showPartPicture(*m_parts.picParts, value);
         } else {
             platform().beep();
-            HScroll1->setValue(value - 1);
-            showPartPicture(*picParts, HScroll1->value());
+            m_parts.HScroll1->setValue(value - 1);
+            showPartPicture(*m_parts.picParts, m_parts.HScroll1->value());
         }
-        m_draft.setPartCaption(part_rows::caption(HScroll1->value(), count));
+        m_draft.setPartCaption(part_rows::caption(m_parts.HScroll1->value(), count));
     });
 }

@@ -200,7 +200,7 @@ TEST_F(SettingsWindowsTest, CommentsListTheFileInTheFolderNamedByTheWholeFirstLi
     m_platform.messages.clear();
     EXPECT_EQ(windows::show<FrmComment>("frmComment")->cboComment->count(), CommentLineBound);
     auto* main = windows::show<FrmDelivery>("frmDelivery");
-    EXPECT_EQ(main->cboComment->count(), CommentLineBound);
+    EXPECT_EQ(main->options().cboComment->count(), CommentLineBound);
     // (The main window also warns of the missing database.)
     ASSERT_FALSE(m_platform.messages.empty());
     EXPECT_TRUE(m_platform.messages[0].text.contains(m_settings.filePath("data/Comments.Dat")));
@@ -232,7 +232,7 @@ TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
     post("");
     EXPECT_EQ(setting("data/Comments.Dat"), "Rush\r\nBravo\r\nRUSH\r\n\r\n");
     EXPECT_EQ(m_platform.beeps, 2);
-    EXPECT_EQ(main->cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
+    EXPECT_EQ(main->options().cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
 
     window->cboComment->setText("Rush");
     m_platform.answerNext(Platform::Answer::Cancel);
@@ -252,7 +252,7 @@ TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
     EXPECT_TRUE(m_platform.messages[4].text.contains("Comments.Dat"));
     EXPECT_EQ(m_platform.beeps, 2);
     EXPECT_EQ(window->cboComment->items(), (QStringList{"Bravo", "RUSH", ""}));
-    EXPECT_EQ(main->cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
+    EXPECT_EQ(main->options().cboComment->items(), (QStringList{"Rush", "Bravo", "RUSH", ""}));
     EXPECT_EQ(setting("data/Comments.Dat"), "Rush\r\nBravo\r\nRUSH\r\n\r\n");
 
     writeSetting("data/Comments.Dat", "Rush\r\nBravo\r\nRUSH\r\n\r\nDelta\r\n");
@@ -261,7 +261,7 @@ TEST_F(SettingsWindowsTest, CommentsPostEraseAndStoreOnExit)
     writeSetting("data/Comments.Dat", "Rush\r\nBravo\r\nRUSH\r\n\r\nDelta\r\nCharlie\r\nEcho\r\n");
     window->cmdExit->click();
     EXPECT_EQ(setting("data/Comments.Dat"), "Bravo\r\nRUSH\r\n\r\nDelta\r\nCharlie\r\nEcho\r\n");
-    EXPECT_EQ(main->cboComment->items(),
+    EXPECT_EQ(main->options().cboComment->items(),
               (QStringList{"Bravo", "RUSH", "", "Delta", "Charlie", "Echo"}));
     EXPECT_FALSE(loaded("frmComment"));
 }
