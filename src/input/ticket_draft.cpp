@@ -34,6 +34,24 @@ void TicketDraft::clearAddressLines()
     shipToLines.clear();
 }
 
+void TicketDraft::setSoldToText(const QString& text)
+{
+    soldToText = text;
+    emit soldToTextChanged(soldToText);
+}
+
+void TicketDraft::setShipToText(const QString& text)
+{
+    shipToText = text;
+    emit shipToTextChanged(shipToText);
+}
+
+void TicketDraft::setShipToCustomer(const QString& text)
+{
+    shipToCustomer = text;
+    emit shipToCustomerChanged(shipToCustomer);
+}
+
 void TicketDraft::setJobCaption(const QString& caption)
 {
     m_jobCaption = caption;

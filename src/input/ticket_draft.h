@@ -29,9 +29,16 @@ class TicketDraft final : public QObject
 public:
     explicit TicketDraft(QObject* parent = nullptr);
 
-    // The sold-to and ship-to blocks as they stand in their boxes.
+    // The sold-to and ship-to blocks as they stand in their boxes. The
+    // boxes write them as they are typed; a selection sets them through the
+    // setters, which announce the change so that the boxes follow.
     QString soldToText;
     QString shipToText;
+    void setSoldToText(const QString& text);
+    void setShipToText(const QString& text);
+    // The ship-to customer box's text ("17-ACME"), likewise.
+    QString shipToCustomer;
+    void setShipToCustomer(const QString& text);
     // Their split lines (the hidden lists lstCust and lstShip).
     RowStore soldToLines;
     RowStore shipToLines;
@@ -79,6 +86,9 @@ public:
     std::optional<part_rows::PartFields> partFields(int part) const;
 
 signals:
+    void soldToTextChanged(const QString& text);
+    void shipToTextChanged(const QString& text);
+    void shipToCustomerChanged(const QString& text);
     void jobCaptionChanged(const QString& caption);
     void quoteCaptionChanged(const QString& caption);
     void dateChanged(const QDate& date);

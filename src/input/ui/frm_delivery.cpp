@@ -26,6 +26,7 @@
 FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
+    , m_customers(m_draft, Data2, Data3)
 {
     buildControls();
     buildMenus();
@@ -61,6 +62,15 @@ void FrmDelivery::bindDraft()
     checkedInto(m_options.chkJob, &TicketDraft::jobNumbers);
     checkedInto(m_options.chkComment, &TicketDraft::commentShown);
     checkedInto(m_options.chkPart, &TicketDraft::onlyPartShown);
+
+    // A selection's blocks and ship-to customer are shown as it sets them.
+    connect(&m_draft, &TicketDraft::soldToTextChanged, m_soldTo.txtCust, &EventTextBlock::setText);
+    connect(&m_draft, &TicketDraft::shipToTextChanged, m_shipTo.txtShip, &EventTextBlock::setText);
+    connect(&m_draft, &TicketDraft::shipToCustomerChanged, m_shipTo.cboSCust,
+            &EventComboBox::setText);
+    connect(m_shipTo.cboSCust->lineEdit(), &QLineEdit::textChanged, this,
+            [this] { m_draft.shipToCustomer = m_shipTo.cboSCust->text(); });
+    m_draft.shipToCustomer = m_shipTo.cboSCust->text();
 
     connect(&m_draft, &TicketDraft::jobCaptionChanged, txtJob, &QLabel::setText);
     connect(&m_draft, &TicketDraft::quoteCaptionChanged, txtQuote, &QLabel::setText);

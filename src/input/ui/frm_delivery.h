@@ -12,6 +12,7 @@
 
 #include "common/runtime_error.h"
 #include "common/ui/handler_runner.h"
+#include "input/customer_selection.h"
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
 #include "input/ui/job_panel.h"
@@ -212,6 +213,7 @@ private:
     ShipToPanel m_shipTo;
     PartsPanel m_parts;
     OptionsPanel m_options;
+    CustomerSelection m_customers;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;
