@@ -46,10 +46,56 @@ void TicketDraft::setShipToText(const QString& text)
     emit shipToTextChanged(shipToText);
 }
 
+void TicketDraft::setSoldToCustomer(const QString& text)
+{
+    soldToCustomer = text;
+    emit soldToCustomerChanged(soldToCustomer);
+}
+
 void TicketDraft::setShipToCustomer(const QString& text)
 {
     shipToCustomer = text;
     emit shipToCustomerChanged(shipToCustomer);
+}
+
+void TicketDraft::setShipKey(const QString& key)
+{
+    shipKey = key;
+    emit shipKeyChanged(shipKey);
+}
+
+void TicketDraft::clearShipKeys()
+{
+    m_shipKeys.clear();
+    emit shipKeysChanged(m_shipKeys);
+}
+
+void TicketDraft::addShipKey(const QString& key)
+{
+    m_shipKeys.append(key);
+    emit shipKeysChanged(m_shipKeys);
+}
+
+void TicketDraft::setPurchaseOrder(const QString& text)
+{
+    purchaseOrder = text;
+    emit purchaseOrderChanged(purchaseOrder);
+}
+
+void TicketDraft::setPhone(const QString& text)
+{
+    phone = text;
+    emit phoneChanged(phone);
+}
+
+void TicketDraft::showPartField(PartField field, const QString& text)
+{
+    emit partFieldShown(field, text);
+}
+
+void TicketDraft::pageToFirstPart()
+{
+    emit pagedToFirstPart();
 }
 
 void TicketDraft::setJobCaption(const QString& caption)

@@ -17,6 +17,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -36,9 +37,17 @@ public:
     QString shipToText;
     void setSoldToText(const QString& text);
     void setShipToText(const QString& text);
-    // The ship-to customer box's text ("17-ACME"), likewise.
+    // The customer boxes' texts ("17-ACME"), the ship-to key box's text
+    // (" 12-WAREHOUSE") and its list of the job's keys, likewise.
+    QString soldToCustomer;
+    void setSoldToCustomer(const QString& text);
     QString shipToCustomer;
     void setShipToCustomer(const QString& text);
+    QString shipKey;
+    void setShipKey(const QString& key);
+    const QStringList& shipKeys() const { return m_shipKeys; }
+    void clearShipKeys();
+    void addShipKey(const QString& key);
     // Their split lines (the hidden lists lstCust and lstShip).
     RowStore soldToLines;
     RowStore shipToLines;
@@ -49,6 +58,11 @@ public:
 
     QString purchaseOrder;
     QString phone;
+    void setPurchaseOrder(const QString& text);
+    void setPhone(const QString& text);
+
+    // The order number of the job selected; never shown.
+    QString orderNumber;
 
     // The part rows (quantity, TAB, back-ordered, TAB, description; the
     // hidden list lstKeep).
@@ -81,11 +95,25 @@ public:
     enum class PartField { Quantity, BackOrdered, Description };
     void writeBack(PartField field, const QString& text);
 
+    // Puts a text into a box of the part on screen (the rows are written
+    // back from there as the operator leaves the box).
+    void showPartField(PartField field, const QString& text);
+    // Pages back to the first part, as a job selection does before it
+    // fills the rows anew.
+    void pageToFirstPart();
+
     // The fields of part `part` (1 for the first); nullopt when the part has
     // no row, or an empty one: paging onto it beeps and steps back.
     std::optional<part_rows::PartFields> partFields(int part) const;
 
 signals:
+    void soldToCustomerChanged(const QString& text);
+    void shipKeyChanged(const QString& key);
+    void shipKeysChanged(const QStringList& keys);
+    void purchaseOrderChanged(const QString& text);
+    void phoneChanged(const QString& text);
+    void partFieldShown(TicketDraft::PartField field, const QString& text);
+    void pagedToFirstPart();
     void soldToTextChanged(const QString& text);
     void shipToTextChanged(const QString& text);
     void shipToCustomerChanged(const QString& text);
@@ -95,6 +123,7 @@ signals:
     void partCaptionChanged(const QString& caption);
 
 private:
+    QStringList m_shipKeys;
     QString m_jobCaption;
     QString m_quoteCaption;
     QDate m_date;

@@ -61,7 +61,7 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
               "2000Flyer back");
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().shipTo().cboSCust->text(), "17-ACME");
-    EXPECT_EQ(window().txtKeep, "00000003");
+    EXPECT_EQ(window().draft().orderNumber, "00000003");
     EXPECT_TRUE(m_session.jobLoaded);
     EXPECT_FALSE(window().pbRefresh->isVisibleTo(&window()));
     EXPECT_TRUE(m_platform.messages.empty());

@@ -21,12 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
     , m_customers(m_draft, Data2, Data3)
+    , m_jobSelection(m_draft, session, m_customers, {Data1, Data3, Data4})
 {
     buildControls();
     buildMenus();
@@ -63,14 +65,15 @@ void FrmDelivery::bindDraft()
     checkedInto(m_options.chkComment, &TicketDraft::commentShown);
     checkedInto(m_options.chkPart, &TicketDraft::onlyPartShown);
 
-    // A selection's blocks and ship-to customer are shown as it sets them.
-    connect(&m_draft, &TicketDraft::soldToTextChanged, m_soldTo.txtCust, &EventTextBlock::setText);
-    connect(&m_draft, &TicketDraft::shipToTextChanged, m_shipTo.txtShip, &EventTextBlock::setText);
-    connect(&m_draft, &TicketDraft::shipToCustomerChanged, m_shipTo.cboSCust,
-            &EventComboBox::setText);
-    connect(m_shipTo.cboSCust->lineEdit(), &QLineEdit::textChanged, this,
-            [this] { m_draft.shipToCustomer = m_shipTo.cboSCust->text(); });
-    m_draft.shipToCustomer = m_shipTo.cboSCust->text();
+    const auto comboInto = [this](EventComboBox* box, QString TicketDraft::*field) {
+        connect(box->lineEdit(), &QLineEdit::textChanged, this,
+                [this, box, field] { m_draft.*field = box->text(); });
+        m_draft.*field = box->text();
+    };
+    comboInto(m_soldTo.cboCust, &TicketDraft::soldToCustomer);
+    comboInto(m_shipTo.cboSCust, &TicketDraft::shipToCustomer);
+    comboInto(m_shipTo.cboShip, &TicketDraft::shipKey);
+    showDraft();
 
     connect(&m_draft, &TicketDraft::jobCaptionChanged, txtJob, &QLabel::setText);
     connect(&m_draft, &TicketDraft::quoteCaptionChanged, txtQuote, &QLabel::setText);
@@ -80,10 +83,48 @@ void FrmDelivery::bindDraft()
             [this](const QString& caption) { relabel(m_parts.Label4, caption); });
 }
 
+template<typename Change>
+void FrmDelivery::showingDraft(Change&& change)
+{
+    const QScopedValueRollback<bool> muted(m_showingDraft, true);
+    change();
+}
+
+void FrmDelivery::showDraft()
+{
+    const auto show = [this](auto signal, auto* box, auto setter) {
+        connect(&m_draft, signal, box,
+                [this, box, setter](const auto& value) { showingDraft([&] { (box->*setter)(value); }); });
+    };
+    show(&TicketDraft::soldToTextChanged, m_soldTo.txtCust, &EventTextBlock::setText);
+    show(&TicketDraft::shipToTextChanged, m_shipTo.txtShip, &EventTextBlock::setText);
+    show(&TicketDraft::soldToCustomerChanged, m_soldTo.cboCust, &EventComboBox::setText);
+    show(&TicketDraft::shipToCustomerChanged, m_shipTo.cboSCust, &EventComboBox::setText);
+    show(&TicketDraft::shipKeyChanged, m_shipTo.cboShip, &EventComboBox::setText);
+    show(&TicketDraft::shipKeysChanged, m_shipTo.cboShip, &EventComboBox::setItems);
+    show(&TicketDraft::purchaseOrderChanged, txtPO, &EventTextBox::setText);
+    show(&TicketDraft::phoneChanged, txtPhone, &EventTextBox::setText);
+    connect(&m_draft, &TicketDraft::partFieldShown, this,
+            [this](TicketDraft::PartField field, const QString& text) {
+                using Field = TicketDraft::PartField;
+                EventTextBox* box = field == Field::Quantity      ? m_parts.txtQty
+                                    : field == Field::BackOrdered ? m_parts.txtBO
+                                                                  : m_parts.txtDes;
+                showingDraft([&] { box->setText(text); });
+            });
+    connect(&m_draft, &TicketDraft::pagedToFirstPart, this,
+            [this] { showingDraft([this] { m_parts.HScroll1->setValue(1); }); });
+}
+
 void FrmDelivery::connectHandlers()
 {
+    // A box showing what the draft holds runs no handler: the draft's
+    // selection ran it already.
     const auto on = [this](auto* sender, auto signal, void (FrmDelivery::*handler)()) {
-        connect(sender, signal, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
+        connect(sender, signal, this, [this, handler] {
+            if (!m_showingDraft)
+                runHandler([&] { (this->*handler)(); });
+        });
     };
     on(cmdExit, &QPushButton::clicked, &FrmDelivery::cmdExit_Click);
     on(cmdLabel, &QPushButton::clicked, &FrmDelivery::cmdLabel_Click);

@@ -13,6 +13,7 @@
 #include "common/runtime_error.h"
 #include "common/ui/handler_runner.h"
 #include "input/customer_selection.h"
+#include "input/job_selection.h"
 #include "input/option_files.h"
 #include "input/ticket_draft.h"
 #include "input/ui/job_panel.h"
@@ -30,7 +31,6 @@ class EventOptionButton;
 class EventProgressBar;
 class EventTextBlock;
 class EventTextBox;
-struct OrderFields;
 class QAction;
 class QGroupBox;
 class QHBoxLayout;
@@ -75,7 +75,6 @@ public:
     QPushButton* cmdTicket = nullptr;
     QPushButton* cmdExit = nullptr;
     TableCursor Data3; // "Addresses"
-    QString txtKeep;   // never shown
     TableCursor Data2; // "Client"
     QGroupBox* Frame3 = nullptr;
     EventTextBox* txtPO = nullptr;
@@ -190,11 +189,12 @@ private:
 
     bool openTables();
 
-    void selectJob(const QString& jobText);
-    struct JobScan;
-    void takeOrderLine(const OrderFields& fields, JobScan& scan);
-    void fillTicketHead(const OrderFields& fields, const QString& customer, const QString& orderNo);
-    void fillShipToAddress(const QString& customerNumber);
+    class JobProgress;
+    // Shows what the draft's selections set, in the boxes whose change
+    // handlers the selection has already run itself.
+    void showDraft();
+    template<typename Change>
+    void showingDraft(Change&& change);
     LoadReaction scanCustomers(qint64& counter);
     template<typename OnFailure>
     void scanJobs(qint64& counter, ProgressStep progress, OnFailure&& onFailure);
@@ -214,6 +214,9 @@ private:
     PartsPanel m_parts;
     OptionsPanel m_options;
     CustomerSelection m_customers;
+    JobSelection m_jobSelection;
+    // While a box shows what the draft holds, its handlers do not run.
+    bool m_showingDraft = false;
     bool m_databaseWarningShown = false;
     // The values between which the progress bar shows no change.
     qint64 m_progressLow = 0;
