@@ -1,5 +1,7 @@
-// Job selection fills the ticket from the job's order lines, and the job
-// search finds a job by its number.
+// Job selection through the main window: the boxes show what it fills from
+// the job's order lines (its rules are tested on their own in
+// job_selection_rules_test.cpp); and the job search finds a job by its
+// number.
 
 #include "support/main_window_fixture.h"
 
@@ -175,28 +177,6 @@ TEST_F(JobSelectionTest, AnOrderTableThatCannotBeReadStopsTheSelectionWithANotic
               QStringList({"The table Orders of the order-entry database could not be read. The "
                            "database may be damaged: please have it repaired in the order-entry "
                            "program."}));
-}
-
-// Only a first part's key fills the ship-to block. The customer's address is
-// found after the ship key's record; only before it, the ship key's own block
-// stays; an unknown key leaves "Addresses" past its end.
-TEST_F(JobSelectionTest, TheCustomersAddressIsLookedForFromWhereTheKeyLookupStopped)
-{
-    const std::vector<std::vector<Value>> addresses = {
-        {1, "Early Dock", "1 First St", Null, "Salem", "OH", "44460", 17},
-        {12, "WAREHOUSE", "9 Dock Rd", "Bay 2", "Salem", Null, "44460", 99},
-        {13, "Late Dock", "5 Last St", Null, "Troy", "OH", Null, 17}};
-    const std::tuple<int, int, std::size_t, const char*> cases[] = {
-        {1, 12, 3, "Late Dock\r\n5 Last St\r\n\r\nTroy, OH\r\n"},
-        {1, 12, 2, "WAREHOUSE\r\n9 Dock Rd\r\nBay 2\r\nSalem,  44460\r\n"},
-        {1, 77, 3, ""},
-        {2, 12, 3, ""}};
-    for (const auto& [part, key, records, block] : cases) {
-        loadWith({line("00000001", part, "J", "A", 1, key, "WAREHOUSE")},
-                 {addresses.begin(), addresses.begin() + static_cast<std::ptrdiff_t>(records)});
-        select(QStringLiteral("00000001-Cards"));
-        EXPECT_EQ(window().shipTo().txtShip->text(), block) << part << " " << key << " " << records;
-    }
 }
 
 TEST_F(JobSelectionTest, SearchPadsTheNumberAndSelectsTheFirstMatchingEntry)
