@@ -2,10 +2,14 @@
 
 // The main window: where the operator prepares one delivery ticket at a
 // time. The ticket itself is its TicketDraft, which the preview and printing
-// read: the window's boxes write what is typed into the draft, and its
-// labels show the captions the draft holds. The controls are public, each
-// under the name the rest of the program knows it by; a frame split out as a
-// panel keeps its controls, reached through the panel.
+// read: the window's boxes write what is typed into the draft, and show what
+// the draft holds. Picking or typing a job, a customer or a ship-to key runs
+// the selection rules (input/job_selection.h, input/customer_selection.h),
+// which fill the draft; a box showing what a rule put there runs no handler
+// of its own, the rule having run it already. The controls live in the
+// window's panels, each frame's under the name the rest of the program
+// knows it by; the title line, purchase order, phone and buttons are the
+// window's own.
 //
 // The four table cursors live as long as the window; each has one current
 // record shared by every handler, and a handler leaves it where it stopped.
