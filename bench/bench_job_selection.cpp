@@ -12,6 +12,7 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "input/ui/frm_delivery.h"
+#include "orderdb/table_source.h"
 #include "process_timer.h"
 
 #include <QApplication>
@@ -91,9 +92,10 @@ int main(int argc, char** argv)
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
-    FrmDelivery window(session);
+    FrmDelivery window(session, tables);
     window.Form_Load();
     const QStringList jobs = window.cboJobs->items();
     const QStringList customers = window.cboCust->items();

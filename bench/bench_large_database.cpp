@@ -16,6 +16,7 @@
 #include "common/ui/platform.h"
 #include "demodata/order_entry_tables.h"
 #include "input/ui/frm_delivery.h"
+#include "orderdb/table_source.h"
 #include "process_timer.h"
 
 #include <QApplication>
@@ -68,10 +69,11 @@ int measureProgram(int argc, char** argv)
     const QString dataFolder = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
     const auto loadStart = std::chrono::steady_clock::now();
-    FrmDelivery window(session);
+    FrmDelivery window(session, tables);
     window.Form_Load();
     const double load = secondsSince(loadStart);
     // The jobs to pick, copied out: a copy of the whole list would keep the

@@ -23,8 +23,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
+FrmDelivery::FrmDelivery(Session& session, const TableSource& tables, QWidget* parent)
     : QMainWindow(parent)
+    , Data4(tables)
+    , Data3(tables)
+    , Data2(tables)
+    , Data1(tables)
     , m_session(session)
 {
     buildControls();
