@@ -134,8 +134,8 @@ int main(int argc, char** argv)
         (active ? accessible : plain).push_back(seconds);
         if (active)
             updatesPerLoad = updates - updatesBefore;
-        customers = window->cboCust->count();
-        jobs = window->cboJobs->count();
+        customers = window->soldTo().cboCust->count();
+        jobs = window->jobs().cboJobs->count();
         delete window;
     }
 

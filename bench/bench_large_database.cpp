@@ -82,7 +82,7 @@ int measureProgram(int argc, char** argv)
     QStringList picks;
     qsizetype jobCount = 0;
     {
-        const QStringList jobs = window.cboJobs->items();
+        const QStringList jobs = window.jobs().cboJobs->items();
         jobCount = jobs.size();
         if (jobs.isEmpty())
             return 1;
@@ -95,13 +95,13 @@ int measureProgram(int argc, char** argv)
     }
 
     const auto firstStart = std::chrono::steady_clock::now();
-    window.cboJobs->setText(picks.first());
+    window.jobs().cboJobs->setText(picks.first());
     const double first = secondsSince(firstStart);
 
     std::vector<double> later;
     for (int i = 1; i <= 50; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        window.cboJobs->setText(picks[i]);
+        window.jobs().cboJobs->setText(picks[i]);
         later.push_back(secondsSince(start));
     }
     std::sort(later.begin(), later.end());
@@ -119,7 +119,7 @@ int measureProgram(int argc, char** argv)
                      .arg(later[later.size() / 2])
                      .arg(later.back())
                      .arg(refresh)
-                     .arg(window.cboCust->count())
+                     .arg(window.soldTo().cboCust->count())
                      .arg(jobCount)
                      .arg(ownPeakKiB())
                      .toUtf8());

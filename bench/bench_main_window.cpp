@@ -65,8 +65,8 @@ int main(int argc, char** argv)
         auto* window = new FrmDelivery(session, tables);
         window->Form_Load();
         loads.push_back(since(start));
-        customers = window->cboCust->count();
-        jobs = window->cboJobs->count();
+        customers = window->soldTo().cboCust->count();
+        jobs = window->jobs().cboJobs->count();
 
         tables.clearCache();
         const auto refreshStart = std::chrono::steady_clock::now();
