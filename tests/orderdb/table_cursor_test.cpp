@@ -156,6 +156,26 @@ TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
     EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
+// The cache belongs to its source: a copy of the source is the same
+// service, another source reads the file itself.
+TEST_F(TableCursorTest, EachSourceKeepsItsOwnCache)
+{
+    TableCursor(m_tables).open(m_database, QStringLiteral("JobLog"));
+    const QString noReader = m_dir.filePath(QStringLiteral("no-reader-here"));
+    TableSource copy = m_tables;
+    copy.setReaderProgram(noReader);
+    TableCursor cached(copy);
+    cached.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cached.recordCount(), 3);
+    EXPECT_EQ(errorNumberOf([&] { TableCursor(m_tables).open(m_database, "Addresses"); }),
+              int(ErrorCode::UnreadableDatabase));
+
+    TableSource other;
+    other.setReaderProgram(noReader);
+    EXPECT_EQ(errorNumberOf([&] { TableCursor(other).open(m_database, "JobLog"); }),
+              int(ErrorCode::UnreadableDatabase));
+}
+
 // The data folder may come from Windows, where the file's name may be spelt
 // in any case.
 TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
