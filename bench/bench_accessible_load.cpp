@@ -103,7 +103,8 @@ int main(int argc, char** argv)
         return 1;
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
     if (bridge && !waitForBridge()) {
         std::fprintf(stderr, "no accessibility bridge became active\n");
@@ -123,18 +124,18 @@ int main(int argc, char** argv)
     for (int run = 0; run < 2 * Runs; ++run) {
         const bool active = run % 2 == 1;
         setAccessibilityActive(active);
-        table_source::clearCache(); // every run reads the file anew
+        tables.clearCache(); // every run reads the file anew
         const qint64 updatesBefore = updates;
         const auto start = std::chrono::steady_clock::now();
-        auto* window = new FrmDelivery(session);
+        auto* window = new FrmDelivery(session, tables);
         window->Form_Load();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         (active ? accessible : plain).push_back(seconds);
         if (active)
             updatesPerLoad = updates - updatesBefore;
-        customers = window->cboCust->count();
-        jobs = window->cboJobs->count();
+        customers = window->soldTo().cboCust->count();
+        jobs = window->jobs().cboJobs->count();
         delete window;
     }
 

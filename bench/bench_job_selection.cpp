@@ -12,6 +12,7 @@
 #include "common/ui/event_combo_box.h"
 #include "common/ui/platform.h"
 #include "input/ui/frm_delivery.h"
+#include "orderdb/table_source.h"
 #include "process_timer.h"
 
 #include <QApplication>
@@ -91,18 +92,19 @@ int main(int argc, char** argv)
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
-    FrmDelivery window(session);
+    FrmDelivery window(session, tables);
     window.Form_Load();
-    const QStringList jobs = window.cboJobs->items();
-    const QStringList customers = window.cboCust->items();
+    const QStringList jobs = window.jobs().cboJobs->items();
+    const QStringList customers = window.soldTo().cboCust->items();
 
     // The first selection reads "Orders" unless the background read after
     // the load has already done so; here no event loop ran, so it has not.
     const QString lastJob = jobs.last();
     const auto first = std::chrono::steady_clock::now();
-    window.cboJobs->setText(lastJob);
+    window.jobs().cboJobs->setText(lastJob);
     const double firstMs = milliseconds(first);
     const double exportOrders =
         measureCommand(QCoreApplication::applicationFilePath(), "mdb-export", {database, "Orders"})
@@ -124,15 +126,15 @@ int main(int argc, char** argv)
     }
 
     const Spread random200 =
-        timeEach(picks, [&](const QString& job) { window.cboJobs->setText(job); });
+        timeEach(picks, [&](const QString& job) { window.jobs().cboJobs->setText(job); });
     const Spread atTheEnd = timeEach(lastJobs, [&](const QString& job) {
-        window.cboJobs->setText(QString());
-        window.cboJobs->setText(job);
+        window.jobs().cboJobs->setText(QString());
+        window.jobs().cboJobs->setText(job);
     });
     const Spread jobTyping =
-        timeEach(jobKeys, [&](const QString& text) { window.cboJobs->setText(text); });
-    const Spread customerTyping =
-        timeEach(customerKeys, [&](const QString& text) { window.cboCust->setText(text); });
+        timeEach(jobKeys, [&](const QString& text) { window.jobs().cboJobs->setText(text); });
+    const Spread customerTyping = timeEach(
+        customerKeys, [&](const QString& text) { window.soldTo().cboCust->setText(text); });
 
     std::printf("first selection: %.1f ms (reads Orders); mdb-export Orders %.1f ms; ratio %.2f\n",
                 firstMs, exportOrders * 1000, firstMs / (exportOrders * 1000));

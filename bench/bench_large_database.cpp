@@ -16,6 +16,7 @@
 #include "common/ui/platform.h"
 #include "demodata/order_entry_tables.h"
 #include "input/ui/frm_delivery.h"
+#include "orderdb/table_source.h"
 #include "process_timer.h"
 
 #include <QApplication>
@@ -68,10 +69,11 @@ int measureProgram(int argc, char** argv)
     const QString dataFolder = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
     const auto loadStart = std::chrono::steady_clock::now();
-    FrmDelivery window(session);
+    FrmDelivery window(session, tables);
     window.Form_Load();
     const double load = secondsSince(loadStart);
     // The jobs to pick, copied out: a copy of the whole list would keep the
@@ -80,7 +82,7 @@ int measureProgram(int argc, char** argv)
     QStringList picks;
     qsizetype jobCount = 0;
     {
-        const QStringList jobs = window.cboJobs->items();
+        const QStringList jobs = window.jobs().cboJobs->items();
         jobCount = jobs.size();
         if (jobs.isEmpty())
             return 1;
@@ -93,13 +95,13 @@ int measureProgram(int argc, char** argv)
     }
 
     const auto firstStart = std::chrono::steady_clock::now();
-    window.cboJobs->setText(picks.first());
+    window.jobs().cboJobs->setText(picks.first());
     const double first = secondsSince(firstStart);
 
     std::vector<double> later;
     for (int i = 1; i <= 50; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        window.cboJobs->setText(picks[i]);
+        window.jobs().cboJobs->setText(picks[i]);
         later.push_back(secondsSince(start));
     }
     std::sort(later.begin(), later.end());
@@ -117,7 +119,7 @@ int measureProgram(int argc, char** argv)
                      .arg(later[later.size() / 2])
                      .arg(later.back())
                      .arg(refresh)
-                     .arg(window.cboCust->count())
+                     .arg(window.soldTo().cboCust->count())
                      .arg(jobCount)
                      .arg(ownPeakKiB())
                      .toUtf8());

@@ -54,20 +54,21 @@ int main(int argc, char** argv)
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
     useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session; // the run's values and table source, as the program's main owns them
+    TableSource tables;
 
     std::vector<double> loads, refreshes;
     qsizetype customers = 0, jobs = 0;
     for (int run = 0; run < Runs; ++run) {
-        table_source::clearCache(); // every run reads the file anew
+        tables.clearCache(); // every run reads the file anew
         const auto start = std::chrono::steady_clock::now();
-        auto* window = new FrmDelivery(session);
+        auto* window = new FrmDelivery(session, tables);
         window->Form_Load();
         loads.push_back(since(start));
-        customers = window->cboCust->count();
-        jobs = window->cboJobs->count();
+        customers = window->soldTo().cboCust->count();
+        jobs = window->jobs().cboJobs->count();
 
-        table_source::clearCache();
+        tables.clearCache();
         const auto refreshStart = std::chrono::steady_clock::now();
         window->cmdRefresh_Click();
         refreshes.push_back(since(refreshStart));

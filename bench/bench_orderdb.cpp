@@ -33,8 +33,9 @@ int readThroughCursors(const QString& database, const QStringList& tables)
 {
     const auto start = std::chrono::steady_clock::now();
     qint64 cells = 0;
+    const TableSource source;
     for (const QString& name : tables) {
-        TableCursor cursor;
+        TableCursor cursor(source);
         cursor.open(database, name);
         const int fields = cursor.fieldCount();
         for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext()) {
@@ -138,7 +139,7 @@ int main(int argc, char** argv)
     std::printf("database %s, %.1f MB; medians of %d runs\n", qPrintable(database),
                 QFileInfo(database).size() / 1e6, Runs);
 
-    const QString reader = table_source::readerProgram();
+    const QString reader = TableSource().readerProgram();
     // The reader's own arguments: file, table, memory limit (MiB), output cap
     // (bytes); no field list means every column, as mdb-export gives.
     const auto alone = [&](const QString& table) {

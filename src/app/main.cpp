@@ -6,6 +6,7 @@
 #include "app/program_start.h"
 #include "app/program_windows.h"
 #include "common/session.h"
+#include "orderdb/table_source.h"
 #include "startup/sub_main.h"
 
 #include <QApplication>
@@ -19,12 +20,13 @@ int main(int argc, char** argv)
     if (line.action != CommandLine::Action::Run)
         return answerCommandLine(line);
 
-    // Made before the application: it outlives every window.
+    // Made before the application: they outlive every window.
     Session session;
+    const TableSource tables;
     QApplication app(argc, argv);
     nameProgram();
     enterSettingsFolder(line.settingsFolder);
-    wireProgram(session);
+    wireProgram(session, tables);
     warnOfMissingReader();
     subMain::Main(session);
     return app.exec();

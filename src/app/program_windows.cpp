@@ -7,7 +7,7 @@
 #include "common/ui/platform.h"
 #include "common/ui/window_registry.h"
 #include "input/ui/frm_delivery.h"
-#include "orderdb/table_cursor.h"
+#include "orderdb/table_source.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"
 #include "settings/ui/frm_date.h"
@@ -48,9 +48,9 @@ FrmDate* makeDateWindow(Session& session)
 }
 
 // "Set Date" shows the date window on the ticket date, not waiting.
-FrmDelivery* makeMainWindow(Session& session)
+FrmDelivery* makeMainWindow(Session& session, const TableSource& tables)
 {
-    auto window = std::make_unique<FrmDelivery>(session);
+    auto window = std::make_unique<FrmDelivery>(session, tables);
     QObject::connect(window.get(), &FrmDelivery::dateWindowWanted, [&session] {
         if (auto* dates = qobject_cast<FrmDate*>(windows::show(windows::names::frmDate)))
             dates->startOn(dateFromShortText(session.ticketDate));
@@ -77,12 +77,13 @@ QWidget* makeTicketWindow(Session& session)
 
 } // namespace
 
-void wireProgram(Session& session)
+void wireProgram(Session& session, const TableSource& tables)
 {
     using namespace windows::names;
     windows::registerWindow(frmSplash, [] { return new FrmSplash; });
     windows::registerWindow(frmPath, [&session] { return new FrmPath(session); });
-    windows::registerWindow(frmDelivery, [&session] { return makeMainWindow(session); });
+    windows::registerWindow(frmDelivery,
+                            [&session, tables] { return makeMainWindow(session, tables); });
     windows::registerWindow(frmReport, [&session] { return makeTicketWindow(session); });
     windows::registerWindow(frmComment, [&session] { return makeCommentWindow(session); });
     windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
@@ -94,14 +95,14 @@ void wireProgram(Session& session)
     setCutFileReporter([](const CutFile& file) {
         platform().messageBox(file.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
     });
-    reportShortTables();
+    reportShortTables(tables);
 }
 
-void reportShortTables()
+void reportShortTables(const TableSource& tables)
 {
     // A table that comes back shorter than it should be is not kept from
     // the operator: a job missing from the list is the worst surprise.
-    TableCursor::setShortTableReporter([](const TableCursor::ShortTable& table) {
+    tables.notices().setReporter([](const ShortTable& table) {
         platform().messageBox(table.message(), Platform::Buttons::Ok, Platform::Icon::Exclamation);
     });
 }

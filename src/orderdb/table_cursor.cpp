@@ -2,60 +2,10 @@
 
 #include "common/runtime_error.h"
 #include "orderdb/order_entry_fields.h"
-#include "orderdb/table_source.h"
 
-#include <mutex>
-#include <set>
-
-namespace {
-
-struct ShortTableNotices
+TableCursor::TableCursor(const TableSource& source)
+    : m_source(source)
 {
-    std::mutex lock;
-    TableCursor::ShortTableReporter reporter;
-    std::set<QString> reported; // lower-case table names
-};
-
-ShortTableNotices& notices()
-{
-    static auto* state = new ShortTableNotices;
-    return *state;
-}
-
-} // namespace
-
-QString TableCursor::ShortTable::message() const
-{
-    const QString repair = QStringLiteral(" The database may be damaged: please have it repaired "
-                                          "in the order-entry program.");
-    if (unreadable)
-        return QStringLiteral("The table %1 of the order-entry database could not be read.")
-                   .arg(table) +
-               repair;
-    if (read < declared)
-        return QStringLiteral("The table %1 of the order-entry database should hold %2 records, "
-                              "but only %3 could be read.")
-                   .arg(table)
-                   .arg(declared)
-                   .arg(read) +
-               repair;
-    return QStringLiteral("The table %1 of the order-entry database holds damaged records or "
-                          "values that could not be read (%2 in all).")
-               .arg(table)
-               .arg(damaged) +
-           repair;
-}
-
-void TableCursor::setShortTableReporter(ShortTableReporter reporter)
-{
-    const std::lock_guard guard(notices().lock);
-    notices().reporter = std::move(reporter);
-}
-
-void TableCursor::forgetReportedTables()
-{
-    const std::lock_guard guard(notices().lock);
-    notices().reported.clear();
 }
 
 void TableCursor::take(std::shared_ptr<const TableSnapshot> snapshot) const
@@ -64,20 +14,8 @@ void TableCursor::take(std::shared_ptr<const TableSnapshot> snapshot) const
     m_row.emplace(*m_table);
     m_lastValues.assign(static_cast<std::size_t>(m_table->columnCount()), LastValue{});
     if (m_table->rowCount() < m_table->declaredRowCount() || m_table->damageCount() > 0)
-        report(ShortTable{m_tableName, m_table->rowCount(), m_table->declaredRowCount(),
-                          m_table->damageCount()});
-}
-
-void TableCursor::report(const ShortTable& table) const
-{
-    ShortTableReporter reporter;
-    {
-        const std::lock_guard guard(notices().lock);
-        if (!notices().reporter || !notices().reported.insert(table.table.toLower()).second)
-            return;
-        reporter = notices().reporter;
-    }
-    reporter(table);
+        m_source.notices().report(ShortTable{m_tableName, m_table->rowCount(),
+                                             m_table->declaredRowCount(), m_table->damageCount()});
 }
 
 void TableCursor::open(const QString& databaseFile, const QString& tableName)
@@ -90,7 +28,7 @@ void TableCursor::open(const QString& databaseFile, const QString& tableName,
 {
     close();
     m_tableName = tableName;
-    take(table_source::read(databaseFile, tableName, fields));
+    take(m_source.read(databaseFile, tableName, fields));
     m_position = 0;
 }
 
@@ -103,11 +41,12 @@ void TableCursor::openDeferred(const QString& databaseFile, const QString& table
                                const QStringList& fields)
 {
     close();
-    table_source::checkDatabaseFile(databaseFile);
+    TableSource::checkDatabaseFile(databaseFile);
     m_tableName = tableName;
-    m_pending = std::async(std::launch::deferred, [databaseFile, tableName, fields] {
-                    return table_source::read(databaseFile, tableName, fields);
-                }).share();
+    m_pending =
+        std::async(std::launch::deferred, [source = m_source, databaseFile, tableName, fields] {
+            return source.read(databaseFile, tableName, fields);
+        }).share();
     m_started = false;
     m_position = 0;
 }
@@ -145,7 +84,7 @@ const TableSnapshot& TableCursor::table() const
             // job selection that stops without a word leaves the operator
             // guessing: a table damaged beyond reading is told here.
             if (error.code() == ErrorCode::UnreadableDatabase)
-                report(ShortTable{m_tableName, 0, 0, 0, true});
+                m_source.notices().report(ShortTable{m_tableName, 0, 0, 0, true});
             throw;
         }
     }

@@ -2,11 +2,11 @@
 
 #include "orderdb/field_value.h"
 #include "orderdb/table_snapshot.h"
+#include "orderdb/table_source.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -20,10 +20,18 @@
 //
 // Failures are RuntimeErrors: ObjectNotSet for any use of a cursor that is
 // not open, FieldNotFound for an unknown field, NoCurrentRecord for a field
-// read past the end, and the opening failures of table_source::read.
+// read past the end, and the opening failures of TableSource::read.
+//
+// A damaged table (see ShortTable) is told to the source's notices when a
+// cursor first takes it, or (read in the background, see openDeferred) fails
+// to read it, on the thread that uses the cursor. A table that fails in
+// open() is not told: its caller is told by the failure.
 class TableCursor
 {
 public:
+    // A closed cursor that reads its tables through the source.
+    explicit TableCursor(const TableSource& source);
+
     // Opens (or reopens) the cursor on a table; on failure the cursor is
     // closed. The cursor starts on the first record. Only the cursor's
     // fields are read: by default those the program reads from that table
@@ -63,33 +71,9 @@ public:
     // Null holds none. Cheaper than field(index).toText() == text.
     bool fieldEquals(int index, QStringView text) const;
 
-    // A damaged table: one that yields fewer records than its definition
-    // declares, holds records or values the reader found damaged and left
-    // out, or (read in the background, see openDeferred) cannot be read at
-    // all. Whoever installed a reporter is told, once per program run and
-    // table, when a cursor first takes such a table or fails to, on the
-    // thread that uses the cursor. A table that fails in open() is not
-    // reported: its caller is told by the failure.
-    struct ShortTable
-    {
-        QString table;
-        qsizetype read = 0;
-        qsizetype declared = 0;
-        qsizetype damaged = 0; // records dropped and values left out
-        bool unreadable = false;
-
-        // The operator's message about it.
-        QString message() const;
-    };
-    using ShortTableReporter = std::function<void(const ShortTable&)>;
-    static void setShortTableReporter(ShortTableReporter reporter);
-    // Forgets which tables were reported (for tests, which run many loads).
-    static void forgetReportedTables();
-
 private:
     const TableSnapshot& table() const;
     void take(std::shared_ptr<const TableSnapshot> snapshot) const;
-    void report(const ShortTable& table) const;
     // The field's cell in the current record, after the checks of a read.
     const char* currentCell(int index) const;
 
@@ -102,6 +86,7 @@ private:
         FieldValue value;
     };
 
+    TableSource m_source;
     mutable std::shared_ptr<const TableSnapshot> m_table;
     mutable std::optional<TableSnapshot::Row> m_row;
     mutable std::vector<LastValue> m_lastValues;

@@ -14,7 +14,6 @@
 #include <mutex>
 #include <sys/stat.h>
 
-namespace table_source {
 namespace {
 
 constexpr int ReaderMemoryLimitMiB = 1024;
@@ -24,19 +23,6 @@ constexpr qint64 MemoryCeiling = qint64{1} << 30;
 constexpr qint64 MemoryFloor = qint64{64} << 20;
 // A file that keeps changing is read this often before the read fails.
 constexpr int ReadAttempts = 3;
-
-// Tables may be read on a background thread (see TableCursor), so the shared
-// state is guarded. It is never destroyed: a read still running when the
-// program ends must not find it gone.
-std::mutex& stateLock()
-{
-    static auto* lock = new std::mutex;
-    return *lock;
-}
-
-std::chrono::milliseconds g_stallLimit{5000};
-std::chrono::milliseconds g_timeCeiling{10 * 60 * 1000};
-QString* g_readerProgram = new QString;
 
 struct FileIdentity
 {
@@ -73,11 +59,7 @@ struct CachedTable
 
 // The cache holds the tables of one version of one file: a new version or
 // another file pushes the old ones out.
-std::map<CacheKey, CachedTable>& cache()
-{
-    static auto* tables = new std::map<CacheKey, CachedTable>;
-    return *tables;
-}
+using TableCache = std::map<CacheKey, CachedTable>;
 
 QString defaultReaderProgram()
 {
@@ -106,12 +88,12 @@ FileIdentity identityOf(const QString& filePath, const QString& databaseFile)
 
 // Under the lock: the cached snapshot of this key for this version of the
 // file, if any; and what the other cached tables of that version take.
-std::shared_ptr<const TableSnapshot> cached(const CacheKey& key, const FileIdentity& identity,
-                                            qint64& othersBytes)
+std::shared_ptr<const TableSnapshot> cached(const TableCache& cache, const CacheKey& key,
+                                            const FileIdentity& identity, qint64& othersBytes)
 {
     othersBytes = 0;
     std::shared_ptr<const TableSnapshot> found;
-    for (const auto& [cachedKey, table] : cache()) {
+    for (const auto& [cachedKey, table] : cache) {
         if (cachedKey.file != key.file || !(table.identity == identity))
             continue;
         if (cachedKey.table == key.table && cachedKey.fields == key.fields)
@@ -138,22 +120,24 @@ private:
     TableSnapshot::Builder m_builder;
 };
 
-std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QString& databaseFile,
-                                              const QString& table, const QStringList& fields,
-                                              qint64 limit)
+// One run of the reader, with the limits and program of the moment.
+struct ReaderRun
+{
+    QString program;
+    ReaderProcess::Limits limits;
+};
+
+std::shared_ptr<const TableSnapshot> readOnce(ReaderRun reader, const QString& filePath,
+                                              const QString& databaseFile, const QString& table,
+                                              const QStringList& fields, qint64 limit)
 {
     QStringList arguments{filePath, table, QString::number(ReaderMemoryLimitMiB),
                           QString::number(limit)};
     arguments += fields;
-    ReaderProcess::Limits limits;
-    {
-        const std::lock_guard guard(stateLock());
-        limits.stallLimit = g_stallLimit;
-        limits.ceiling = g_timeCeiling;
-    }
-    limits.maxOutputBytes = limit;
+    reader.limits.maxOutputBytes = limit;
     SnapshotSink sink(limit);
-    const ReaderProcess::Result run = ReaderProcess::run(readerProgram(), arguments, limits, sink);
+    const ReaderProcess::Result run =
+        ReaderProcess::run(reader.program, arguments, reader.limits, sink);
 
     if (run.outcome == ReaderProcess::Outcome::Exited &&
         run.exitCode == snapshot_protocol::ExitNoSuchTable)
@@ -169,44 +153,74 @@ std::shared_ptr<const TableSnapshot> readOnce(const QString& filePath, const QSt
 
 } // namespace
 
-qint64 memoryBudget(qint64 fileSize)
+// Reads may run on several threads at once (see TableCursor), so whatever
+// they share is guarded.
+struct TableSource::State
+{
+    std::mutex lock;
+    QString readerProgram;
+    std::chrono::milliseconds stallLimit{5000};
+    std::chrono::milliseconds timeCeiling{10 * 60 * 1000};
+    TableCache cache;
+    ShortTableNotices notices;
+
+    ReaderRun readerRun()
+    {
+        const std::lock_guard guard(lock);
+        ReaderRun run{readerProgram, {}};
+        run.limits.stallLimit = stallLimit;
+        run.limits.ceiling = timeCeiling;
+        return run;
+    }
+};
+
+TableSource::TableSource()
+    : m_state(std::make_shared<State>())
+{
+    m_state->readerProgram = defaultReaderProgram();
+}
+
+qint64 TableSource::memoryBudget(qint64 fileSize)
 {
     return std::min(MemoryCeiling, MemoryFloor + 3 * fileSize);
 }
 
-QString readerProgram()
+QString TableSource::readerProgram() const
 {
-    const std::lock_guard guard(stateLock());
-    if (g_readerProgram->isEmpty())
-        *g_readerProgram = defaultReaderProgram();
-    return *g_readerProgram;
+    const std::lock_guard guard(m_state->lock);
+    return m_state->readerProgram;
 }
 
-void setReaderProgram(const QString& path)
+void TableSource::setReaderProgram(const QString& path)
 {
-    const std::lock_guard guard(stateLock());
-    *g_readerProgram = path;
+    const std::lock_guard guard(m_state->lock);
+    m_state->readerProgram = path;
 }
 
-void setStallLimit(std::chrono::milliseconds limit)
+void TableSource::setStallLimit(std::chrono::milliseconds limit)
 {
-    const std::lock_guard guard(stateLock());
-    g_stallLimit = limit;
+    const std::lock_guard guard(m_state->lock);
+    m_state->stallLimit = limit;
 }
 
-void setTimeCeiling(std::chrono::milliseconds limit)
+void TableSource::setTimeCeiling(std::chrono::milliseconds limit)
 {
-    const std::lock_guard guard(stateLock());
-    g_timeCeiling = limit;
+    const std::lock_guard guard(m_state->lock);
+    m_state->timeCeiling = limit;
 }
 
-void clearCache()
+void TableSource::clearCache()
 {
-    const std::lock_guard guard(stateLock());
-    cache().clear();
+    const std::lock_guard guard(m_state->lock);
+    m_state->cache.clear();
 }
 
-QString checkDatabaseFile(const QString& databaseFile)
+ShortTableNotices& TableSource::notices() const
+{
+    return m_state->notices;
+}
+
+QString TableSource::checkDatabaseFile(const QString& databaseFile)
 {
     const QFileInfo file(databaseFile);
     if (!QDir(file.absolutePath()).exists())
@@ -217,18 +231,20 @@ QString checkDatabaseFile(const QString& databaseFile)
     return filePath;
 }
 
-std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table,
-                                          const QStringList& fields)
+std::shared_ptr<const TableSnapshot> TableSource::read(const QString& databaseFile,
+                                                       const QString& table,
+                                                       const QStringList& fields) const
 {
     const QString filePath = checkDatabaseFile(databaseFile);
     const CacheKey key{filePath, table.toLower(), fields.join(QChar(0)).toLower()};
+    State& state = *m_state;
 
     FileIdentity before = identityOf(filePath, databaseFile);
     for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
         qint64 othersBytes = 0;
         {
-            const std::lock_guard guard(stateLock());
-            if (auto snapshot = cached(key, before, othersBytes))
+            const std::lock_guard guard(state.lock);
+            if (auto snapshot = cached(state.cache, key, before, othersBytes))
                 return snapshot;
         }
         const qint64 limit = memoryBudget(before.size) - othersBytes;
@@ -237,7 +253,7 @@ std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QSt
 
         std::shared_ptr<const TableSnapshot> snapshot;
         try {
-            snapshot = readOnce(filePath, databaseFile, table, fields, limit);
+            snapshot = readOnce(state.readerRun(), filePath, databaseFile, table, fields, limit);
         } catch (const RuntimeError&) {
             if (identityOf(filePath, databaseFile) == before)
                 throw;
@@ -250,18 +266,16 @@ std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QSt
             continue;
         }
 
-        const std::lock_guard guard(stateLock());
-        for (auto it = cache().begin(); it != cache().end();) {
+        const std::lock_guard guard(state.lock);
+        for (auto it = state.cache.begin(); it != state.cache.end();) {
             if (it->first.file != filePath || !(it->second.identity == before))
-                it = cache().erase(it);
+                it = state.cache.erase(it);
             else
                 ++it;
         }
-        cache()[key] = CachedTable{before, snapshot};
+        state.cache[key] = CachedTable{before, snapshot};
         return snapshot;
     }
     throw RuntimeError(ErrorCode::UnreadableDatabase,
                        databaseFile + QStringLiteral(" kept changing while it was read"));
 }
-
-} // namespace table_source

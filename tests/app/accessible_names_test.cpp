@@ -150,7 +150,7 @@ class AccessibleNamesTest : public MainWindowTest
 protected:
     void SetUp() override
     {
-        wireProgram(m_session);
+        wireProgram(m_session, m_tables);
         writeSetting("DELVHEAD.DAT",
                      "HARBOR LANE\r\n\r\n\r\n\r\n\r\n\r\n\r\n    \r\nRECEIPT\r\n2\r\n");
         writeSetting("BID.FYL", "3\r\n66\r\n\r\n\r\n\r\n");

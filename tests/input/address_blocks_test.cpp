@@ -61,9 +61,8 @@ TEST(AddressBlocks, TheJobsShipToBlockLeavesOutTheSeparatorOfANullPart)
     for (const AddressCase& c : Cases)
         addresses.rows.push_back({1, "N", value(c.parts[0]), value(c.parts[1]), value(c.parts[2]),
                                   value(c.parts[3]), value(c.parts[4]), 17});
-    table_source::clearCache();
     jet4::writeDatabase(database.toStdString(), {addresses});
-    TableCursor cursor;
+    TableCursor cursor{TableSource()};
     cursor.open(database, QStringLiteral("Addresses"));
     for (const AddressCase& c : Cases) {
         EXPECT_EQ(shipToAddressBlock(cursor), c.shipToBlock);

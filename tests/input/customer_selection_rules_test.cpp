@@ -8,6 +8,7 @@
 #include "demodata/order_entry_schema.h"
 #include "jet4/jet4_writer.h"
 #include "orderdb/table_cursor.h"
+#include "orderdb/table_source.h"
 
 #include <QTemporaryDir>
 
@@ -63,8 +64,9 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    TableCursor m_clients;
-    TableCursor m_addresses;
+    TableSource m_tables;
+    TableCursor m_clients{m_tables};
+    TableCursor m_addresses{m_tables};
     TicketDraft m_draft;
     CustomerSelection m_selection{m_draft, m_clients, m_addresses};
 };

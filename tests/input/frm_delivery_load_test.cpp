@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, OptionAndCommentFilesAreReadAtLoadAndMadeWhenMissing)
 // per run: the refresh reads "JobLog" again without a second box.
 TEST_F(MainWindowTest, WithLoadJobsOffTheListStaysEmptyButARefreshFillsItDisabled)
 {
-    TableCursor::forgetReportedTables();
+    m_tables.notices().forgetReported();
     std::vector<jet4::Table> tables = sampleTables();
     tables[3].storedRowCount = 7;
     writeSetting("LoadJob.Dat", "F\r\n");

@@ -51,7 +51,7 @@ class JobSelectionRulesTest : public ::testing::Test
 protected:
     void open(Rows orders, Rows addresses = {})
     {
-        table_source::clearCache(); // the file is written anew under the same name
+        m_tables.clearCache(); // the file is written anew under the same name
         m_session.dataFolder = m_folder.path();
         const QString file = databasePath(m_session.dataFolder);
         jet4::writeDatabase(
@@ -70,7 +70,8 @@ protected:
 
     QTemporaryDir m_folder;
     Session m_session;
-    TableCursor m_orders, m_clients, m_addresses, m_jobLog;
+    TableSource m_tables;
+    TableCursor m_orders{m_tables}, m_clients{m_tables}, m_addresses{m_tables}, m_jobLog{m_tables};
     TicketDraft m_draft;
     CustomerSelection m_customers{m_draft, m_clients, m_addresses};
     JobSelection m_selection{m_draft, m_session, m_customers, {m_orders, m_addresses, m_jobLog}};

@@ -155,7 +155,7 @@ TEST_F(JobSelectionTest, AJobWithoutOrderLinesIsReportedAndTheTicketCleared)
 TEST_F(JobSelectionTest, AnOrderTableThatCannotBeReadStopsTheSelectionWithANotice)
 {
     loadWith({line("00000003", 1, "J", "Flyer front")});
-    TableCursor::forgetReportedTables();
+    m_tables.notices().forgetReported();
     QFile file(m_data.filePath("qmdata.mdb"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     QByteArray bytes = file.readAll();

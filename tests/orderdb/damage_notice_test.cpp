@@ -140,23 +140,21 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        table_source::clearCache();
-        TableCursor::forgetReportedTables();
-        TableCursor::setShortTableReporter(
-            [this](const TableCursor::ShortTable& table) { m_reports.push_back(table); });
+        m_tables.notices().setReporter(
+            [this](const ShortTable& table) { m_reports.push_back(table); });
     }
-    void TearDown() override { TableCursor::setShortTableReporter({}); }
 
     QTemporaryDir m_dir;
-    std::vector<TableCursor::ShortTable> m_reports;
+    TableSource m_tables;
+    std::vector<ShortTable> m_reports;
 };
 
 TEST_F(DamageNoticeTest, EveryDamageSeenIsToldOnceAndNoneIsReadAsData)
 {
     for (const Damage& damage : Damages) {
         SCOPED_TRACE(damage.what);
-        table_source::clearCache();
-        TableCursor::forgetReportedTables();
+        m_tables.clearCache();
+        m_tables.notices().forgetReported();
         m_reports.clear();
         jet4::BuiltDatabase built = jet4::buildDatabase({jobs()});
         ::damage(damage, built.bytes.data(), built.layout.table("Jobs"));
@@ -176,7 +174,7 @@ TEST_F(DamageNoticeTest, EveryDamageSeenIsToldOnceAndNoneIsReadAsData)
                 row[Amount] = shouldRead.amounts[std::size_t(i)];
             expected << row.join(" | ");
         }
-        TableCursor cursor;
+        TableCursor cursor(m_tables);
         cursor.open(file, QStringLiteral("Jobs"), {});
         QStringList read;
         for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext()) {
@@ -189,7 +187,7 @@ TEST_F(DamageNoticeTest, EveryDamageSeenIsToldOnceAndNoneIsReadAsData)
         }
         EXPECT_EQ(read.join("\n").toStdString(), expected.join("\n").toStdString());
 
-        TableCursor again; // once per run, not once per open
+        TableCursor again(m_tables); // once per run, not once per open
         again.open(file, QStringLiteral("Jobs"), {});
         ASSERT_EQ(m_reports.size(), shouldRead.damaged ? 1u : 0u);
         if (shouldRead.damaged) {
@@ -220,11 +218,11 @@ TEST_F(DamageNoticeTest, ATableReadInTheBackgroundThatCannotBeReadIsToldOnce)
                                        qsizetype(built.bytes.size())));
 
     const int unreadable = int(ErrorCode::UnreadableDatabase);
-    EXPECT_EQ(errorNumberOf([&] { TableCursor().open(file, QStringLiteral("Jobs"), {}); }),
+    EXPECT_EQ(errorNumberOf([&] { TableCursor(m_tables).open(file, QStringLiteral("Jobs"), {}); }),
               unreadable);
     EXPECT_TRUE(m_reports.empty());
     for (int selection = 0; selection < 2; ++selection) {
-        TableCursor cursor;
+        TableCursor cursor(m_tables);
         cursor.openDeferred(file, QStringLiteral("Jobs"), {});
         cursor.startReading();
         EXPECT_EQ(errorNumberOf([&] { cursor.moveFirst(); }), unreadable);

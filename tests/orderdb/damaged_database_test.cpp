@@ -32,18 +32,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_realReader = table_source::readerProgram();
-        table_source::clearCache();
-        TableCursor::forgetReportedTables();
-        TableCursor::setShortTableReporter(
-            [this](const TableCursor::ShortTable& table) { m_reports.push_back(table); });
-    }
-
-    void TearDown() override
-    {
-        TableCursor::setShortTableReporter({});
-        table_source::setReaderProgram(m_realReader);
-        table_source::setStallLimit(std::chrono::seconds(5));
+        m_realReader = m_tables.readerProgram();
+        m_tables.notices().setReporter(
+            [this](const ShortTable& table) { m_reports.push_back(table); });
     }
 
     QString write(const std::vector<std::uint8_t>& bytes, const QString& name = "qmdata.mdb")
@@ -63,12 +54,13 @@ protected:
                                       .arg(m_dir.path(), before, m_realReader)
                                       .toUtf8());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        table_source::setReaderProgram(script);
+        m_tables.setReaderProgram(script);
     }
 
     QTemporaryDir m_dir;
+    TableSource m_tables;
     QString m_realReader;
-    std::vector<TableCursor::ShortTable> m_reports;
+    std::vector<ShortTable> m_reports;
 };
 
 jet4::Table jobLog(int rows, ColumnType descriptionType = ColumnType::Text)
@@ -102,16 +94,16 @@ TEST_F(DamagedDatabaseTest, ASharedLongTextIsReadOnlyWithinTheMemoryBudget)
     orders.rows.assign(2100, {"1", std::string(32766, 'n')}); // 69 MB of text
     std::vector<std::uint8_t> bytes = jet4::buildDatabase({orders}).bytes;
     const std::size_t size = bytes.size();
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(write(bytes), QStringLiteral("Orders"));
     EXPECT_EQ(cursor.recordCount(), 2100);
-    const auto readAll = [&] { table_source::read(write(bytes), QStringLiteral("Orders")); };
+    const auto readAll = [&] { m_tables.read(write(bytes), QStringLiteral("Orders")); };
     EXPECT_EQ(errorNumberOf(readAll), int(ErrorCode::UnreadableDatabase));
 
     bytes.resize(size + 1'000'000); // the budget grows with the file
-    const qint64 memory = table_source::read(write(bytes), "Orders")->memoryBytes();
+    const qint64 memory = m_tables.read(write(bytes), "Orders")->memoryBytes();
     // A budget a few bytes short: the stream fits it, the row index does not.
-    const auto shortSize = std::size_t((memory - 1 - table_source::memoryBudget(0)) / 3);
+    const auto shortSize = std::size_t((memory - 1 - TableSource::memoryBudget(0)) / 3);
     ASSERT_GT(shortSize, size);
     bytes.resize(shortSize);
     EXPECT_EQ(errorNumberOf(readAll), int(ErrorCode::UnreadableDatabase));
@@ -140,8 +132,8 @@ TEST_F(DamagedDatabaseTest, RowsAreRecoveredWhereIntactAndMissingOnesAreReported
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
-        table_source::clearCache();
-        TableCursor::forgetReportedTables();
+        m_tables.clearCache();
+        m_tables.notices().forgetReported();
         m_reports.clear();
         jet4::Table table = jobLog(600);
         table.storedRowCount = c.storedRows;
@@ -151,14 +143,14 @@ TEST_F(DamagedDatabaseTest, RowsAreRecoveredWhereIntactAndMissingOnesAreReported
             c.damage(&built.bytes[built.layout.table("JobLog").firstDataPage * jet4::kPageSize]);
         const QString file = write(built.bytes);
 
-        TableCursor cursor;
+        TableCursor cursor(m_tables);
         cursor.open(file, QStringLiteral("JobLog"));
         const QStringList quotes = column(cursor, u"QuoteNo");
         EXPECT_EQ(quotes.size(), c.rows);
         EXPECT_EQ(QSet<QString>(quotes.begin(), quotes.end()).size(), c.rows);
         EXPECT_TRUE(quotes.contains("599") && (c.rows < 600 || quotes.contains("0")));
 
-        TableCursor again; // once per run, not once per open
+        TableCursor again(m_tables); // once per run, not once per open
         again.open(file, QStringLiteral("JobLog"));
         ASSERT_EQ(m_reports.size(), c.reportedDeclared ? 1u : 0u);
         if (c.reportedDeclared) {
@@ -183,7 +175,7 @@ TEST_F(DamagedDatabaseTest, LongTextsAreReadWholeOrTheirRowIsReported)
     for (std::size_t i = 0; i < texts.size(); ++i)
         table.rows[i][1] = texts[i];
     jet4::BuiltDatabase built = jet4::buildDatabase({table});
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(write(built.bytes), QStringLiteral("JobLog"));
     QStringList read = column(cursor, u"Description");
     ASSERT_EQ(read.size(), qsizetype(texts.size()));
@@ -235,13 +227,13 @@ TEST_F(DamagedDatabaseTest, AChangingFileOrAStalledReaderNeverGivesAMixedOrEndle
         // Keep-alive tags (octal 375) every quarter second, for three seconds.
         {"for i in 1 2 3 4 5 6 7 8 9 10 11 12; do printf '\\375'; sleep 0.25; done", 0, 3},
     };
-    table_source::setStallLimit(std::chrono::milliseconds(1500));
+    m_tables.setStallLimit(std::chrono::milliseconds(1500));
     for (const auto& [before, error, rows] : cases) {
         SCOPED_TRACE(before.toStdString());
-        table_source::clearCache();
+        m_tables.clearCache();
         const QString file = write(first);
         wrapReader(before);
-        TableCursor cursor;
+        TableCursor cursor(m_tables);
         EXPECT_EQ(errorNumberOf([&] { cursor.open(file, QStringLiteral("JobLog")); }), error);
         if (error == 0) {
             EXPECT_EQ(cursor.recordCount(), rows);
@@ -259,9 +251,10 @@ TEST_F(DamagedDatabaseTest, SmallMisreportsSayWhatIsTrueOfTheFile)
     // The catalog's third row is the table's entry: its slot points off the page.
     const std::size_t slot = built.layout.catalogFirstDataPage * jet4::kPageSize + 18;
     badCatalog[slot] = 0xff, badCatalog[slot + 1] = 0x1f;
-    const auto errorOf = [](const QString& file, const char* table, bool deferred = false) {
+    const auto errorOf = [this](const QString& file, const char* table, bool deferred = false) {
         return errorNumberOf([&] {
-            deferred ? TableCursor().openDeferred(file, table) : TableCursor().open(file, table);
+            deferred ? TableCursor(m_tables).openDeferred(file, table)
+                     : TableCursor(m_tables).open(file, table);
         });
     };
     EXPECT_EQ(errorOf(write(badCatalog), "JobLog"), int(ErrorCode::UnreadableDatabase));

@@ -71,14 +71,13 @@ TEST(DeletedRecords, NeverComeBackInAnyOfTheFourTables)
     const QString file = dir.filePath(QStringLiteral("qmdata.mdb"));
     jet4::writeDatabase(file.toStdString(), written);
 
-    table_source::clearCache();
-    TableCursor::forgetReportedTables();
+    const TableSource source;
     int reports = 0;
-    TableCursor::setShortTableReporter([&](const TableCursor::ShortTable&) { ++reports; });
+    source.notices().setReporter([&](const ShortTable&) { ++reports; });
     for (const Rows& rows : tables) {
         const QString name = QString::fromStdString(rows.table.name);
         SCOPED_TRACE(name.toStdString());
-        TableCursor cursor;
+        TableCursor cursor(source);
         cursor.open(file, name);
         const QStringList fields = order_entry::fieldsReadFrom(name);
         std::vector<QStringList> read;
@@ -90,7 +89,6 @@ TEST(DeletedRecords, NeverComeBackInAnyOfTheFourTables)
         }
         EXPECT_EQ(read, rows.live);
     }
-    TableCursor::setShortTableReporter({});
     EXPECT_EQ(reports, 0); // the definitions count live records only
 }
 

@@ -19,9 +19,9 @@ namespace {
 
 // Opens the table; true when it read (any number of rows), false for the
 // unreadable-database failure. Any other failure fails the test.
-bool opensOrIsUnreadable(const QString& path, const QString& table)
+bool opensOrIsUnreadable(const TableSource& tables, const QString& path, const QString& table)
 {
-    TableCursor cursor;
+    TableCursor cursor(tables);
     try {
         cursor.open(path, table);
         for (cursor.moveFirst(); !cursor.eof(); cursor.moveNext()) {
@@ -45,11 +45,7 @@ bool noChildLeft()
 class MalformedDatabaseTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        table_source::clearCache();
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     QString writeFile(const QByteArray& bytes)
     {
@@ -59,6 +55,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    TableSource m_tables;
 };
 
 TEST_F(MalformedDatabaseTest, FilesThatAreNoDatabaseAreUnreadable)
@@ -70,7 +67,7 @@ TEST_F(MalformedDatabaseTest, FilesThatAreNoDatabaseAreUnreadable)
     for (const QByteArray& bytes :
          {QByteArray(), QByteArray(100, 'x'), noise, QByteArray("Not a database at all\r\n"),
           QByteArray(8 * 4096, '\0')}) {
-        EXPECT_EQ(errorNumberOf([&] { TableCursor().open(writeFile(bytes), "Orders"); }),
+        EXPECT_EQ(errorNumberOf([&] { TableCursor(m_tables).open(writeFile(bytes), "Orders"); }),
                   int(ErrorCode::UnreadableDatabase))
             << bytes.size() << " bytes";
     }
@@ -85,7 +82,7 @@ TEST_F(MalformedDatabaseTest, TruncatedAccessFilesNeverCrash)
         GTEST_SKIP() << "the Access-made sample databases are not here: " << REAL_MDB_DIR;
     for (qsizetype size : {qsizetype{4096}, qsizetype{3 * 4096}, original.size() / 2,
                            original.size() - 4096, original.size() - 1})
-        opensOrIsUnreadable(writeFile(original.left(size)), QStringLiteral("Table"));
+        opensOrIsUnreadable(m_tables, writeFile(original.left(size)), QStringLiteral("Table"));
     EXPECT_TRUE(noChildLeft());
 }
 
@@ -109,10 +106,10 @@ TEST_F(MalformedDatabaseTest, DefinitionsThatBrokeTheLibraryGiveUnreadableOrRead
         return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     };
 
-    table_source::setStallLimit(std::chrono::milliseconds(1500));
-    EXPECT_FALSE(opensOrIsUnreadable(writeFile(bytesOf(badMap.bytes)), QStringLiteral("Orders")));
-    EXPECT_TRUE(opensOrIsUnreadable(writeFile(bytesOf(blob)), QStringLiteral("Orders")));
-    table_source::setStallLimit(std::chrono::seconds(5));
+    m_tables.setStallLimit(std::chrono::milliseconds(1500));
+    EXPECT_FALSE(
+        opensOrIsUnreadable(m_tables, writeFile(bytesOf(badMap.bytes)), QStringLiteral("Orders")));
+    EXPECT_TRUE(opensOrIsUnreadable(m_tables, writeFile(bytesOf(blob)), QStringLiteral("Orders")));
     EXPECT_TRUE(noChildLeft());
 }
 

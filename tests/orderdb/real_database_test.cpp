@@ -52,6 +52,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_path;
+    TableSource m_tables;
 };
 
 TEST_P(RealDatabaseTest, ReadsEveryValueInOrderAsMdbExportDoes)
@@ -62,11 +63,10 @@ TEST_P(RealDatabaseTest, ReadsEveryValueInOrderAsMdbExportDoes)
 
     // Deleted columns and rows moved by edits are no damage.
     int notices = 0;
-    TableCursor::forgetReportedTables();
-    TableCursor::setShortTableReporter([&](const TableCursor::ShortTable&) { ++notices; });
-    TableCursor cursor;
+    m_tables.notices().setReporter([&](const ShortTable&) { ++notices; });
+    TableCursor cursor(m_tables);
     cursor.open(m_path, table);
-    TableCursor::setShortTableReporter({});
+    m_tables.notices().setReporter({});
     EXPECT_EQ(notices, 0);
     ASSERT_EQ(cursor.recordCount(), expected.size());
     cursor.moveFirst();

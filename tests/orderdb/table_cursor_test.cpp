@@ -40,19 +40,19 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        table_source::clearCache();
         m_database = m_dir.filePath(QStringLiteral("qmdata.mdb"));
         jet4::Table empty{"Addresses", {{"AddressID", ColumnType::Long}}, {}};
         jet4::writeDatabase(m_database.toStdString(), {jobLog(), empty});
     }
 
     QTemporaryDir m_dir;
+    TableSource m_tables;
     QString m_database;
 };
 
 TEST_F(TableCursorTest, WalksRecordsInTableOrderWithTextNullAndEmptyApart)
 {
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(m_database, QStringLiteral("JobLog"));
     EXPECT_EQ(cursor.recordCount(), 3);
 
@@ -87,7 +87,7 @@ TEST_F(TableCursorTest, ALargeTableKeepsItsOrderAndEveryValue)
                               i % 5 ? jet4::Value("0") : jet4::Value(jet4::Null), ""});
     jet4::writeDatabase(m_database.toStdString(), {table});
 
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(m_database, QStringLiteral("JobLog"));
     ASSERT_EQ(cursor.recordCount(), Rows);
     int row = 0;
@@ -102,7 +102,7 @@ TEST_F(TableCursorTest, ALargeTableKeepsItsOrderAndEveryValue)
 
 TEST_F(TableCursorTest, MovesStayInsideTheTable)
 {
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(m_database, QStringLiteral("JobLog"));
     cursor.moveLast();
     EXPECT_EQ(cursor.field(u"Job").toText(), "00000003");
@@ -126,14 +126,14 @@ TEST_F(TableCursorTest, MovesStayInsideTheTable)
 
 TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
 {
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(m_database, QStringLiteral("JobLog"));
     cursor.moveLast();
 
     // Without a reader program only the kept snapshot can serve the table.
-    const QString reader = table_source::readerProgram();
-    table_source::setReaderProgram(m_dir.filePath(QStringLiteral("no-reader-here")));
-    TableCursor again;
+    const QString reader = m_tables.readerProgram();
+    m_tables.setReaderProgram(m_dir.filePath(QStringLiteral("no-reader-here")));
+    TableCursor again(m_tables);
     again.open(m_database, QStringLiteral("JOBLOG"));
     EXPECT_EQ(again.recordCount(), 3);
 
@@ -144,7 +144,7 @@ TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
     file.close();
     EXPECT_EQ(errorNumberOf([&] { again.open(m_database, "JobLog"); }),
               int(ErrorCode::UnreadableDatabase));
-    table_source::setReaderProgram(reader);
+    m_tables.setReaderProgram(reader);
 
     jet4::Table grown = jobLog();
     grown.rows.push_back({"00099999", "Late job", "0", "Q-9"});
@@ -156,12 +156,32 @@ TEST_F(TableCursorTest, AnUnchangedFileIsReadOnceAndAChangedOneAgain)
     EXPECT_EQ(cursor.field(u"Description").toText(), "Late job");
 }
 
+// The cache belongs to its source: a copy of the source is the same
+// service, another source reads the file itself.
+TEST_F(TableCursorTest, EachSourceKeepsItsOwnCache)
+{
+    TableCursor(m_tables).open(m_database, QStringLiteral("JobLog"));
+    const QString noReader = m_dir.filePath(QStringLiteral("no-reader-here"));
+    TableSource copy = m_tables;
+    copy.setReaderProgram(noReader);
+    TableCursor cached(copy);
+    cached.open(m_database, QStringLiteral("JobLog"));
+    EXPECT_EQ(cached.recordCount(), 3);
+    EXPECT_EQ(errorNumberOf([&] { TableCursor(m_tables).open(m_database, "Addresses"); }),
+              int(ErrorCode::UnreadableDatabase));
+
+    TableSource other;
+    other.setReaderProgram(noReader);
+    EXPECT_EQ(errorNumberOf([&] { TableCursor(other).open(m_database, "JobLog"); }),
+              int(ErrorCode::UnreadableDatabase));
+}
+
 // The data folder may come from Windows, where the file's name may be spelt
 // in any case.
 TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
 {
     ASSERT_TRUE(QFile::rename(m_database, m_dir.filePath(QStringLiteral("QMDATA.MDB"))));
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.openDeferred(m_database, QStringLiteral("JobLog"));
     EXPECT_TRUE(cursor.isOpen());
     EXPECT_EQ(cursor.recordCount(), 3);
@@ -179,7 +199,7 @@ TEST_F(TableCursorTest, ADeferredOpenReadsTheSameAndFailsAtFirstUse)
 
 TEST_F(TableCursorTest, FailuresCarryTheirCodes)
 {
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     EXPECT_EQ(errorNumberOf([&] { cursor.moveFirst(); }), int(ErrorCode::ObjectNotSet));
     EXPECT_EQ(errorNumberOf([&] { cursor.open(m_dir.filePath("missing/qmdata.mdb"), "JobLog"); }),
               int(ErrorCode::InvalidDatabasePath));
@@ -206,9 +226,9 @@ TEST_F(TableCursorTest, TheDatabaseFileIsNeverTouched)
     const QByteArray bytes = fileContents(m_database);
     // A database the operator may only read must read all the same.
     ASSERT_TRUE(QFile::setPermissions(m_database, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    TableCursor cursor;
+    TableCursor cursor(m_tables);
     cursor.open(m_database, QStringLiteral("JobLog"));
-    table_source::clearCache();
+    m_tables.clearCache();
     cursor.open(m_database, QStringLiteral("Addresses"));
 
     EXPECT_EQ(fileContents(m_database), bytes);

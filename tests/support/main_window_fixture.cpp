@@ -8,9 +8,8 @@
 
 MainWindowTest::MainWindowTest()
 {
-    table_source::clearCache();
     windows::reset();
-    reportShortTables();
+    reportShortTables(m_tables);
     // The data-folder window: counted, and closed as soon as events run,
     // having chosen m_folderChosen (nothing when empty).
     windows::registerWindow(QStringLiteral("frmPath"), [this] {

@@ -45,7 +45,7 @@ protected:
     bool loadOn(const std::vector<jet4::Table>& tables)
     {
         pointAtDataFolder();
-        table_source::clearCache();
+        m_tables.clearCache();
         writeDatabase(tables);
         return load();
     }
@@ -64,7 +64,7 @@ protected:
     {
         m_window.reset();
         try {
-            m_window = std::make_unique<FrmDelivery>(m_session);
+            m_window = std::make_unique<FrmDelivery>(m_session, m_tables);
             m_window->Form_Load();
         } catch (const ProgramEnded&) {
             return false;
@@ -95,8 +95,9 @@ protected:
     TempSettingsFolder m_settings;
     QTemporaryDir m_data;
     ScriptedPlatform m_platform;
-    // The run's values, as the program's main owns them.
+    // The run's values and table source, as the program's main owns them.
     Session m_session;
+    TableSource m_tables;
     int m_dataFolderWindowShown = 0;
     QString m_folderChosen;
     std::unique_ptr<FrmDelivery> m_window;

@@ -21,10 +21,10 @@ TEST(DemoData, HoldsEveryFieldAndEveryShapeTheTicketRulesMeet)
 {
     QTemporaryDir dir;
     const QString database = dir.filePath(QStringLiteral("qmdata.mdb"));
-    table_source::clearCache();
     jet4::writeDatabase(database.toStdString(), makeOrderEntryTables(DemoSize));
+    const TableSource tables;
     const auto open = [&](const char* table) {
-        TableCursor cursor;
+        TableCursor cursor(tables);
         const QString name = QString::fromLatin1(table);
         cursor.open(database, name); // only the fields the program reads
         EXPECT_EQ(cursor.fieldCount(), order_entry::fieldsReadFrom(name).size()) << table;

@@ -91,10 +91,10 @@ TEST(Jet4Writer, EveryTableReadsBackValueForValue)
         tables.push_back(trip.first);
     QTemporaryDir dir;
     const QString database = dir.filePath(QStringLiteral("all.mdb"));
-    table_source::clearCache();
     jet4::writeDatabase(database.toStdString(), tables);
+    const TableSource source;
     for (const auto& [table, expected] : trips) {
-        TableCursor cursor;
+        TableCursor cursor(source);
         cursor.open(database, QString::fromStdString(table.name));
         ASSERT_EQ(cursor.fieldCount(), static_cast<int>(table.columns.size())) << table.name;
         std::vector<QStringList> rows;

@@ -24,8 +24,12 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
-FrmDelivery::FrmDelivery(Session& session, QWidget* parent)
+FrmDelivery::FrmDelivery(Session& session, const TableSource& tables, QWidget* parent)
     : QMainWindow(parent)
+    , Data4(tables)
+    , Data3(tables)
+    , Data2(tables)
+    , Data1(tables)
     , m_session(session)
     , m_customers(m_draft, Data2, Data3)
     , m_jobSelection(m_draft, session, m_customers, {Data1, Data3, Data4})

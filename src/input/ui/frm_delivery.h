@@ -50,8 +50,9 @@ class FrmDelivery : public QMainWindow, private HandlerRunner
 
 public:
     // Builds the window; Form_Load() loads it. The session's folders,
-    // ticket date and job flag are the ones it reads and sets.
-    explicit FrmDelivery(Session& session, QWidget* parent = nullptr);
+    // ticket date and job flag are the ones it reads and sets; its tables
+    // are read through the table source.
+    FrmDelivery(Session& session, const TableSource& tables, QWidget* parent = nullptr);
     ~FrmDelivery() override;
 
     // The ticket being edited.

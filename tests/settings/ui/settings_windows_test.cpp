@@ -7,6 +7,7 @@
 #include "common/ui/event_text_box.h"
 #include "common/ui/window_registry.h"
 #include "input/ui/frm_delivery.h"
+#include "orderdb/table_source.h"
 #include "settings/comments_file.h"
 #include "settings/ui/frm_about.h"
 #include "settings/ui/frm_comment.h"
@@ -41,7 +42,7 @@ protected:
     {
         windows::reset();
         QDir(m_settings.path()).mkdir(QStringLiteral("data"));
-        wireProgram(m_session);
+        wireProgram(m_session, m_tables);
         windows::registerWindow(windows::names::frmPath, [] { return new QWidget; });
         forgetReportedCutFiles();
     }
@@ -68,6 +69,7 @@ protected:
     TempSettingsFolder m_settings;
     ScriptedPlatform m_platform;
     Session m_session;
+    TableSource m_tables;
 };
 
 // Each window centres itself at its load, before it has a frame, and is only
