@@ -102,8 +102,7 @@ int main(int argc, char** argv)
     if (dataFolder.isEmpty())
         return 1;
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder);
 
     if (bridge && !waitForBridge()) {
         std::fprintf(stderr, "no accessibility bridge became active\n");

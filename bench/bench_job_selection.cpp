@@ -90,8 +90,7 @@ int main(int argc, char** argv)
         return 1;
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder);
 
     FrmDelivery window(session);
     window.Form_Load();

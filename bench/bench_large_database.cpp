@@ -67,8 +67,7 @@ int measureProgram(int argc, char** argv)
     setPlatform(&silent);
     const QString dataFolder = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder);
 
     const auto loadStart = std::chrono::steady_clock::now();
     FrmDelivery window(session);

@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     Session session;
     QApplication app(argc, argv);
     nameProgram();
-    enterSettingsFolder(line.settingsFolder);
+    session.settingsFolder = makeSettingsFolder(line.settingsFolder);
     wireProgram(session);
     warnOfMissingReader();
     subMain::Main(session);

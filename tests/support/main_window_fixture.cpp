@@ -8,6 +8,7 @@
 
 MainWindowTest::MainWindowTest()
 {
+    m_session.settingsFolder = m_settings.path();
     table_source::clearCache();
     windows::reset();
     reportShortTables();

@@ -76,7 +76,8 @@ void FrmComment::Form_Load()
 {
     CenterForm(*this);
     // A missing data-folder file lists nothing.
-    const bool folderRead = static_cast<bool>(readDataFolderFirstLine().applyTo(m_session));
+    const bool folderRead =
+        static_cast<bool>(readDataFolderFirstLine(m_session.settingsFolder).applyTo(m_session));
     if (folderRead && !listComments())
         return;
     cboComment->setText(cboComment->item(0));

@@ -39,6 +39,7 @@ class SettingsWindowsTest : public ::testing::Test
 protected:
     SettingsWindowsTest()
     {
+        m_session.settingsFolder = m_settings.path();
         windows::reset();
         QDir(m_settings.path()).mkdir(QStringLiteral("data"));
         wireProgram(m_session);
