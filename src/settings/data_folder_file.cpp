@@ -28,25 +28,25 @@ Result<void> DataFolderRead::applyTo(Session& session) const
 DataFolderRead readDataFolderFile(const QString& settingsFolder)
 {
     DataFolderRead read;
-    try {
+    const Result<void> done = attempt([&] {
         DelimitedFieldReader reader(readDataFolderBytes(settingsFolder));
         read.dataFolder = reader.read();
         read.estFolder = reader.read();
-    } catch (const RuntimeError& error) {
-        read.failure = error.failure();
-    }
+    });
+    if (!done)
+        read.failure = done.failure();
     return read;
 }
 
 DataFolderRead readDataFolderFirstLine(const QString& settingsFolder)
 {
     DataFolderRead read;
-    try {
+    const Result<void> done = attempt([&] {
         LineReader reader(readDataFolderBytes(settingsFolder));
         read.dataFolder = reader.readLine();
-    } catch (const RuntimeError& error) {
-        read.failure = error.failure();
-    }
+    });
+    if (!done)
+        read.failure = done.failure();
     return read;
 }
 

@@ -144,22 +144,22 @@ void comments(const QByteArray& file)
     session.dataFolder = folder().path();
     const QString path = session.dataFolder + QStringLiteral("/Comments.Dat");
     rewriteFile(path, file);
-    const CommentsRead read = readCommentsUnreported(session.dataFolder);
+    const Result<CommentsRead> read = readCommentsUnreported(session.dataFolder);
     SharedComments window(session, std::chrono::milliseconds(0));
-    window.load();
-    if (!read.lines.isEmpty()) {
-        check(window.erase(read.lines.first()));
-        window.leave();
-        if (!read.cut)
-            check(window.fileLines() == read.lines.mid(1));
+    check(static_cast<bool>(read) && static_cast<bool>(window.load()));
+    if (!read->lines.isEmpty()) {
+        check(window.erase(read->lines.first()));
+        check(static_cast<bool>(window.leave()));
+        if (!read->cut)
+            check(window.fileLines() == read->lines.mid(1));
     }
     const QString posted = QStringLiteral("Posted by the fuzzer");
     const bool listed = window.listedLines().contains(posted);
-    const SharedComments::Posting posting = window.post(posted);
-    check((posting == SharedComments::Posting::Duplicate) == listed);
+    const Result<SharedComments::Posting> posting = window.post(posted);
+    check(posting && (*posting == SharedComments::Posting::Duplicate) == listed);
     if (!listed) {
         check(readFileBytes(path).endsWith("\r\n"));
-        check(read.cut || window.fileLines().last() == posted);
+        check(read->cut || window.fileLines().last() == posted);
     }
     check(!QFileInfo::exists(SharedComments::lockFilePath(session.dataFolder)));
 }

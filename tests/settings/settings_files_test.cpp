@@ -216,7 +216,7 @@ TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
     EXPECT_FALSE(readOwnerRecord(folder).has_value());
     EXPECT_EQ(failureNumberOf(readMargins(folder)), 53);
     EXPECT_EQ(readTopMargin(folder).valueOr(0) + readSignatureOption(folder).valueOr(0), 0);
-    EXPECT_EQ(errorNumberOf([&] { readComments(session.dataFolder); }), 53);
+    EXPECT_EQ(failureNumberOf(readComments(session.dataFolder)), 53);
     const int writeFailures[] = {
         errorNumberOf([&] { return writeDeliveryHeader(folder, {}); }),
         errorNumberOf([&] { return writeOwnerRecord(folder, {}); }),
@@ -290,7 +290,7 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
     EXPECT_EQ(readDataFolderFirstLine(folder).dataFolder, data);
     const Margins margins = readMargins(folder).valueOr({});
     SharedComments comments(session);
-    comments.load();
+    ASSERT_TRUE(comments.load());
     // Filter, load jobs, the two check boxes, headline and owner read,
     // margins, top margin, signature, the comment file's length, its lines
     // and whether the last is whole.
@@ -336,16 +336,16 @@ protected:
 TEST_F(CommentsFileTest, ReadsWholeLines)
 {
     writeFileContents(path(), "Rush, \"fragile\"\r\n\r\nlast\rno end\n");
-    EXPECT_EQ(readComments(m_session.dataFolder),
+    EXPECT_EQ(readComments(m_session.dataFolder).valueOr({}),
               (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
     m_session.dataFolder.clear();
-    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    EXPECT_EQ(failureNumberOf(readComments(m_session.dataFolder)), 53);
     // Not even where the program runs, which here holds a comment file.
     const QString runningIn = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_settings.path()));
-    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    EXPECT_EQ(failureNumberOf(readComments(m_session.dataFolder)), 53);
     QDir::setCurrent(runningIn);
-    EXPECT_EQ(errorNumberOf([this] { SharedComments(m_session).post("x"); }), 70);
+    EXPECT_EQ(failureNumberOf(SharedComments(m_session).post("x")), 70);
 }
 
 // Leaving removes one line per erasure, the first of equal lines, from the
@@ -369,22 +369,22 @@ TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowSt
         SCOPED_TRACE(erased.join("|").toStdString());
         writeFileContents(path(), before);
         SharedComments comments(m_session);
-        comments.load();
+        ASSERT_TRUE(comments.load());
         for (const QString& comment : erased)
             EXPECT_TRUE(comments.erase(comment));
         EXPECT_FALSE(comments.erase("never listed"));
         writeFileContents(path(), "Other\r\n" + before);
-        comments.leave();
+        EXPECT_TRUE(comments.leave());
         EXPECT_EQ(fileContents(path()), "Other\r\n" + after);
         EXPECT_EQ(comments.listedLines(), comments.fileLines());
     }
 
     // A file gone meanwhile is not made again.
     SharedComments comments(m_session);
-    comments.load();
+    ASSERT_TRUE(comments.load());
     comments.erase("Other");
     QFile::remove(path());
-    comments.leave();
+    EXPECT_TRUE(comments.leave());
     EXPECT_FALSE(QFileInfo::exists(path()));
 }
 
@@ -395,18 +395,16 @@ TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
 {
     writeFileContents(path(), "A\r\n");
     SharedComments comments(m_session, std::chrono::milliseconds(50));
-    comments.load();
+    ASSERT_TRUE(comments.load());
     comments.erase("A");
     {
         QLockFile held(lockPath());
         ASSERT_TRUE(held.tryLock(std::chrono::milliseconds(0)));
-        EXPECT_EQ(errorNumberOf([&] { comments.leave(); }), 70);
-        try {
-            comments.post("B");
-            ADD_FAILURE() << "posted while locked";
-        } catch (const RuntimeError& error) {
-            EXPECT_TRUE(error.detail().startsWith(path() + ": another workstation"));
-        }
+        EXPECT_EQ(failureNumberOf(comments.leave()), 70);
+        const Result<SharedComments::Posting> posted = comments.post("B");
+        EXPECT_FALSE(posted) << "posted while locked";
+        EXPECT_TRUE(!posted &&
+                    posted.failure().detail.startsWith(path() + ": another workstation"));
         EXPECT_EQ(fileContents(path()), "A\r\n");
     }
 
@@ -416,7 +414,7 @@ TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
     ASSERT_TRUE(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                      QFileDevice::FileModificationTime));
     lockFile.close();
-    comments.leave();
+    EXPECT_TRUE(comments.leave());
     EXPECT_EQ(fileContents(path()), "");
     EXPECT_FALSE(QFileInfo::exists(lockPath()));
 }

@@ -131,8 +131,10 @@ void FrmDelivery::fillCommentList()
     cboComment->clearList();
     ignoringFailures([&] {
         if (lengthCreatingIfMissing(commentsFilePath(m_session.dataFolder)) > 10) {
-            cboComment->addItems(readComments(m_session.dataFolder));
-            cboComment->setText(cboComment->item(0));
+            if (const Result<QStringList> comments = readComments(m_session.dataFolder)) {
+                cboComment->addItems(*comments);
+                cboComment->setText(cboComment->item(0));
+            }
         }
     });
 }
