@@ -200,33 +200,42 @@ QStringList SharedComments::listedLines() const
     return listed;
 }
 
-Result<SharedComments::Posting> SharedComments::post(const QString& comment)
-{
-    const Result<Posting> posting = postLocked(comment);
-    if (posting)
-        reportCut();
-    return posting;
-}
-
-Result<SharedComments::Posting> SharedComments::postLocked(const QString& comment)
+Result<void> SharedComments::changeUnderLock(const FileChange& change)
 {
     const Result<QString> path = changedFilePath(m_session.dataFolder);
     if (!path)
         return path.failure();
-    CommentsLock lock(m_session.dataFolder);
-    if (const Result<void> locked = lock.take(*path, m_lockWait); !locked)
-        return locked.failure();
-    if (const Result<void> read = reread(); !read)
-        return read.failure();
-    if (!comment.isEmpty() && listedLines().contains(comment))
-        return Posting::Duplicate;
-    if (const Result<void> appended =
-            attempt([&] { appendLineToFile(*path, joinLines({comment})); });
-        !appended)
-        return appended.failure();
-    if (const Result<void> read = reread(); !read)
-        return read.failure();
-    return Posting::Posted;
+    Result<void> changed;
+    {
+        CommentsLock lock(m_session.dataFolder);
+        if (const Result<void> locked = lock.take(*path, m_lockWait); !locked)
+            return locked.failure();
+        changed = change(*path);
+    }
+    if (changed)
+        reportCut();
+    return changed;
+}
+
+Result<SharedComments::Posting> SharedComments::post(const QString& comment)
+{
+    Posting posting = Posting::Posted;
+    const Result<void> posted = changeUnderLock([&](const QString& path) -> Result<void> {
+        if (const Result<void> read = reread(); !read)
+            return read;
+        if (!comment.isEmpty() && listedLines().contains(comment)) {
+            posting = Posting::Duplicate;
+            return {};
+        }
+        if (const Result<void> appended =
+                attempt([&] { appendLineToFile(path, joinLines({comment})); });
+            !appended)
+            return appended;
+        return reread();
+    });
+    if (!posted)
+        return posted.failure();
+    return posting;
 }
 
 bool SharedComments::erase(const QString& comment)
@@ -247,32 +256,20 @@ Result<void> SharedComments::leave()
         reportCut();
         return {};
     }
-    const Result<void> left = removeErased();
-    if (left)
-        reportCut();
-    return left;
-}
-
-Result<void> SharedComments::removeErased()
-{
-    const Result<QString> path = changedFilePath(m_session.dataFolder);
-    if (!path)
-        return path.failure();
-    CommentsLock lock(m_session.dataFolder);
-    if (const Result<void> locked = lock.take(*path, m_lockWait); !locked)
-        return locked.failure();
-    const Result<void> rewritten = attempt([&] {
-        rewriteFileFrom(*path, [&](const ByteSink& write) {
-            LineEraser eraser(m_erased, write);
-            readFileInPieces(*path, 0, [&](QByteArrayView piece) { eraser.take(piece); });
-            eraser.finish();
+    return changeUnderLock([&](const QString& path) -> Result<void> {
+        const Result<void> rewritten = attempt([&] {
+            rewriteFileFrom(path, [&](const ByteSink& write) {
+                LineEraser eraser(m_erased, write);
+                readFileInPieces(path, 0, [&](QByteArrayView piece) { eraser.take(piece); });
+                eraser.finish();
+            });
         });
+        // A file that is gone holds none of the erased lines any more.
+        if (!rewritten && rewritten.failure().code != ErrorCode::FileNotFound)
+            return rewritten;
+        m_erased.clear();
+        return reread();
     });
-    // A file that is gone holds none of the erased lines any more.
-    if (!rewritten && rewritten.failure().code != ErrorCode::FileNotFound)
-        return rewritten.failure();
-    m_erased.clear();
-    return reread();
 }
 
 Result<void> SharedComments::reread()

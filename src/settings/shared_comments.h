@@ -25,6 +25,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 struct Session;
@@ -77,11 +78,12 @@ public:
     Result<void> leave();
 
 private:
-    // post() and leave() under the lock, which is given back before a cut
-    // file is reported: a message box waits for the operator, the other
-    // workstations must not.
-    Result<Posting> postLocked(const QString& comment);
-    Result<void> removeErased();
+    // Runs `change` on the file's path under the lock, which is given back
+    // before a cut file is reported: a message box waits for the operator,
+    // the other workstations must not. Fails as post() without a data
+    // folder or the lock, else as `change`.
+    using FileChange = std::function<Result<void>(const QString& path)>;
+    Result<void> changeUnderLock(const FileChange& change);
     // Reads the file into m_file; a missing file is an empty list. Fails
     // with PermissionDenied (70) when the file cannot be read.
     Result<void> reread();
