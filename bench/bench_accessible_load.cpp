@@ -102,8 +102,7 @@ int main(int argc, char** argv)
     if (dataFolder.isEmpty())
         return 1;
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values and table source, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder); // as the program's main owns it
     TableSource tables;
 
     if (bridge && !waitForBridge()) {

@@ -68,8 +68,7 @@ int measureProgram(int argc, char** argv)
     setPlatform(&silent);
     const QString dataFolder = QString::fromLocal8Bit(argv[2]);
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values and table source, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder); // as the program's main owns it
     TableSource tables;
 
     const auto loadStart = std::chrono::steady_clock::now();

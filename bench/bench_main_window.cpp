@@ -53,8 +53,7 @@ int main(int argc, char** argv)
         return 1;
     const QString database = dataFolder + "/qmdata.mdb";
     QTemporaryDir settings;
-    useSettingsFolder(settings.path(), dataFolder);
-    Session session; // the run's values and table source, as the program's main owns them
+    Session session = sessionIn(settings.path(), dataFolder); // as the program's main owns it
     TableSource tables;
 
     std::vector<double> loads, refreshes;

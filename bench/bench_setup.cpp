@@ -1,7 +1,5 @@
 #include "bench_setup.h"
 
-#include "common/settings_folder.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -18,12 +16,14 @@ QString benchDataFolder(int argc, char** argv)
     return folder;
 }
 
-void useSettingsFolder(const QString& settingsFolder, const QString& dataFolder)
+Session sessionIn(const QString& settingsFolder, const QString& dataFolder)
 {
-    setSettingsFolder(settingsFolder);
     QFile file(QDir(settingsFolder).filePath("qmvanck.dat"));
     if (file.open(QIODevice::WriteOnly))
         file.write((dataFolder + "\r\n/srv/est\r\n").toLocal8Bit());
+    Session session;
+    session.settingsFolder = settingsFolder;
+    return session;
 }
 
 void runHeadless()

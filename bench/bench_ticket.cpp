@@ -94,7 +94,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     QTemporaryDir data, settings;
-    useSettingsFolder(settings.path(), data.path());
+    Session session = sessionIn(settings.path(), data.path());
     writeFile(settings.filePath("DELVHEAD.DAT"),
               "==============================\r\nHARBOR LANE PRINTING\r\n"
               "------------------------------\r\n1200 Harbor Lane\r\nPortsmouth, NH 03801\r\n"
@@ -109,7 +109,6 @@ int main(int argc, char** argv)
 
     TicketDraft draft;
     fillNineParts(draft);
-    Session session;
 
     std::vector<double> previews, prints;
     int lines = 0;

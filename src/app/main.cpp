@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     const TableSource tables;
     QApplication app(argc, argv);
     nameProgram();
-    enterSettingsFolder(line.settingsFolder);
+    session.settingsFolder = makeSettingsFolder(line.settingsFolder);
     wireProgram(session, tables);
     warnOfMissingReader();
     subMain::Main(session);

@@ -1,7 +1,6 @@
 #include "app/program_start.h"
 
 #include "common/install_layout.h"
-#include "common/settings_folder.h"
 #include "common/ui/platform.h"
 
 #include <QCoreApplication>
@@ -25,7 +24,7 @@ void nameProgram()
     QCoreApplication::setApplicationVersion(versionLine().section(QLatin1Char(' '), 1));
 }
 
-void enterSettingsFolder(const QString& explicitFolder)
+QString makeSettingsFolder(const QString& explicitFolder)
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString folder = install_layout::settingsFolderFor(
@@ -34,7 +33,7 @@ void enterSettingsFolder(const QString& explicitFolder)
     // A folder that cannot be made shows itself at the first save, which
     // names the file and the reason.
     QDir().mkpath(folder);
-    setSettingsFolder(QDir(folder).absolutePath());
+    return QDir(folder).absolutePath();
 }
 
 void warnOfMissingReader()

@@ -15,9 +15,10 @@ int answerCommandLine(const CommandLine& line);
 // user's configuration folder is the program's own.
 void nameProgram();
 
-// Points the settings folder at `explicitFolder` when given, else at the one
-// the copy's layout calls for (see install_layout), creating it when missing.
-void enterSettingsFolder(const QString& explicitFolder);
+// The settings folder, as an absolute path: `explicitFolder` when given,
+// else the one the copy's layout calls for (see install_layout); created
+// when missing.
+QString makeSettingsFolder(const QString& explicitFolder);
 
 // Tells the operator when neither place holds the database reader; the
 // program then goes on as for an unreadable database.

@@ -86,9 +86,11 @@ void wireProgram(Session& session, const TableSource& tables)
                             [&session, tables] { return makeMainWindow(session, tables); });
     windows::registerWindow(frmReport, [&session] { return makeTicketWindow(session); });
     windows::registerWindow(frmComment, [&session] { return makeCommentWindow(session); });
-    windows::registerWindow(frmDelvHead, [] { return new FrmDelvHead; });
-    windows::registerWindow(frmMargins, [] { return new FrmMargins; });
-    windows::registerWindow(frmOwner, [] { return new FrmOwner; });
+    windows::registerWindow(frmDelvHead,
+                            [&session] { return new FrmDelvHead(session.settingsFolder); });
+    windows::registerWindow(frmMargins,
+                            [&session] { return new FrmMargins(session.settingsFolder); });
+    windows::registerWindow(frmOwner, [&session] { return new FrmOwner(session.settingsFolder); });
     windows::registerWindow(frmDate, [&session] { return makeDateWindow(session); });
     windows::registerWindow(frmAbout, [] { return new FrmAbout; });
 

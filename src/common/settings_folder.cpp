@@ -1,29 +1,7 @@
 #include "common/settings_folder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-QString& folderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
-} // namespace
-
-QString settingsFolder()
-{
-    const QString& folder = folderOverride();
-    return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
-}
-
-void setSettingsFolder(const QString& folder)
-{
-    folderOverride() = folder;
-}
 
 QString resolveFileName(const QString& folder, const QString& name)
 {
@@ -42,9 +20,4 @@ QString resolveFileName(const QString& folder, const QString& name)
             return dir.filePath(entry);
     }
     return asked;
-}
-
-QString settingsFilePath(const QString& name)
-{
-    return resolveFileName(settingsFolder(), name);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// Where the settings files live, and how a file name is matched in a folder.
+// How a file name is matched in a folder, the settings folder or another.
+// Which folder holds the settings files is decided once at start-up and
+// kept in the session (common/session.h).
 //
 // The settings files were always addressed without regard to letter case,
 // and some of them under two spellings ("OwnsAct.DAT" where it is read,
@@ -9,14 +11,6 @@
 
 #include <QString>
 
-// The settings folder: the folder of the running program unless a test has
-// pointed it elsewhere.
-QString settingsFolder();
-
-// Points the settings folder at `folder` (tests use a temporary folder); an
-// empty text restores the program's own folder.
-void setSettingsFolder(const QString& folder);
-
 // The path of the file `name` (a plain file name, no folder part) in
 // `folder`, matched without regard to letter case: an entry spelled exactly
 // `name` wins, else an entry whose name differs only in case, else the path
@@ -24,6 +18,3 @@ void setSettingsFolder(const QString& folder);
 // created under the spelling of its first writer. Works for any folder, e.g.
 // the comment file in the data folder.
 QString resolveFileName(const QString& folder, const QString& name);
-
-// resolveFileName(settingsFolder(), name).
-QString settingsFilePath(const QString& name);

@@ -9,24 +9,26 @@
 namespace {
 
 // The first delimited field of an option file.
-Result<QString> readFirstField(const QString& fileName)
+Result<QString> readFirstField(const QString& settingsFolder, const QString& fileName)
 {
     return attempt([&] {
-        DelimitedFieldReader reader(readFileBytes(settingsFilePath(fileName)));
+        DelimitedFieldReader reader(readFileBytes(resolveFileName(settingsFolder, fileName)));
         return reader.read();
     });
 }
 
-Result<void> writeLine(const QString& fileName, const QString& line)
+Result<void> writeLine(const QString& settingsFolder, const QString& fileName, const QString& line)
 {
-    return attempt([&] { rewriteFile(settingsFilePath(fileName), joinLines({line})); });
+    return attempt(
+        [&] { rewriteFile(resolveFileName(settingsFolder, fileName), joinLines({line})); });
 }
 
 } // namespace
 
-JobFilter readListFilter()
+JobFilter readListFilter(const QString& settingsFolder)
 {
-    const QString value = readFirstField(QString::fromLatin1(ListFilterFile)).valueOr({});
+    const QString value =
+        readFirstField(settingsFolder, QString::fromLatin1(ListFilterFile)).valueOr({});
     if (value == QStringLiteral("2"))
         return JobFilter::Invoiced;
     if (value == QStringLiteral("3"))
@@ -34,21 +36,23 @@ JobFilter readListFilter()
     return JobFilter::All;
 }
 
-bool readLoadJobs()
+bool readLoadJobs(const QString& settingsFolder)
 {
-    return readFirstField(QString::fromLatin1(LoadJobsFile)).valueOr({}) != QStringLiteral("F");
+    const QString stored =
+        readFirstField(settingsFolder, QString::fromLatin1(LoadJobsFile)).valueOr({});
+    return stored != QStringLiteral("F");
 }
 
-std::optional<int> readCheckState(const QString& fileName)
+std::optional<int> readCheckState(const QString& settingsFolder, const QString& fileName)
 {
-    if (!attempt([&] { readFileBytes(settingsFilePath(fileName)); })) {
+    if (!attempt([&] { readFileBytes(resolveFileName(settingsFolder, fileName)); })) {
         // The default is written as bare text, unlike the click handlers'
         // numeric form; both read alike. A default that cannot be written
         // leaves the file as unreadable as it was.
-        if (!writeLine(fileName, QStringLiteral("0")))
+        if (!writeLine(settingsFolder, fileName, QStringLiteral("0")))
             return std::nullopt;
     }
-    const Result<QString> value = readFirstField(fileName);
+    const Result<QString> value = readFirstField(settingsFolder, fileName);
     if (!value)
         return std::nullopt;
     const Result<std::int16_t> state = attempt([&] { return wholeNumber(numericValue(*value)); });
@@ -57,19 +61,19 @@ std::optional<int> readCheckState(const QString& fileName)
     return *state;
 }
 
-Result<void> writeListFilter(JobFilter filter)
+Result<void> writeListFilter(const QString& settingsFolder, JobFilter filter)
 {
-    return writeLine(QString::fromLatin1(ListFilterFile),
+    return writeLine(settingsFolder, QString::fromLatin1(ListFilterFile),
                      QString::number(static_cast<int>(filter)));
 }
 
-Result<void> writeLoadJobs(bool loadJobs)
+Result<void> writeLoadJobs(const QString& settingsFolder, bool loadJobs)
 {
-    return writeLine(QString::fromLatin1(LoadJobsFile),
+    return writeLine(settingsFolder, QString::fromLatin1(LoadJobsFile),
                      loadJobs ? QStringLiteral("T") : QStringLiteral("F"));
 }
 
-Result<void> writeCheckState(const QString& fileName, int state)
+Result<void> writeCheckState(const QString& settingsFolder, const QString& fileName, int state)
 {
-    return writeLine(fileName, numericPrintForm(state));
+    return writeLine(settingsFolder, fileName, numericPrintForm(state));
 }

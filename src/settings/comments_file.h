@@ -10,6 +10,7 @@
 // the comment window makes go through settings/shared_comments.h.
 
 #include "common/cut_file_notice.h"
+#include "common/result.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,17 +30,17 @@ QString commentsFilePath(const QString& dataFolder);
 // The lines of the file, in file order: at most CommentLineBound lines of
 // its first SettingsFileBound bytes (common/text_file.h), a line the byte
 // bound cuts through left out. A file longer than that is reported once per
-// run (common/cut_file_notice.h). Throws RuntimeError: FileNotFound (53)
-// without the file or without a data folder (dataFolder empty),
-// PermissionDenied (70) when it cannot be read.
-QStringList readComments(const QString& dataFolder);
+// run (common/cut_file_notice.h). Fails with FileNotFound (53) without the
+// file or without a data folder (dataFolder empty), PermissionDenied (70)
+// when it cannot be read.
+Result<QStringList> readComments(const QString& dataFolder);
 
 // readComments() without the report: the lines, and the file when it was
 // cut, for a caller that reports it once it is free to wait for the
-// operator.
+// operator. Fails as readComments().
 struct CommentsRead
 {
     QStringList lines;
     std::optional<CutFile> cut;
 };
-CommentsRead readCommentsUnreported(const QString& dataFolder);
+Result<CommentsRead> readCommentsUnreported(const QString& dataFolder);

@@ -7,9 +7,9 @@
 
 namespace {
 
-QByteArray readDataFolderBytes()
+QByteArray readDataFolderBytes(const QString& settingsFolder)
 {
-    return readFileBytes(settingsFilePath(QString::fromLatin1(DataFolderFileName)));
+    return readFileBytes(resolveFileName(settingsFolder, QString::fromLatin1(DataFolderFileName)));
 }
 
 } // namespace
@@ -25,28 +25,28 @@ Result<void> DataFolderRead::applyTo(Session& session) const
     return {};
 }
 
-DataFolderRead readDataFolderFile()
+DataFolderRead readDataFolderFile(const QString& settingsFolder)
 {
     DataFolderRead read;
-    try {
-        DelimitedFieldReader reader(readDataFolderBytes());
+    const Result<void> done = attempt([&] {
+        DelimitedFieldReader reader(readDataFolderBytes(settingsFolder));
         read.dataFolder = reader.read();
         read.estFolder = reader.read();
-    } catch (const RuntimeError& error) {
-        read.failure = error.failure();
-    }
+    });
+    if (!done)
+        read.failure = done.failure();
     return read;
 }
 
-DataFolderRead readDataFolderFirstLine()
+DataFolderRead readDataFolderFirstLine(const QString& settingsFolder)
 {
     DataFolderRead read;
-    try {
-        LineReader reader(readDataFolderBytes());
+    const Result<void> done = attempt([&] {
+        LineReader reader(readDataFolderBytes(settingsFolder));
         read.dataFolder = reader.readLine();
-    } catch (const RuntimeError& error) {
-        read.failure = error.failure();
-    }
+    });
+    if (!done)
+        read.failure = done.failure();
     return read;
 }
 
@@ -65,8 +65,9 @@ Result<bool> writeDataFolderFile(Session& session, const QString& dataFolder,
     session.dataFolder = dataFolder;
     session.estFolder = estFolder;
     return attempt([&] {
-        rewriteFile(settingsFilePath(QString::fromLatin1(DataFolderFileWriteName)),
-                    joinLines({dataFolder, estFolder}));
+        rewriteFile(
+            resolveFileName(session.settingsFolder, QString::fromLatin1(DataFolderFileWriteName)),
+            joinLines({dataFolder, estFolder}));
         return true;
     });
 }

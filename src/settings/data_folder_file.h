@@ -8,7 +8,8 @@
 // written as bare text (no quotes, no separators). A file with more lines is
 // read for its first two values only.
 //
-// The readers return what they read and the failure that stopped them;
+// Every function works in the settings folder it is given (the session's,
+// common/session.h). The readers return what they read and the failure that stopped them;
 // whatever was read before the failure counts as read. The session
 // (common/session.h) takes the folders.
 
@@ -52,13 +53,13 @@ struct DataFolderRead
 // - PermissionDenied (70) when it cannot be read: likewise;
 // - InputPastEndOfFile (62) for an empty file (no folder read) or a file
 //   with one value only (the data folder read, the est folder not).
-DataFolderRead readDataFolderFile();
+DataFolderRead readDataFolderFile(const QString& settingsFolder);
 
 // The comment window's read: the whole first line, commas and quotes
 // included, as the data folder; never the est folder. Fails with
 // FileNotFound (53), PermissionDenied (70), or InputPastEndOfFile (62) for
 // an empty file, no folder read then.
-DataFolderRead readDataFolderFirstLine();
+DataFolderRead readDataFolderFirstLine(const QString& settingsFolder);
 
 // Whether a folder text is taken for a path: it contains a colon anywhere
 // (a drive letter) or begins with "/" (a path on this system).
@@ -66,7 +67,8 @@ bool isFolderPath(const QString& text);
 
 // The data-folder window's "Continue": when both texts are non-empty paths
 // (isFolderPath), sets the session's folders to them and rewrites the file
-// atomically as the two lines; returns true. Otherwise leaves the file and
+// atomically (in the session's settings folder) as the two lines; returns
+// true. Otherwise leaves the file and
 // the session alone and returns false. Fails with PermissionDenied (70)
 // when the file cannot be written: the folders are set by then, the old file
 // is kept.

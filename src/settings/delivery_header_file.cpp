@@ -9,16 +9,16 @@
 
 namespace {
 
-QString headerPath()
+QString headerPath(const QString& settingsFolder)
 {
-    return settingsFilePath(QString::fromLatin1(DeliveryHeaderFileName));
+    return resolveFileName(settingsFolder, QString::fromLatin1(DeliveryHeaderFileName));
 }
 
 } // namespace
 
-std::optional<DeliveryHeader> readDeliveryHeader()
+std::optional<DeliveryHeader> readDeliveryHeader(const QString& settingsFolder)
 {
-    const QString path = headerPath();
+    const QString path = headerPath(settingsFolder);
     if (!holdsData(path))
         return std::nullopt;
 
@@ -29,9 +29,9 @@ std::optional<DeliveryHeader> readDeliveryHeader()
     return header;
 }
 
-Result<void> writeDeliveryHeader(const DeliveryHeader& header)
+Result<void> writeDeliveryHeader(const QString& settingsFolder, const DeliveryHeader& header)
 {
     QStringList lines(header.values.begin(), header.values.end());
     lines[DeliveryHeader::SpacerSlot - 1] = QStringLiteral("    ");
-    return attempt([&] { rewriteFile(headerPath(), joinLines(lines)); });
+    return attempt([&] { rewriteFile(headerPath(settingsFolder), joinLines(lines)); });
 }

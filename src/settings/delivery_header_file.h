@@ -14,6 +14,8 @@
 // (a line ends at CR or CR LF) into slots 1, 2, 3 ... until the file ends or
 // 11 lines are read; lines beyond the 11th are ignored, and slots the file
 // does not reach are empty.
+//
+// Both functions take the settings folder the file lies in.
 
 #include "common/result.h"
 
@@ -43,9 +45,9 @@ struct DeliveryHeader
 // The presence test, then the read. nullopt when the file holds no data
 // (shorter than 10 bytes or missing; a missing file is then created empty).
 // A file that cannot be read gives empty slots. Never fails.
-std::optional<DeliveryHeader> readDeliveryHeader();
+std::optional<DeliveryHeader> readDeliveryHeader(const QString& settingsFolder);
 
 // Rewrites the file with the 11 slots, slot 8 always written as four blanks
 // whatever it holds. The rewrite is atomic: on failure the old file stays as
 // it was and the write fails with PermissionDenied (70).
-Result<void> writeDeliveryHeader(const DeliveryHeader& header);
+Result<void> writeDeliveryHeader(const QString& settingsFolder, const DeliveryHeader& header);

@@ -13,17 +13,17 @@ namespace {
 constexpr int kLineCount = 10;
 constexpr int kLinesReadByTheWindow = 5;
 
-QString marginsPath()
+QString marginsPath(const QString& settingsFolder)
 {
-    return settingsFilePath(QString::fromLatin1(MarginsFileName));
+    return resolveFileName(settingsFolder, QString::fromLatin1(MarginsFileName));
 }
 
 } // namespace
 
-Result<Margins> readMargins()
+Result<Margins> readMargins(const QString& settingsFolder)
 {
-    return attempt([] {
-        LineReader lines(readFileBytes(marginsPath()));
+    return attempt([&] {
+        LineReader lines(readFileBytes(marginsPath(settingsFolder)));
         Margins margins;
         margins.topMargin = wholeNumberOf(lines.readLine());
         margins.totalLines = wholeNumberOf(lines.readLine());
@@ -33,22 +33,24 @@ Result<Margins> readMargins()
     });
 }
 
-Result<std::int16_t> readTopMargin()
+Result<std::int16_t> readTopMargin(const QString& settingsFolder)
 {
-    return attempt([] {
-        LineReader lines(readFileBytes(marginsPath()));
+    return attempt([&] {
+        LineReader lines(readFileBytes(marginsPath(settingsFolder)));
         return wholeNumberOf(lines.readLine());
     });
 }
 
-Result<void> saveMargins(const QString& topMargin, const QString& totalLines)
+Result<void> saveMargins(const QString& settingsFolder, const QString& topMargin,
+                         const QString& totalLines)
 {
+    const QString path = marginsPath(settingsFolder);
     // A missing or unreadable file leaves the lines after the first two empty.
-    QStringList values = readLeadingLines(marginsPath(), kLineCount).valueOr({});
+    QStringList values = readLeadingLines(path, kLineCount).valueOr({});
     values.resize(kLineCount);
     values[0] = topMargin;
     values[1] = totalLines;
-    return attempt([&] { rewriteFile(marginsPath(), joinLines(values)); });
+    return attempt([&] { rewriteFile(path, joinLines(values)); });
 }
 
 QString pageHeightText(double totalLines)

@@ -7,6 +7,8 @@
 //   3..10  lines no window edits; a save copies them through unchanged
 // Lines 1 and 2 are read as whole numbers: the numeric reading of the line
 // rounded half to even, within -32768..32767.
+//
+// The readers and the save take the settings folder the file lies in.
 
 #include "common/result.h"
 
@@ -27,12 +29,12 @@ struct Margins
 // Fails with FileNotFound (53) without the file, InputPastEndOfFile (62) for
 // fewer than five lines, Overflow (6) for a number out of range,
 // PermissionDenied (70) when it cannot be read.
-Result<Margins> readMargins();
+Result<Margins> readMargins(const QString& settingsFolder);
 
 // The print's read: line 1 as a whole number; a file of fewer than five
 // lines still gives its line 1. Fails as readMargins() does for a missing,
 // empty or unreadable file or an out-of-range number.
-Result<std::int16_t> readTopMargin();
+Result<std::int16_t> readTopMargin(const QString& settingsFolder);
 
 // The margins window's save: reads up to 10 lines of the present file (as
 // many as it has; none when it is missing or unreadable), then rewrites it
@@ -40,7 +42,8 @@ Result<std::int16_t> readTopMargin();
 // where the old file had none. Lines after the tenth are dropped. Atomic: on
 // failure the old file stays as it was and the save fails with
 // PermissionDenied (70).
-Result<void> saveMargins(const QString& topMargin, const QString& totalLines);
+Result<void> saveMargins(const QString& settingsFolder, const QString& topMargin,
+                         const QString& totalLines);
 
 // The page height the margins window shows for a line count: lines / 6 (six
 // lines to the inch) in the "##.#" form: rounded to one decimal (halves away

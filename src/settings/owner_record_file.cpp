@@ -39,9 +39,9 @@ QString trimBlanks(const QString& text)
 
 } // namespace
 
-std::optional<OwnerRecord> readOwnerRecord()
+std::optional<OwnerRecord> readOwnerRecord(const QString& settingsFolder)
 {
-    const QString path = settingsFilePath(QString::fromLatin1(OwnerRecordFileName));
+    const QString path = resolveFileName(settingsFolder, QString::fromLatin1(OwnerRecordFileName));
     if (!holdsData(path))
         return std::nullopt;
 
@@ -60,7 +60,7 @@ std::optional<OwnerRecord> readOwnerRecord()
     return record;
 }
 
-Result<void> writeOwnerRecord(const OwnerRecord& record)
+Result<void> writeOwnerRecord(const QString& settingsFolder, const OwnerRecord& record)
 {
     QByteArray bytes;
     for (const Field& field : kFields) {
@@ -69,7 +69,8 @@ Result<void> writeOwnerRecord(const OwnerRecord& record)
                      .leftJustified(field.width, ' ');
     }
 
-    const QString path = settingsFilePath(QString::fromLatin1(OwnerRecordFileWriteName));
+    const QString path =
+        resolveFileName(settingsFolder, QString::fromLatin1(OwnerRecordFileWriteName));
     // Whatever lies beyond the record stays, copied a piece at a time however
     // long it is; a file that exists but cannot be read must not be replaced
     // by one without its tail.

@@ -13,7 +13,7 @@
 // Nothing after byte 124 is ever read, and writing never shortens the file:
 // bytes from offset 125 on are kept. The file is read as "OwnsAct.DAT" and
 // written as "Ownsact.dat"; names are matched without regard to case, so
-// both reach one file.
+// both reach one file. Both functions take the settings folder it lies in.
 
 #include "common/result.h"
 
@@ -45,10 +45,10 @@ struct OwnerRecord
 // missing file is then created empty). A file of 10 to 124 bytes gives the
 // fields it reaches (a field cut by the end of the file gives the bytes
 // that exist); the rest are empty. Never throws.
-std::optional<OwnerRecord> readOwnerRecord();
+std::optional<OwnerRecord> readOwnerRecord(const QString& settingsFolder);
 
 // Writes the record as bytes 0 to 124, each field padded or cut to its
 // width; a character Windows-1252 cannot hold is stored as "?". Bytes from
 // offset 125 on are kept. The rewrite is atomic: on failure the old file
 // stays as it was and the write fails with PermissionDenied (70).
-Result<void> writeOwnerRecord(const OwnerRecord& record);
+Result<void> writeOwnerRecord(const QString& settingsFolder, const OwnerRecord& record);

@@ -15,39 +15,45 @@
 
 namespace {
 
-[[noreturn]] void changeFailed(const QString& path, const QString& reason)
+Failure changeFailure(const QString& path, const QString& reason)
 {
-    throw RuntimeError(ErrorCode::PermissionDenied, path + QStringLiteral(": ") + reason);
+    return Failure{ErrorCode::PermissionDenied, path + QStringLiteral(": ") + reason};
 }
 
-QString changedFilePath(const QString& dataFolder)
+Result<QString> changedFilePath(const QString& dataFolder)
 {
     if (dataFolder.isEmpty())
-        changeFailed(QString::fromLatin1(CommentsFileName),
-                     QStringLiteral("no data folder is chosen"));
+        return changeFailure(QString::fromLatin1(CommentsFileName),
+                             QStringLiteral("no data folder is chosen"));
     return commentsFilePath(dataFolder);
 }
 
-// The lock every copy of the program takes before it changes the file.
+// The lock every copy of the program takes before it changes the file,
+// held from take() until the object goes.
 class CommentsLock
 {
 public:
-    CommentsLock(const QString& dataFolder, const QString& filePath, std::chrono::milliseconds wait)
+    explicit CommentsLock(const QString& dataFolder)
         : m_lock(SharedComments::lockFilePath(dataFolder))
     {
         m_lock.setStaleLockTime(SharedComments::StaleLockAge);
+    }
+
+    // Waits up to `wait` for the lock; the failure names `filePath`.
+    Result<void> take(const QString& filePath, std::chrono::milliseconds wait)
+    {
         if (m_lock.tryLock(wait))
-            return;
+            return {};
         switch (m_lock.error()) {
         case QLockFile::LockFailedError:
-            changeFailed(filePath, QStringLiteral("another workstation is changing it; please try "
-                                                  "again in a moment"));
+            return changeFailure(filePath, QStringLiteral("another workstation is changing it; "
+                                                          "please try again in a moment"));
         case QLockFile::PermissionError:
-            changeFailed(filePath, QStringLiteral("its lock file cannot be made in the data "
-                                                  "folder (permission denied)"));
+            return changeFailure(filePath, QStringLiteral("its lock file cannot be made in the "
+                                                          "data folder (permission denied)"));
         default:
-            changeFailed(filePath,
-                         QStringLiteral("its lock file cannot be made in the data folder"));
+            return changeFailure(filePath,
+                                 QStringLiteral("its lock file cannot be made in the data folder"));
         }
     }
 
@@ -174,9 +180,13 @@ QString SharedComments::lockFilePath(const QString& dataFolder)
     return dataFolder + u'/' + QString::fromLatin1(CommentsFileName) + QStringLiteral(".lck");
 }
 
-void SharedComments::load()
+Result<void> SharedComments::load()
 {
-    m_file = readComments(m_session.dataFolder);
+    const Result<QStringList> lines = readComments(m_session.dataFolder);
+    if (!lines)
+        return lines.failure();
+    m_file = *lines;
+    return {};
 }
 
 QStringList SharedComments::listedLines() const
@@ -190,21 +200,41 @@ QStringList SharedComments::listedLines() const
     return listed;
 }
 
-SharedComments::Posting SharedComments::post(const QString& comment)
+Result<void> SharedComments::changeUnderLock(const FileChange& change)
 {
-    const QString path = changedFilePath(m_session.dataFolder);
-    Posting posting = Posting::Posted;
+    const Result<QString> path = changedFilePath(m_session.dataFolder);
+    if (!path)
+        return path.failure();
+    Result<void> changed;
     {
-        const CommentsLock lock(m_session.dataFolder, path, m_lockWait);
-        reread();
+        CommentsLock lock(m_session.dataFolder);
+        if (const Result<void> locked = lock.take(*path, m_lockWait); !locked)
+            return locked.failure();
+        changed = change(*path);
+    }
+    if (changed)
+        reportCut();
+    return changed;
+}
+
+Result<SharedComments::Posting> SharedComments::post(const QString& comment)
+{
+    Posting posting = Posting::Posted;
+    const Result<void> posted = changeUnderLock([&](const QString& path) -> Result<void> {
+        if (const Result<void> read = reread(); !read)
+            return read;
         if (!comment.isEmpty() && listedLines().contains(comment)) {
             posting = Posting::Duplicate;
-        } else {
-            appendLineToFile(path, joinLines({comment}));
-            reread();
+            return {};
         }
-    }
-    reportCut();
+        if (const Result<void> appended =
+                attempt([&] { appendLineToFile(path, joinLines({comment})); });
+            !appended)
+            return appended;
+        return reread();
+    });
+    if (!posted)
+        return posted.failure();
     return posting;
 }
 
@@ -216,51 +246,45 @@ bool SharedComments::erase(const QString& comment)
     return true;
 }
 
-void SharedComments::leave()
+Result<void> SharedComments::leave()
 {
     if (m_erased.isEmpty()) {
         // Nothing to change: the lists show the file as it now is, or as it
         // was last read when it cannot be read now.
-        try {
-            reread();
-        } catch (const RuntimeError&) {
+        if (const Result<void> read = reread(); !read)
             m_cut.reset();
-        }
         reportCut();
-        return;
+        return {};
     }
-    const QString path = changedFilePath(m_session.dataFolder);
-    {
-        const CommentsLock lock(m_session.dataFolder, path, m_lockWait);
-        try {
+    return changeUnderLock([&](const QString& path) -> Result<void> {
+        const Result<void> rewritten = attempt([&] {
             rewriteFileFrom(path, [&](const ByteSink& write) {
                 LineEraser eraser(m_erased, write);
                 readFileInPieces(path, 0, [&](QByteArrayView piece) { eraser.take(piece); });
                 eraser.finish();
             });
-        } catch (const RuntimeError& error) {
-            // A file that is gone holds none of the erased lines any more.
-            if (error.code() != ErrorCode::FileNotFound)
-                throw;
-        }
+        });
+        // A file that is gone holds none of the erased lines any more.
+        if (!rewritten && rewritten.failure().code != ErrorCode::FileNotFound)
+            return rewritten;
         m_erased.clear();
-        reread();
-    }
-    reportCut();
+        return reread();
+    });
 }
 
-void SharedComments::reread()
+Result<void> SharedComments::reread()
 {
-    try {
-        CommentsRead read = readCommentsUnreported(m_session.dataFolder);
-        m_file = std::move(read.lines);
-        m_cut = std::move(read.cut);
-    } catch (const RuntimeError& error) {
-        if (error.code() != ErrorCode::FileNotFound)
-            changeFailed(commentsFilePath(m_session.dataFolder),
-                         QStringLiteral("it cannot be read"));
+    Result<CommentsRead> read = readCommentsUnreported(m_session.dataFolder);
+    if (!read) {
+        if (read.failure().code != ErrorCode::FileNotFound)
+            return changeFailure(commentsFilePath(m_session.dataFolder),
+                                 QStringLiteral("it cannot be read"));
         m_file.clear();
+        return {};
     }
+    m_file = read->lines;
+    m_cut = read->cut;
+    return {};
 }
 
 void SharedComments::reportCut()

@@ -19,11 +19,13 @@
 // as its holder is known to be gone.
 
 #include "common/cut_file_notice.h"
+#include "common/result.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 struct Session;
@@ -46,8 +48,9 @@ public:
     static QString lockFilePath(const QString& dataFolder);
 
     // The file's lines (settings/comments_file.h readComments()), read
-    // without the lock, which only writers need. Throws as readComments().
-    void load();
+    // without the lock, which only writers need. Fails as readComments(),
+    // the lines as they were.
+    Result<void> load();
 
     // The file's lines as last read.
     const QStringList& fileLines() const { return m_file; }
@@ -58,11 +61,11 @@ public:
     enum class Posting { Posted, Duplicate };
     // Under the lock: reads the file, refuses a non-empty comment equal (in
     // the same letters and case) to a listed line, else appends it as one
-    // line; then reads the file again. Throws RuntimeError PermissionDenied
-    // (70), naming the file, when there is no data folder, the lock cannot
-    // be had within the wait, or the file cannot be read or written; the
-    // file is then as it was.
-    Posting post(const QString& comment);
+    // line; then reads the file again. Fails with PermissionDenied (70),
+    // naming the file, when there is no data folder, the lock cannot be had
+    // within the wait, or the file cannot be read or written; the file is
+    // then as it was.
+    Result<Posting> post(const QString& comment);
 
     // Takes the first listed line equal to `comment` off the list, to be
     // removed from the file by leave(). False when no listed line equals it.
@@ -70,15 +73,20 @@ public:
 
     // Under the lock (only when something was erased): removes the lines
     // erased here from the file as it now stands, the rest kept byte for
-    // byte, the rewrite atomic; then reads the file again. Throws as post():
+    // byte, the rewrite atomic; then reads the file again. Fails as post():
     // the file is then as it was and the erasures still wait.
-    void leave();
+    Result<void> leave();
 
 private:
-    // Reads the file into m_file; a missing file is an empty list. A cut
-    // file is reported once the lock is given back: a message box waits
-    // for the operator, the other workstations must not.
-    void reread();
+    // Runs `change` on the file's path under the lock, which is given back
+    // before a cut file is reported: a message box waits for the operator,
+    // the other workstations must not. Fails as post() without a data
+    // folder or the lock, else as `change`.
+    using FileChange = std::function<Result<void>(const QString& path)>;
+    Result<void> changeUnderLock(const FileChange& change);
+    // Reads the file into m_file; a missing file is an empty list. Fails
+    // with PermissionDenied (70) when the file cannot be read.
+    Result<void> reread();
     void reportCut();
 
     const Session& m_session;

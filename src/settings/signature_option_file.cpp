@@ -8,23 +8,24 @@
 
 namespace {
 
-QString signatureOptionPath()
+QString signatureOptionPath(const QString& settingsFolder)
 {
-    return settingsFilePath(QString::fromLatin1(SignatureOptionFileName));
+    return resolveFileName(settingsFolder, QString::fromLatin1(SignatureOptionFileName));
 }
 
 } // namespace
 
-Result<std::int16_t> readSignatureOption()
+Result<std::int16_t> readSignatureOption(const QString& settingsFolder)
 {
-    return attempt([] {
-        DelimitedFieldReader reader(readFileBytes(signatureOptionPath()));
+    return attempt([&] {
+        DelimitedFieldReader reader(readFileBytes(signatureOptionPath(settingsFolder)));
         return wholeNumberOf(reader.read());
     });
 }
 
-Result<void> writeSignatureOption(std::int16_t state)
+Result<void> writeSignatureOption(const QString& settingsFolder, std::int16_t state)
 {
-    return attempt(
-        [state] { rewriteFile(signatureOptionPath(), joinLines({numericPrintForm(state)})); });
+    return attempt([&] {
+        rewriteFile(signatureOptionPath(settingsFolder), joinLines({numericPrintForm(state)}));
+    });
 }

@@ -141,7 +141,7 @@ bool FrmPath::showStoredFolder(const QString& folder, DriveBox* drive, FolderLis
 void FrmPath::Form_Load()
 {
     CenterForm(*this);
-    if (!readDataFolderFile().applyTo(m_session)) {
+    if (!readDataFolderFile(m_session.settingsFolder).applyTo(m_session)) {
         m_session.dataFolder.clear();
         return;
     }

@@ -44,7 +44,8 @@ void Main(Session& session)
     // A missing or short file leaves what was read; an empty data folder
     // sends the operator to choose one; the main window's load tells what
     // could not be read.
-    [[maybe_unused]] const Result<void> folders = readDataFolderFile().applyTo(session);
+    [[maybe_unused]] const Result<void> folders =
+        readDataFolderFile(session.settingsFolder).applyTo(session);
     windows::show(session.dataFolder.isEmpty() ? windows::names::frmPath
                                                : windows::names::frmDelivery);
 }

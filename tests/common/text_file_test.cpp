@@ -147,7 +147,6 @@ TEST_F(TextFileTest, WhatIsNoFileReadsAsMissingAndIsNeverWrittenThrough)
 // first; a missing one is made under its first writer's spelling.
 TEST_F(TextFileTest, SettingsFilesAreFoundWhateverTheCaseOfTheirNames)
 {
-    setSettingsFolder(m_dir.path());
     writeFileContents(path("Ownsact.dat"), "owner");
     writeFileContents(path("chkjob.dat"), "1");
     writeFileContents(path("chkJob.Dat"), "0");
@@ -156,11 +155,9 @@ TEST_F(TextFileTest, SettingsFilesAreFoundWhateverTheCaseOfTheirNames)
                                                          {"chkjob.dat", "chkjob.dat"},
                                                          {"qmVanCk.dat", "qmVanCk.dat"}};
     for (const auto& [asked, found] : cases)
-        EXPECT_EQ(settingsFilePath(asked), path(found)) << asked;
+        EXPECT_EQ(resolveFileName(m_dir.path(), asked), path(found)) << asked;
 
     EXPECT_EQ(resolveFileName(path("gone"), "Comments.Dat"), path("gone/Comments.Dat"));
-    setSettingsFolder({});
-    EXPECT_EQ(settingsFolder(), QCoreApplication::applicationDirPath());
 }
 
 } // namespace

@@ -47,6 +47,12 @@ const QTemporaryDir& folder()
     return dir;
 }
 
+const QString& settings()
+{
+    static const QString path = folder().path();
+    return path;
+}
+
 void check(bool holds)
 {
     if (!holds)
@@ -61,30 +67,30 @@ void writeSetting(const char* name, const QByteArray& bytes)
 void dataFolderFile(const QByteArray& file)
 {
     writeSetting(DataFolderFileName, file);
-    readDataFolderFile();
-    check(!readDataFolderFirstLine().dataFolder.value_or(QString()).contains(u'\r'));
+    readDataFolderFile(settings());
+    check(!readDataFolderFirstLine(settings()).dataFolder.value_or(QString()).contains(u'\r'));
 }
 
 void optionFiles(const QByteArray& file)
 {
     for (const char* name : {ListFilterFile, LoadJobsFile, CommentsShownFile, JobNumbersFile})
         writeSetting(name, file);
-    const JobFilter filter = readListFilter();
-    readLoadJobs();
-    readCheckState(QString::fromLatin1(CommentsShownFile));
-    check(static_cast<bool>(writeListFilter(filter)));
-    check(readListFilter() == filter);
+    const JobFilter filter = readListFilter(settings());
+    readLoadJobs(settings());
+    readCheckState(settings(), QString::fromLatin1(CommentsShownFile));
+    check(static_cast<bool>(writeListFilter(settings(), filter)));
+    check(readListFilter(settings()) == filter);
 }
 
 // Written back, every line but the spacer reads back as it was read.
 void deliveryHeader(const QByteArray& file)
 {
     writeSetting(DeliveryHeaderFileName, file);
-    const std::optional<DeliveryHeader> header = readDeliveryHeader();
+    const std::optional<DeliveryHeader> header = readDeliveryHeader(settings());
     if (!header)
         return;
-    check(static_cast<bool>(writeDeliveryHeader(*header)));
-    const std::optional<DeliveryHeader> again = readDeliveryHeader();
+    check(static_cast<bool>(writeDeliveryHeader(settings(), *header)));
+    const std::optional<DeliveryHeader> again = readDeliveryHeader(settings());
     check(again.has_value());
     for (int n = 1; n <= DeliveryHeader::SlotCount; ++n) {
         check(again->slot(n) ==
@@ -100,13 +106,13 @@ void ownerRecord(const QByteArray& file)
         return r ? QStringList{r->name, r->address, r->cityStateZip, r->phone, r->comment}
                  : QStringList{};
     };
-    const std::optional<OwnerRecord> record = readOwnerRecord();
+    const std::optional<OwnerRecord> record = readOwnerRecord(settings());
     if (!record)
         return;
-    check(static_cast<bool>(writeOwnerRecord(*record)));
-    check(fields(readOwnerRecord()) == fields(record));
+    check(static_cast<bool>(writeOwnerRecord(settings(), *record)));
+    check(fields(readOwnerRecord(settings())) == fields(record));
     const QByteArray written =
-        readFileBytes(settingsFilePath(QString::fromLatin1(OwnerRecordFileName)));
+        readFileBytes(resolveFileName(settings(), QString::fromLatin1(OwnerRecordFileName)));
     check(written.size() >= OwnerRecord::Length &&
           written.mid(OwnerRecord::Length) == file.mid(OwnerRecord::Length));
 }
@@ -114,19 +120,19 @@ void ownerRecord(const QByteArray& file)
 void margins(const QByteArray& file)
 {
     writeSetting(MarginsFileName, file);
-    [[maybe_unused]] const Result<Margins> read = readMargins();
-    [[maybe_unused]] const Result<std::int16_t> topMargin = readTopMargin();
-    check(static_cast<bool>(saveMargins(QStringLiteral("1"), QStringLiteral(" 2 "))));
-    const Result<Margins> saved = readMargins();
+    [[maybe_unused]] const Result<Margins> read = readMargins(settings());
+    [[maybe_unused]] const Result<std::int16_t> topMargin = readTopMargin(settings());
+    check(static_cast<bool>(saveMargins(settings(), QStringLiteral("1"), QStringLiteral(" 2 "))));
+    const Result<Margins> saved = readMargins(settings());
     check(saved && saved->topMargin == 1 && saved->totalLines == 2);
 }
 
 void signatureOption(const QByteArray& file)
 {
     writeSetting(SignatureOptionFileName, file);
-    [[maybe_unused]] const Result<std::int16_t> read = readSignatureOption();
-    check(static_cast<bool>(writeSignatureOption(1)));
-    check(readSignatureOption().valueOr(0) == 1);
+    [[maybe_unused]] const Result<std::int16_t> read = readSignatureOption(settings());
+    check(static_cast<bool>(writeSignatureOption(settings(), 1)));
+    check(readSignatureOption(settings()).valueOr(0) == 1);
 }
 
 // Erasing the first line and leaving removes that line alone; a line not
@@ -138,22 +144,22 @@ void comments(const QByteArray& file)
     session.dataFolder = folder().path();
     const QString path = session.dataFolder + QStringLiteral("/Comments.Dat");
     rewriteFile(path, file);
-    const CommentsRead read = readCommentsUnreported(session.dataFolder);
+    const Result<CommentsRead> read = readCommentsUnreported(session.dataFolder);
     SharedComments window(session, std::chrono::milliseconds(0));
-    window.load();
-    if (!read.lines.isEmpty()) {
-        check(window.erase(read.lines.first()));
-        window.leave();
-        if (!read.cut)
-            check(window.fileLines() == read.lines.mid(1));
+    check(static_cast<bool>(read) && static_cast<bool>(window.load()));
+    if (!read->lines.isEmpty()) {
+        check(window.erase(read->lines.first()));
+        check(static_cast<bool>(window.leave()));
+        if (!read->cut)
+            check(window.fileLines() == read->lines.mid(1));
     }
     const QString posted = QStringLiteral("Posted by the fuzzer");
     const bool listed = window.listedLines().contains(posted);
-    const SharedComments::Posting posting = window.post(posted);
-    check((posting == SharedComments::Posting::Duplicate) == listed);
+    const Result<SharedComments::Posting> posting = window.post(posted);
+    check(posting && (*posting == SharedComments::Posting::Duplicate) == listed);
     if (!listed) {
         check(readFileBytes(path).endsWith("\r\n"));
-        check(read.cut || window.fileLines().last() == posted);
+        check(read->cut || window.fileLines().last() == posted);
     }
     check(!QFileInfo::exists(SharedComments::lockFilePath(session.dataFolder)));
 }
@@ -180,7 +186,7 @@ bool writeSeeds(const QDir& seeds)
         const QString name = QString::fromLatin1(oddFiles[n].first);
         formats[n](oddFiles[n].second);
         for (const auto& [seed, file] :
-             {std::pair(name, readFileBytes(settingsFilePath(name))),
+             {std::pair(name, readFileBytes(resolveFileName(settings(), name))),
               std::pair(name + QStringLiteral(".odd"), oddFiles[n].second)}) {
             QFile out(seeds.filePath(seed));
             allWritten = out.open(QIODevice::WriteOnly) &&
@@ -194,7 +200,6 @@ bool writeSeeds(const QDir& seeds)
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
-    setSettingsFolder(folder().path());
     if (const char* seeds = std::getenv("SETTINGS_SEEDS"))
         std::exit(writeSeeds(QDir(QString::fromLocal8Bit(seeds))) ? EXIT_SUCCESS : EXIT_FAILURE);
     return 0;

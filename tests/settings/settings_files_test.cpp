@@ -53,7 +53,7 @@ TEST(DataFolderFile, ReadsBothFoldersAsDelimitedFields)
         Session session;
         session.dataFolder = "/old";
         session.estFolder = "/previous";
-        const DataFolderRead read = readDataFolderFile();
+        const DataFolderRead read = readDataFolderFile(settings.path());
         EXPECT_EQ(failureNumberOf(read.applyTo(session)), failureOf(read));
         EXPECT_EQ(failureOf(read), error) << bytes;
         EXPECT_EQ(session.dataFolder + "|" + session.estFolder, folders) << bytes;
@@ -64,11 +64,13 @@ TEST(DataFolderFile, WritesTwoBareLinesUnderTheExistingSpellingOrTheWindowsOwn)
 {
     TempSettingsFolder settings;
     Session session;
+    session.settingsFolder = settings.path();
     EXPECT_TRUE(*writeDataFolderFile(session, "/srv/oe/data", "/srv/est"));
     EXPECT_EQ(fileContents(settings.filePath("qmVanCk.dat")), "/srv/oe/data\r\n/srv/est\r\n");
 
     TempSettingsFolder other;
     Session fresh;
+    fresh.settingsFolder = other.path();
     writeFileContents(other.filePath("qmvanck.dat"), "/old/a\r\n/old/b\r\nthird\r\n");
     const std::pair<const char*, const char*> refused[] = {
         {"E:\\OE\\Data", "Est"}, {"srv/oe/data", "/srv/est"}, {"", "/srv/est"},
@@ -95,7 +97,7 @@ TEST(DeliveryHeader, ReadsTheLinesTheFileHolds)
     for (const auto& [file, lines] : cases) {
         TempSettingsFolder settings;
         writeFileContents(settings.filePath("DELVHEAD.DAT"), file);
-        const auto header = readDeliveryHeader();
+        const auto header = readDeliveryHeader(settings.path());
         ASSERT_EQ(header.has_value(), !lines.isEmpty()) << file.toStdString();
         for (int n = 1; header && n <= DeliveryHeader::SlotCount; ++n)
             EXPECT_EQ(header->slot(n), lines.value(n - 1)) << file.toStdString() << " slot " << n;
@@ -115,16 +117,17 @@ TEST(OwnerRecord, WritesTheFixedWidthRecordKeepingTheTailAndReadsItBackTrimmed)
     TempSettingsFolder settings;
     const QByteArray tail("TAIL\0\1\r\n", 8);
     writeFileContents(settings.filePath("OWNSACT.DAT"), QByteArray(125, 'x') + tail);
-    EXPECT_TRUE(writeOwnerRecord(
-        {"  Caf\u00e9 \u2713 and a name much too long", "12 Main St", "", "", "\u20ac"}));
+    EXPECT_TRUE(writeOwnerRecord(settings.path(), {"  Caf\u00e9 \u2713 and a name much too long",
+                                                   "12 Main St", "", "", "\u20ac"}));
     EXPECT_EQ(fileContents(settings.filePath("OWNSACT.DAT")),
               QByteArray("  Caf\xe9 ? and a name much 12 Main St") + QByteArray(54, ' ') + "\x80" +
                   QByteArray(35, ' ') + tail);
-    EXPECT_EQ(fieldsOf(readOwnerRecord()), (QStringList{QString::fromUtf8("Café ? and a name much"),
-                                                        "12 Main St", "", "", "\u20ac"}));
+    EXPECT_EQ(
+        fieldsOf(readOwnerRecord(settings.path())),
+        (QStringList{QString::fromUtf8("Café ? and a name much"), "12 Main St", "", "", "\u20ac"}));
 
     TempSettingsFolder other;
-    EXPECT_TRUE(writeOwnerRecord({}));
+    EXPECT_TRUE(writeOwnerRecord(other.path(), {}));
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList{"Ownsact.dat"});
     EXPECT_EQ(fileContents(other.filePath("Ownsact.dat")), QByteArray(125, ' '));
 }
@@ -140,7 +143,7 @@ TEST(OwnerRecord, ReadsTheFieldsAFileCutShortReaches)
     for (const auto& [length, fields] : cases) {
         TempSettingsFolder settings;
         writeFileContents(settings.filePath("OwnsAct.DAT"), record.left(length));
-        EXPECT_EQ(fieldsOf(readOwnerRecord()), fields) << length;
+        EXPECT_EQ(fieldsOf(readOwnerRecord(settings.path())), fields) << length;
     }
 }
 
@@ -160,10 +163,10 @@ TEST(Margins, ReadsTheWholeNumbersOrFails)
         TempSettingsFolder settings;
         if (file)
             writeFileContents(settings.filePath("Bid.fyl"), file);
-        const Result<Margins> margins = readMargins();
+        const Result<Margins> margins = readMargins(settings.path());
         EXPECT_EQ(failureNumberOf(margins), error);
         EXPECT_EQ(error ? 0 : margins->topMargin * 1000 + margins->totalLines, top * 1000 + lines);
-        EXPECT_EQ(readTopMargin().valueOr(0), printedTop);
+        EXPECT_EQ(readTopMargin(settings.path()).valueOr(0), printedTop);
     }
 }
 
@@ -181,14 +184,14 @@ TEST(Margins, PageHeightIsShownInInchesAtSixLinesEach)
 TEST(SignatureOption, ReadsTheFirstValueRoundedAndWritesThePrintForm)
 {
     TempSettingsFolder settings;
-    EXPECT_TRUE(writeSignatureOption(1));
+    EXPECT_TRUE(writeSignatureOption(settings.path(), 1));
     EXPECT_EQ(fileContents(settings.filePath("SigSec.Dat")), " 1 \r\n");
     const std::pair<QByteArray, int> cases[] = {{" 1 \r\n", 1}, {"", 0},          {"1.5,0", 2},
                                                 {"abc\r\n", 0}, {"99999\r\n", 0}, {"\r\n1", 0},
                                                 {"  1 , 0", 1}};
     for (const auto& [bytes, state] : cases) {
         writeFileContents(settings.filePath("SigSec.Dat"), bytes);
-        EXPECT_EQ(readSignatureOption().valueOr(0), state) << bytes.toStdString();
+        EXPECT_EQ(readSignatureOption(settings.path()).valueOr(0), state) << bytes.toStdString();
     }
 }
 
@@ -204,19 +207,21 @@ TEST(SettingsFiles, WhatIsNoFileGivesTheDefaultsAndIsNotReplaced)
     for (const char* name : {"qmvanck.dat", "DELVHEAD.DAT", "OwnsAct.DAT", "BID.FYL", "SigSec.Dat",
                              "data/Comments.Dat"})
         ASSERT_EQ(mkfifo(QFile::encodeName(settings.filePath(name)).constData(), 0644), 0);
+    const QString folder = settings.path();
     Session session;
+    session.settingsFolder = folder;
     session.dataFolder = settings.filePath("data");
-    EXPECT_EQ(failureOf(readDataFolderFile()), 53);
-    EXPECT_FALSE(readDeliveryHeader().has_value());
-    EXPECT_FALSE(readOwnerRecord().has_value());
-    EXPECT_EQ(errorNumberOf(readMargins), 53);
-    EXPECT_EQ(readTopMargin().valueOr(0) + readSignatureOption().valueOr(0), 0);
-    EXPECT_EQ(errorNumberOf([&] { readComments(session.dataFolder); }), 53);
+    EXPECT_EQ(failureOf(readDataFolderFile(folder)), 53);
+    EXPECT_FALSE(readDeliveryHeader(folder).has_value());
+    EXPECT_FALSE(readOwnerRecord(folder).has_value());
+    EXPECT_EQ(failureNumberOf(readMargins(folder)), 53);
+    EXPECT_EQ(readTopMargin(folder).valueOr(0) + readSignatureOption(folder).valueOr(0), 0);
+    EXPECT_EQ(failureNumberOf(readComments(session.dataFolder)), 53);
     const int writeFailures[] = {
-        errorNumberOf([] { return writeDeliveryHeader({}); }),
-        errorNumberOf([] { return writeOwnerRecord({}); }),
-        errorNumberOf([] { return saveMargins("1", "2"); }),
-        errorNumberOf([] { return writeSignatureOption(1); }),
+        errorNumberOf([&] { return writeDeliveryHeader(folder, {}); }),
+        errorNumberOf([&] { return writeOwnerRecord(folder, {}); }),
+        errorNumberOf([&] { return saveMargins(folder, "1", "2"); }),
+        errorNumberOf([&] { return writeSignatureOption(folder, 1); }),
         errorNumberOf([&] { return SharedComments(session).post("x"); }),
         errorNumberOf([&] { return writeDataFolderFile(session, "/a", "/b"); })};
     for (const int failure : writeFailures)
@@ -277,29 +282,32 @@ TEST(SettingsFiles, OversizedOnesAreReadUpToTheBoundInBoundedMemory)
     const std::shared_ptr<void> unset(nullptr, [](void*) { setCutFileReporter({}); });
 
     const long baselineKb = peakResidentKb(true);
+    const QString folder = settings.path();
     Session session;
-    ASSERT_TRUE(readDataFolderFile().applyTo(session));
+    session.settingsFolder = folder;
+    ASSERT_TRUE(readDataFolderFile(folder).applyTo(session));
     EXPECT_EQ(session.dataFolder + u'|' + session.estFolder, data + "|/srv/est");
-    EXPECT_EQ(readDataFolderFirstLine().dataFolder, data);
-    const Margins margins = readMargins().valueOr({});
+    EXPECT_EQ(readDataFolderFirstLine(folder).dataFolder, data);
+    const Margins margins = readMargins(folder).valueOr({});
     SharedComments comments(session);
-    comments.load();
+    ASSERT_TRUE(comments.load());
     // Filter, load jobs, the two check boxes, headline and owner read,
     // margins, top margin, signature, the comment file's length, its lines
     // and whether the last is whole.
-    const QList<qint64> read = {static_cast<int>(readListFilter()),
-                                readLoadJobs(),
-                                readCheckState(QString::fromLatin1(CommentsShownFile)).value(),
-                                readCheckState(QString::fromLatin1(JobNumbersFile)).value(),
-                                readDeliveryHeader().value().slot(9) == "HEADLINE",
-                                readOwnerRecord().value().name == "ACME",
-                                margins.topMargin,
-                                margins.totalLines,
-                                readTopMargin().valueOr(-1),
-                                readSignatureOption().valueOr(-1),
-                                lengthCreatingIfMissing(commentsFilePath(session.dataFolder)),
-                                comments.fileLines().size(),
-                                comments.fileLines().last() == QString(1000, u'x')};
+    const QList<qint64> read = {
+        static_cast<int>(readListFilter(folder)),
+        readLoadJobs(folder),
+        readCheckState(folder, QString::fromLatin1(CommentsShownFile)).value(),
+        readCheckState(folder, QString::fromLatin1(JobNumbersFile)).value(),
+        readDeliveryHeader(folder).value().slot(9) == "HEADLINE",
+        readOwnerRecord(folder).value().name == "ACME",
+        margins.topMargin,
+        margins.totalLines,
+        readTopMargin(folder).valueOr(-1),
+        readSignatureOption(folder).valueOr(-1),
+        lengthCreatingIfMissing(commentsFilePath(session.dataFolder)),
+        comments.fileLines().size(),
+        comments.fileLines().last() == QString(1000, u'x')};
     const long growthKb = peakResidentKb() - baselineKb;
     EXPECT_EQ(read, (QList<qint64>{2, false, 1, 0, true, true, 3, 66, 3, 1, kOversized,
                                    SettingsFileBound / 1002, true}));
@@ -328,16 +336,16 @@ protected:
 TEST_F(CommentsFileTest, ReadsWholeLines)
 {
     writeFileContents(path(), "Rush, \"fragile\"\r\n\r\nlast\rno end\n");
-    EXPECT_EQ(readComments(m_session.dataFolder),
+    EXPECT_EQ(readComments(m_session.dataFolder).valueOr({}),
               (QStringList{"Rush, \"fragile\"", "", "last", "no end\n"}));
     m_session.dataFolder.clear();
-    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    EXPECT_EQ(failureNumberOf(readComments(m_session.dataFolder)), 53);
     // Not even where the program runs, which here holds a comment file.
     const QString runningIn = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_settings.path()));
-    EXPECT_EQ(errorNumberOf([this] { readComments(m_session.dataFolder); }), 53);
+    EXPECT_EQ(failureNumberOf(readComments(m_session.dataFolder)), 53);
     QDir::setCurrent(runningIn);
-    EXPECT_EQ(errorNumberOf([this] { SharedComments(m_session).post("x"); }), 70);
+    EXPECT_EQ(failureNumberOf(SharedComments(m_session).post("x")), 70);
 }
 
 // Leaving removes one line per erasure, the first of equal lines, from the
@@ -361,22 +369,22 @@ TEST_F(CommentsFileTest, LeavingRemovesExactlyTheErasedLinesFromTheFileAsItNowSt
         SCOPED_TRACE(erased.join("|").toStdString());
         writeFileContents(path(), before);
         SharedComments comments(m_session);
-        comments.load();
+        ASSERT_TRUE(comments.load());
         for (const QString& comment : erased)
             EXPECT_TRUE(comments.erase(comment));
         EXPECT_FALSE(comments.erase("never listed"));
         writeFileContents(path(), "Other\r\n" + before);
-        comments.leave();
+        EXPECT_TRUE(comments.leave());
         EXPECT_EQ(fileContents(path()), "Other\r\n" + after);
         EXPECT_EQ(comments.listedLines(), comments.fileLines());
     }
 
     // A file gone meanwhile is not made again.
     SharedComments comments(m_session);
-    comments.load();
+    ASSERT_TRUE(comments.load());
     comments.erase("Other");
     QFile::remove(path());
-    comments.leave();
+    EXPECT_TRUE(comments.leave());
     EXPECT_FALSE(QFileInfo::exists(path()));
 }
 
@@ -387,18 +395,16 @@ TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
 {
     writeFileContents(path(), "A\r\n");
     SharedComments comments(m_session, std::chrono::milliseconds(50));
-    comments.load();
+    ASSERT_TRUE(comments.load());
     comments.erase("A");
     {
         QLockFile held(lockPath());
         ASSERT_TRUE(held.tryLock(std::chrono::milliseconds(0)));
-        EXPECT_EQ(errorNumberOf([&] { comments.leave(); }), 70);
-        try {
-            comments.post("B");
-            ADD_FAILURE() << "posted while locked";
-        } catch (const RuntimeError& error) {
-            EXPECT_TRUE(error.detail().startsWith(path() + ": another workstation"));
-        }
+        EXPECT_EQ(failureNumberOf(comments.leave()), 70);
+        const Result<SharedComments::Posting> posted = comments.post("B");
+        EXPECT_FALSE(posted) << "posted while locked";
+        EXPECT_TRUE(!posted &&
+                    posted.failure().detail.startsWith(path() + ": another workstation"));
         EXPECT_EQ(fileContents(path()), "A\r\n");
     }
 
@@ -408,7 +414,7 @@ TEST_F(CommentsFileTest, AChangeWaitsForTheLockButNotForAStaleOne)
     ASSERT_TRUE(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                      QFileDevice::FileModificationTime));
     lockFile.close();
-    comments.leave();
+    EXPECT_TRUE(comments.leave());
     EXPECT_EQ(fileContents(path()), "");
     EXPECT_FALSE(QFileInfo::exists(lockPath()));
 }

@@ -62,7 +62,8 @@ TEST(SettingsProcesses, ALockLeftByAWorkstationThatStoppedIsTakenOverAtOnce)
     ASSERT_TRUE(holder.waitForFinished(60000) && holder.exitCode() == 0);
     ASSERT_TRUE(QFileInfo::exists(SharedComments::lockFilePath(session.dataFolder)));
     SharedComments comments(session, std::chrono::milliseconds(100));
-    EXPECT_EQ(comments.post("A"), SharedComments::Posting::Posted);
+    EXPECT_EQ(comments.post("A").valueOr(SharedComments::Posting::Duplicate),
+              SharedComments::Posting::Posted);
     EXPECT_EQ(fileContents(commentsFilePath(session.dataFolder)), "A\r\n");
 }
 

@@ -36,14 +36,14 @@ bool postAndErase(const Session& session, const QString& tag, int count)
     for (int n = 0; n < count; ++n) {
         // Long enough for the other process, never long enough to matter.
         SharedComments window(session, std::chrono::seconds(60));
-        window.load();
+        const bool loaded = static_cast<bool>(window.load());
         const bool erases = n % 4 == 2;
-        bool whole = window.post(line(n)) == SharedComments::Posting::Posted &&
+        const auto posting = window.post(line(n));
+        bool whole = loaded && posting && *posting == SharedComments::Posting::Posted &&
                      allWhole(window.fileLines()) && window.fileLines().contains(line(n)) &&
                      (!erases || window.erase(line(n - 1)));
         if (whole) {
-            window.leave();
-            whole = allWhole(window.fileLines()) &&
+            whole = window.leave() && allWhole(window.fileLines()) &&
                     !(erases && window.fileLines().contains(line(n - 1)));
         }
         if (!whole) {

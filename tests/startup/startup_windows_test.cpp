@@ -31,6 +31,7 @@ class StartupWindowsTest : public ::testing::Test
 protected:
     StartupWindowsTest()
     {
+        m_session.settingsFolder = m_settings.path();
         windows::registerWindow(QStringLiteral("frmSplash"), [this] {
             m_splash = new FrmSplash;
             // What the bar showed last, kept past the splash's deletion.
@@ -60,9 +61,9 @@ protected:
         writeFileContents(m_settings.filePath(QStringLiteral("qmvanck.dat")), bytes);
     }
     // Under whatever spelling the file has; "<missing>" without one.
-    static QByteArray dataFolderFileBytes()
+    QByteArray dataFolderFileBytes() const
     {
-        return fileContents(settingsFilePath(QStringLiteral("qmvanck.dat")));
+        return fileContents(resolveFileName(m_settings.path(), QStringLiteral("qmvanck.dat")));
     }
     static void deleteClosedWindows()
     {
@@ -205,6 +206,7 @@ TEST_F(StartupWindowsTest, SubMainTheDataFolderFileDecidesTheWindowAfterTheSplas
     for (const auto& [file, folders, next] : cases) {
         SCOPED_TRACE(file ? file : "no file");
         m_session = Session();
+        m_session.settingsFolder = m_settings.path();
         if (file)
             writeDataFolderFile(file);
         subMain::Main(m_session);

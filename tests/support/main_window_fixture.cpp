@@ -8,6 +8,7 @@
 
 MainWindowTest::MainWindowTest()
 {
+    m_session.settingsFolder = m_settings.path();
     windows::reset();
     reportShortTables(m_tables);
     // The data-folder window: counted, and closed as soon as events run,

@@ -47,25 +47,25 @@ QByteArray ownerRecord()
 
 void writeSettings(const QString& settings, const QString& data)
 {
-    setSettingsFolder(settings);
     const QString est = QDir(data).absoluteFilePath(QStringLiteral("../est"));
     QDir().mkpath(est);
     // The data-folder file is the demo's whole point: always aim it here.
-    QFile::remove(settingsFilePath(QString::fromLatin1(DataFolderFileName)));
+    QFile::remove(resolveFileName(settings, QString::fromLatin1(DataFolderFileName)));
     Session written;
+    written.settingsFolder = settings;
     const Result<bool> aimed =
         writeDataFolderFile(written, QDir::cleanPath(data), QDir::cleanPath(est));
     if (!aimed)
         throw RuntimeError(aimed.failure().code, aimed.failure().detail);
 
-    writeIfMissing(settingsFilePath(QStringLiteral("DELVHEAD.DAT")),
+    writeIfMissing(resolveFileName(settings, QStringLiteral("DELVHEAD.DAT")),
                    joinLines({"=" + QString(78, '='), "QUILLMARK PRINTING CO.", QString(79, '-'),
                               "118 Foundry Street", "Riverton, OH 44870", "Phone (419) 555-0142",
                               "Fax (419) 555-0143", "    ",
                               "*  *  *  D E L I V E R Y   R E C E I P T  *  *  *", "2",
                               "orders@quillmark.example"}));
-    writeIfMissing(settingsFilePath(QStringLiteral("OwnsAct.DAT")), ownerRecord());
-    writeIfMissing(settingsFilePath(QStringLiteral("BID.FYL")),
+    writeIfMissing(resolveFileName(settings, QStringLiteral("OwnsAct.DAT")), ownerRecord());
+    writeIfMissing(resolveFileName(settings, QStringLiteral("BID.FYL")),
                    joinLines({"3", "66", "", "", "", "", "", "", "", ""}));
 }
 

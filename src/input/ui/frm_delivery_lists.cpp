@@ -245,19 +245,22 @@ void FrmDelivery::selectFilter(JobFilter filter)
 
 void FrmDelivery::chkAll_Click()
 {
-    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::All);
+    [[maybe_unused]] const Result<void> stored =
+        writeListFilter(m_session.settingsFolder, JobFilter::All);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkInv_Click()
 {
-    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::Invoiced);
+    [[maybe_unused]] const Result<void> stored =
+        writeListFilter(m_session.settingsFolder, JobFilter::Invoiced);
     cmdRefresh_Click();
 }
 
 void FrmDelivery::chkNon_Click()
 {
-    [[maybe_unused]] const Result<void> stored = writeListFilter(JobFilter::NonInvoiced);
+    [[maybe_unused]] const Result<void> stored =
+        writeListFilter(m_session.settingsFolder, JobFilter::NonInvoiced);
     cmdRefresh_Click();
 }
 
@@ -265,14 +268,14 @@ void FrmDelivery::chkJob_Click()
 {
     const int state = m_options.chkJob->value();
     [[maybe_unused]] const Result<void> stored =
-        writeCheckState(QString::fromLatin1(JobNumbersFile), state);
+        writeCheckState(m_session.settingsFolder, QString::fromLatin1(JobNumbersFile), state);
 }
 
 void FrmDelivery::chkComment_Click()
 {
     const int state = m_options.chkComment->value();
     [[maybe_unused]] const Result<void> stored =
-        writeCheckState(QString::fromLatin1(CommentsShownFile), state);
+        writeCheckState(m_session.settingsFolder, QString::fromLatin1(CommentsShownFile), state);
 }
 
 void FrmDelivery::mnuLoadJobs_Click()
@@ -280,7 +283,7 @@ void FrmDelivery::mnuLoadJobs_Click()
     // The toolkit has already moved the check mark; the new state is stored
     // and takes effect at the next load or refresh.
     const bool loadJobs = mnuLoadJobs->isChecked();
-    [[maybe_unused]] const Result<void> stored = writeLoadJobs(loadJobs);
+    [[maybe_unused]] const Result<void> stored = writeLoadJobs(m_session.settingsFolder, loadJobs);
 }
 
 void FrmDelivery::pbRefresh_MouseDown()

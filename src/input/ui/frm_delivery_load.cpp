@@ -78,7 +78,7 @@ void FrmDelivery::startEmptyTicket()
             m_draft.partRows.add(QString());
         m_draft.partRows.setItem(0, QStringLiteral("0\t0\t"));
     });
-    ignoringFailures([&] { selectFilter(readListFilter()); });
+    ignoringFailures([&] { selectFilter(readListFilter(m_session.settingsFolder)); });
 }
 
 // The window's height, the data-folder file (under the load's failure
@@ -88,17 +88,20 @@ bool FrmDelivery::readStoredOptions()
 {
     const double twipsPerPixel = platform().twipsPerPixel();
     resize(width(), static_cast<int>(MainWindowHeightTwips / twipsPerPixel));
-    if (const Result<void> folders = readDataFolderFile().applyTo(m_session);
+    if (const Result<void> folders =
+            readDataFolderFile(m_session.settingsFolder).applyTo(m_session);
         !folders && loadFailure(folders.failure(), 0) == LoadReaction::StopLoad)
         return false;
 
-    ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs()); });
+    ignoringFailures([&] { mnuLoadJobs->setChecked(readLoadJobs(m_session.settingsFolder)); });
     ignoringFailures([&] {
-        if (const auto state = readCheckState(QString::fromLatin1(CommentsShownFile)))
+        if (const auto state =
+                readCheckState(m_session.settingsFolder, QString::fromLatin1(CommentsShownFile)))
             m_options.chkComment->setValue(*state);
     });
     ignoringFailures([&] {
-        if (const auto state = readCheckState(QString::fromLatin1(JobNumbersFile)))
+        if (const auto state =
+                readCheckState(m_session.settingsFolder, QString::fromLatin1(JobNumbersFile)))
             m_options.chkJob->setValue(*state);
     });
     ignoringFailures([&] {
@@ -128,8 +131,10 @@ void FrmDelivery::fillCommentList()
     m_options.cboComment->clearList();
     ignoringFailures([&] {
         if (lengthCreatingIfMissing(commentsFilePath(m_session.dataFolder)) > 10) {
-            m_options.cboComment->addItems(readComments(m_session.dataFolder));
-            m_options.cboComment->setText(m_options.cboComment->item(0));
+            if (const Result<QStringList> comments = readComments(m_session.dataFolder)) {
+                m_options.cboComment->addItems(*comments);
+                m_options.cboComment->setText(m_options.cboComment->item(0));
+            }
         }
     });
 }

@@ -8,7 +8,6 @@
 #include "common/install_layout.h"
 #include "common/runtime_error.h"
 #include "common/session.h"
-#include "common/settings_folder.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_text_box.h"
 #include "common/ui/named_control.h"
@@ -28,10 +27,10 @@ constexpr int EnterKey = 13;
 
 // The picture is only a reminder of the part number: a bitmap that is
 // missing or unreadable leaves the box empty.
-void showPartPicture(QLabel& picture, int part)
+void showPartPicture(QLabel& picture, const QString& settingsFolder, int part)
 {
     QPixmap bitmap;
-    if (!bitmap.load(install_layout::partBitmapPath(settingsFolder(),
+    if (!bitmap.load(install_layout::partBitmapPath(settingsFolder,
                                                     QCoreApplication::applicationDirPath(), part)))
         bitmap = QPixmap();
     picture.setPixmap(bitmap);
@@ -96,11 +95,11 @@ void FrmDelivery::HScroll1_Change()
             m_parts.txtQty->setText(fields->quantity);
             m_parts.txtBO->setText(fields->backOrdered);
             m_parts.txtDes->setText(fields->description);
-            showPartPicture(*m_parts.picParts, value);
+            showPartPicture(*m_parts.picParts, m_session.settingsFolder, value);
         } else {
             platform().beep();
             m_parts.HScroll1->setValue(value - 1);
-            showPartPicture(*m_parts.picParts, m_parts.HScroll1->value());
+            showPartPicture(*m_parts.picParts, m_session.settingsFolder, m_parts.HScroll1->value());
         }
         m_draft.setPartCaption(part_rows::caption(m_parts.HScroll1->value(), count));
     });

@@ -16,11 +16,10 @@
 
 namespace {
 
-void reportCommentSaveFailure(const RuntimeError& error)
+void reportCommentSaveFailure(const Failure& failure)
 {
-    reportSaveFailure(error.failure(),
-                      QStringLiteral("The file and the comment list were left as they "
-                                     "were."));
+    reportSaveFailure(failure, QStringLiteral("The file and the comment list were left as they "
+                                              "were."));
 }
 
 } // namespace
@@ -76,7 +75,8 @@ void FrmComment::Form_Load()
 {
     CenterForm(*this);
     // A missing data-folder file lists nothing.
-    const bool folderRead = static_cast<bool>(readDataFolderFirstLine().applyTo(m_session));
+    const bool folderRead =
+        static_cast<bool>(readDataFolderFirstLine(m_session.settingsFolder).applyTo(m_session));
     if (folderRead && !listComments())
         return;
     cboComment->setText(cboComment->item(0));
@@ -88,12 +88,9 @@ bool FrmComment::listComments()
         windows::show(windows::names::frmPath);
         return false;
     }
-    try {
-        m_comments.load();
-    } catch (const RuntimeError&) {
-        return true; // a missing or unreadable comment file lists nothing
-    }
-    cboComment->addItems(m_comments.listedLines());
+    // A missing or unreadable comment file lists nothing.
+    if (const Result<void> loaded = m_comments.load(); loaded)
+        cboComment->addItems(m_comments.listedLines());
     return true;
 }
 
@@ -101,15 +98,13 @@ void FrmComment::cmdPost_Click()
 {
     const QString comment = cboComment->text();
     // The file first: a comment that could not be stored is not listed.
-    SharedComments::Posting posting = SharedComments::Posting::Posted;
-    try {
-        posting = m_comments.post(comment);
-    } catch (const RuntimeError& error) {
-        reportCommentSaveFailure(error);
+    const Result<SharedComments::Posting> posting = m_comments.post(comment);
+    if (!posting) {
+        reportCommentSaveFailure(posting.failure());
         return;
     }
     showLines();
-    if (posting == SharedComments::Posting::Duplicate) {
+    if (*posting == SharedComments::Posting::Duplicate) {
         platform().messageBox(QStringLiteral("Duplicate Entries Not Permitted."));
         cboComment->setText(QString());
         return;
@@ -134,10 +129,8 @@ void FrmComment::cmdErase_Click()
 
 void FrmComment::cmdExit_Click()
 {
-    try {
-        m_comments.leave();
-    } catch (const RuntimeError& error) {
-        reportCommentSaveFailure(error);
+    if (const Result<void> left = m_comments.leave(); !left) {
+        reportCommentSaveFailure(left.failure());
         return;
     }
     emit commentLinesChanged(m_comments.fileLines());

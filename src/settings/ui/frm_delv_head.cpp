@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,8 +27,9 @@ QLineEdit* headerBox(const char* name, int maxLength, const QString& text = {})
 
 } // namespace
 
-FrmDelvHead::FrmDelvHead(QWidget* parent)
+FrmDelvHead::FrmDelvHead(QString settingsFolder, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_settingsFolder(std::move(settingsFolder))
 {
     setObjectName(windows::names::frmDelvHead);
     setWindowTitle(QStringLiteral("Delivery Ticket Headline"));
@@ -107,7 +109,7 @@ void FrmDelvHead::connectControls()
 void FrmDelvHead::Form_Load()
 {
     CenterForm(*this);
-    const auto header = readDeliveryHeader();
+    const auto header = readDeliveryHeader(m_settingsFolder);
     if (!header)
         return;
     for (int line = 1; line <= DeliveryHeader::SlotCount; ++line) {
@@ -129,7 +131,7 @@ void FrmDelvHead::cmdSave_Click()
         if (QLineEdit* box = boxForLine(line))
             header.slot(line) = box->text();
     }
-    if (const Result<void> written = writeDeliveryHeader(header); !written)
+    if (const Result<void> written = writeDeliveryHeader(m_settingsFolder, header); !written)
         reportSaveFailure(written.failure());
 }
 

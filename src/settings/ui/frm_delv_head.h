@@ -16,8 +16,8 @@ class FrmDelvHead final : public QWidget, private HandlerRunner
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmDelvHead(QWidget* parent = nullptr);
+    // Constructing the window is its load, of the file in `settingsFolder`.
+    explicit FrmDelvHead(QString settingsFolder, QWidget* parent = nullptr);
 
     QLabel* lblDelvHead = nullptr;
     QLineEdit* txtBord = nullptr;
@@ -48,4 +48,6 @@ private:
     void connectControls();
     // The box shown for each line of the file (none for the spacer, line 8).
     QLineEdit* boxForLine(int line) const;
+
+    const QString m_settingsFolder;
 };

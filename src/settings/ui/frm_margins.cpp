@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int kEnter = 13;
@@ -72,8 +74,9 @@ EventTextBox* marginBox(const char* name)
 
 } // namespace
 
-FrmMargins::FrmMargins(QWidget* parent)
+FrmMargins::FrmMargins(QString settingsFolder, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_settingsFolder(std::move(settingsFolder))
 {
     setObjectName(windows::names::frmMargins);
     setWindowTitle(QStringLiteral("Delivery Margins"));
@@ -142,7 +145,7 @@ void FrmMargins::connectControls()
 void FrmMargins::Form_Load()
 {
     CenterForm(*this);
-    const Result<Margins> margins = readMargins();
+    const Result<Margins> margins = readMargins(m_settingsFolder);
     if (margins) {
         Label6->setText(pageHeightText(margins->totalLines));
         Text3->setText(QString::number(margins->totalLines));
@@ -172,7 +175,8 @@ void FrmMargins::Text3_LostFocus()
 
 void FrmMargins::cmdMargins_Click()
 {
-    if (const Result<void> saved = saveMargins(Text1->text(), Text3->text()); !saved) {
+    if (const Result<void> saved = saveMargins(m_settingsFolder, Text1->text(), Text3->text());
+        !saved) {
         reportSaveFailure(saved.failure());
         return;
     }

@@ -17,8 +17,8 @@ class FrmMargins final : public QWidget, private HandlerRunner
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmMargins(QWidget* parent = nullptr);
+    // Constructing the window is its load, of the file in `settingsFolder`.
+    explicit FrmMargins(QString settingsFolder, QWidget* parent = nullptr);
 
     QLabel* Label6 = nullptr;      // the page height in inches
     EventTextBox* Text1 = nullptr; // top margin, line 1
@@ -41,4 +41,6 @@ public:
 private:
     // The tab order and the handlers of the controls.
     void connectControls();
+
+    const QString m_settingsFolder;
 };

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QLineEdit* fieldBox(const char* name, int width)
@@ -22,8 +24,9 @@ QLineEdit* fieldBox(const char* name, int width)
 
 } // namespace
 
-FrmOwner::FrmOwner(QWidget* parent)
+FrmOwner::FrmOwner(QString settingsFolder, QWidget* parent)
     : QWidget(parent, Qt::Window)
+    , m_settingsFolder(std::move(settingsFolder))
 {
     setObjectName(windows::names::frmOwner);
     setWindowTitle(QStringLiteral("Owner's Data"));
@@ -68,7 +71,7 @@ FrmOwner::FrmOwner(QWidget* parent)
 void FrmOwner::Form_Load()
 {
     CenterForm(*this);
-    const auto record = readOwnerRecord();
+    const auto record = readOwnerRecord(m_settingsFolder);
     if (!record)
         return;
     txtName->setText(record->name);
@@ -80,8 +83,9 @@ void FrmOwner::Form_Load()
 
 void FrmOwner::cmdSave_Click()
 {
-    const Result<void> written = writeOwnerRecord(
-        {txtName->text(), txtAdd->text(), txtState->text(), txtPhone->text(), txtCom->text()});
+    const Result<void> written =
+        writeOwnerRecord(m_settingsFolder, {txtName->text(), txtAdd->text(), txtState->text(),
+                                            txtPhone->text(), txtCom->text()});
     if (!written) {
         reportSaveFailure(written.failure());
         return;

@@ -17,8 +17,8 @@ class FrmOwner final : public QWidget, private HandlerRunner
     Q_OBJECT
 
 public:
-    // Constructing the window is its load.
-    explicit FrmOwner(QWidget* parent = nullptr);
+    // Constructing the window is its load, of the file in `settingsFolder`.
+    explicit FrmOwner(QString settingsFolder, QWidget* parent = nullptr);
 
     QLabel* lblDelvHead = nullptr;
     QLineEdit* txtName = nullptr;
@@ -37,4 +37,7 @@ public:
     void cmdSave_Click();
     // Closes; unsaved changes are dropped.
     void cmdExit_Click();
+
+private:
+    const QString m_settingsFolder;
 };

@@ -38,9 +38,9 @@ constexpr int PrintPointSize = 12;
 constexpr int PreferredHeight = 760;
 constexpr int DeskStrip = 12;
 
-std::optional<QString> ownerName()
+std::optional<QString> ownerName(const QString& settingsFolder)
 {
-    const std::optional<OwnerRecord> record = readOwnerRecord();
+    const std::optional<OwnerRecord> record = readOwnerRecord(settingsFolder);
     if (!record)
         return std::nullopt;
     return record->name;
@@ -51,7 +51,8 @@ std::optional<QString> ownerName()
 // were.
 void refreshDataFolder(Session& session)
 {
-    [[maybe_unused]] const Result<void> folders = readDataFolderFile().applyTo(session);
+    [[maybe_unused]] const Result<void> folders =
+        readDataFolderFile(session.settingsFolder).applyTo(session);
 }
 
 template<typename Widget>
@@ -125,17 +126,18 @@ void FrmReport::Form_Load()
 
     // A file that cannot be read counts as unchecked; a stored value the box
     // cannot take leaves it as it is.
-    if (const int stored = readSignatureOption().valueOr(0); EventCheckBox::takes(stored))
+    if (const int stored = readSignatureOption(m_session.settingsFolder).valueOr(0);
+        EventCheckBox::takes(stored))
         Check1->setValue(stored);
     refreshDataFolder(m_session);
     TicketInputs inputs;
-    inputs.header = readDeliveryHeader().value_or(DeliveryHeader());
+    inputs.header = readDeliveryHeader(m_session.settingsFolder).value_or(DeliveryHeader());
 
     StripAddresses();
     inputs.fields = ticketFields(*m_draft);
     inputs.fields.soldTo = CustLines;
     inputs.fields.shipTo = ShipLines;
-    inputs.ownerName = ownerName;
+    inputs.ownerName = [this] { return ownerName(m_session.settingsFolder); };
 
     TextGridSurface ticket;
     composeTicket(inputs, TicketVariant::Preview, ticket);
@@ -146,7 +148,7 @@ void FrmReport::Check1_Click()
 {
     // An option that cannot be stored holds for this ticket only, unreported.
     [[maybe_unused]] const Result<void> stored =
-        writeSignatureOption(static_cast<std::int16_t>(Check1->value()));
+        writeSignatureOption(m_session.settingsFolder, static_cast<std::int16_t>(Check1->value()));
 }
 
 void FrmReport::StripAddresses()
@@ -168,8 +170,8 @@ void FrmReport::cmdPrint_Click()
 
     refreshDataFolder(m_session);
     TicketInputs inputs;
-    inputs.topMargin = readTopMargin().valueOr(0);
-    const std::optional<DeliveryHeader> header = readDeliveryHeader();
+    inputs.topMargin = readTopMargin(m_session.settingsFolder).valueOr(0);
+    const std::optional<DeliveryHeader> header = readDeliveryHeader(m_session.settingsFolder);
     if (!header)
         return;
     inputs.header = *header;
@@ -181,7 +183,7 @@ void FrmReport::cmdPrint_Click()
 
     inputs.fields = ticketFields(*m_draft);
     inputs.dropSignature = Check1->value() == 1;
-    inputs.ownerName = ownerName;
+    inputs.ownerName = [this] { return ownerName(m_session.settingsFolder); };
 
     QPainter painter;
     if (!painter.begin(&printer))

@@ -40,6 +40,7 @@ class SettingsWindowsTest : public ::testing::Test
 protected:
     SettingsWindowsTest()
     {
+        m_session.settingsFolder = m_settings.path();
         windows::reset();
         QDir(m_settings.path()).mkdir(QStringLiteral("data"));
         wireProgram(m_session, m_tables);
