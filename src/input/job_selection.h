@@ -45,8 +45,7 @@ public:
         TableCursor& jobLog;    // "JobLog", opened anew for each selection
     };
 
-    JobSelection(TicketDraft& draft, Session& session, CustomerSelection& customers,
-                 Tables tables);
+    JobSelection(TicketDraft& draft, Session& session, CustomerSelection& customers, Tables tables);
 
     enum class Outcome { Filled, NoOrderDetail };
 

@@ -58,14 +58,10 @@ void killAndReap(pid_t pid)
     }
 }
 
-} // namespace
-
-ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringList& arguments,
-                                         const Limits& limits, Sink& output)
+// Starts the reader with its output into a pipe, its input and errors on
+// /dev/null. The pipe's reading end is `readEnd`; -1 when it did not start.
+pid_t startReader(const QString& program, const QStringList& arguments, int& readEnd)
 {
-    Result result;
-    Watchdog watchdog(limits);
-
     std::vector<QByteArray> argStorage;
     argStorage.push_back(program.toLocal8Bit());
     for (const QString& argument : arguments)
@@ -77,7 +73,7 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
 
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return result;
+        return -1;
     // A larger pipe lets the child read on while the output is taken in;
     // where the system refuses, the default size does.
     ::fcntl(pipeFds[0], F_SETPIPE_SZ, PipeSize);
@@ -100,56 +96,54 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
     ::close(pipeFds[1]);
     if (spawned != 0) {
         ::close(pipeFds[0]);
-        return result;
+        return -1;
     }
+    readEnd = pipeFds[0];
+    return pid;
+}
 
-    // Read until the child closes its end, stops making progress, or sends
-    // more than anyone asked for.
+// Reads until the child closes its end, stops making progress, or sends
+// more than anyone asked for. Exited when the child closed its end.
+ReaderProcess::Outcome readOutput(int readEnd, const ReaderProcess::Limits& limits,
+                                  Watchdog& watchdog, ReaderProcess::Sink& output)
+{
+    using Outcome = ReaderProcess::Outcome;
     qint64 received = 0;
-    result.outcome = Outcome::Exited;
     for (;;) {
-        pollfd fd{pipeFds[0], POLLIN, 0};
+        pollfd fd{readEnd, POLLIN, 0};
         const int ready = ::poll(&fd, 1, watchdog.pollMilliseconds());
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready <= 0) {
             if (!watchdog.expired() && ready == 0)
                 continue;
-            result.outcome = Outcome::TimedOut;
-            break;
+            return Outcome::TimedOut;
         }
         const std::span<char> room = output.room();
-        if (room.empty()) {
-            result.outcome = Outcome::OutputRefused;
-            break;
-        }
+        if (room.empty())
+            return Outcome::OutputRefused;
         // Never more than the cap allows, plus one byte to tell that it is passed.
         const auto wanted = static_cast<std::size_t>(std::min<qint64>(
             static_cast<qint64>(room.size()), limits.maxOutputBytes - received + 1));
-        const ssize_t n = ::read(pipeFds[0], room.data(), wanted);
+        const ssize_t n = ::read(readEnd, room.data(), wanted);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            break;
+            return Outcome::Exited;
         received += n;
-        if (received > limits.maxOutputBytes) {
-            result.outcome = Outcome::OutputTooLarge;
-            break;
-        }
-        if (!output.received(static_cast<std::size_t>(n))) {
-            result.outcome = Outcome::OutputRefused;
-            break;
-        }
+        if (received > limits.maxOutputBytes)
+            return Outcome::OutputTooLarge;
+        if (!output.received(static_cast<std::size_t>(n)))
+            return Outcome::OutputRefused;
         watchdog.progress();
     }
-    ::close(pipeFds[0]);
+}
 
-    if (result.outcome != Outcome::Exited) {
-        killAndReap(pid);
-        return result;
-    }
-
-    // The output is complete; the child may still be on its way out.
+// Waits for a child whose output is complete to be gone, and takes its exit
+// code; it is killed when the watchdog runs out first.
+void awaitExit(pid_t pid, Watchdog& watchdog, ReaderProcess::Result& result)
+{
+    using Outcome = ReaderProcess::Outcome;
     watchdog.progress();
     int status = 0;
     unsigned pause = 20; // microseconds
@@ -159,12 +153,12 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
             break;
         if (done < 0 && errno != EINTR) {
             result.outcome = Outcome::Crashed;
-            return result;
+            return;
         }
         if (watchdog.expired()) {
             killAndReap(pid);
             result.outcome = Outcome::TimedOut;
-            return result;
+            return;
         }
         // Most often it is gone within a few dozen microseconds.
         ::usleep(pause);
@@ -174,5 +168,26 @@ ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringLi
         result.exitCode = WEXITSTATUS(status);
     else
         result.outcome = Outcome::Crashed;
+}
+
+} // namespace
+
+ReaderProcess::Result ReaderProcess::run(const QString& program, const QStringList& arguments,
+                                         const Limits& limits, Sink& output)
+{
+    Result result;
+    Watchdog watchdog(limits);
+    int readEnd = -1;
+    const pid_t pid = startReader(program, arguments, readEnd);
+    if (pid < 0)
+        return result;
+
+    result.outcome = readOutput(readEnd, limits, watchdog, output);
+    ::close(readEnd);
+    if (result.outcome != Outcome::Exited) {
+        killAndReap(pid);
+        return result;
+    }
+    awaitExit(pid, watchdog, result);
     return result;
 }

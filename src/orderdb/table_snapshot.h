@@ -166,6 +166,8 @@ private:
     enum class Item { Complete, Incomplete, Broken };
     Item parseHeader(const char*& at, const char* end);
     Item parseRow(const char*& at, const char* end);
+    Item parseEnd(const char*& at, const char* end);
+    bool noteKeyRow(qsizetype row, const char* at);
     void parse();
     bool newBlock();
 

@@ -188,6 +188,39 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseHeader(const char*& at
     return Item::Complete;
 }
 
+// The end: the rows and the damaged values the reader counted.
+TableSnapshot::Builder::Item TableSnapshot::Builder::parseEnd(const char*& at, const char* end)
+{
+    m_needed = 9;
+    if (end - at < 9)
+        return Item::Incomplete;
+    m_announcedRows = readU32(at + 1);
+    m_table.m_damageCount = static_cast<qsizetype>(readU32(at + 5));
+    m_ended = true;
+    at += 9;
+    return Item::Complete;
+}
+
+// A row holding every value itself, at `at`. False when its place cannot be
+// kept.
+bool TableSnapshot::Builder::noteKeyRow(qsizetype row, const char* at)
+{
+    m_lastKeyRow = row;
+    // Key rows are noted half an interval apart at least: close enough to
+    // reach any row in a few dozen steps, few enough to cost nothing.
+    const std::vector<KeyRow>& keys = m_table.m_keyRows;
+    if (keys.empty() || row - keys.back().row >= KeyRowInterval / 2) {
+        const std::size_t block = m_table.m_blocks.size() - 1;
+        const auto offset = static_cast<std::size_t>(at - m_table.m_blocks.back().bytes.get());
+        if (row > UINT32_MAX || block > UINT32_MAX || offset > UINT32_MAX)
+            return false;
+        m_table.m_keyRows.push_back(KeyRow{static_cast<std::uint32_t>(row),
+                                           static_cast<std::uint32_t>(block),
+                                           static_cast<std::uint32_t>(offset)});
+    }
+    return true;
+}
+
 TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, const char* end)
 {
     const auto tag = static_cast<std::uint8_t>(*at);
@@ -195,16 +228,8 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
         ++at;
         return Item::Complete;
     }
-    if (tag == EndTag) {
-        m_needed = 9;
-        if (end - at < 9)
-            return Item::Incomplete;
-        m_announcedRows = readU32(at + 1);
-        m_table.m_damageCount = static_cast<qsizetype>(readU32(at + 5));
-        m_ended = true;
-        at += 9;
-        return Item::Complete;
-    }
+    if (tag == EndTag)
+        return parseEnd(at, end);
     // The row's length first: the row must be there whole.
     const auto available = static_cast<std::size_t>(end - at);
     std::size_t head = 1;
@@ -244,21 +269,8 @@ TableSnapshot::Builder::Item TableSnapshot::Builder::parseRow(const char*& at, c
     }
     if (next != rowEnd)
         return Item::Broken; // the cells do not fill the row
-    if (!repeats) {
-        m_lastKeyRow = row;
-        // Key rows are noted half an interval apart at least: close enough
-        // to reach any row in a few dozen steps, few enough to cost nothing.
-        const std::vector<KeyRow>& keys = m_table.m_keyRows;
-        if (keys.empty() || row - keys.back().row >= KeyRowInterval / 2) {
-            const std::size_t block = m_table.m_blocks.size() - 1;
-            const auto offset = static_cast<std::size_t>(at - m_table.m_blocks.back().bytes.get());
-            if (row > UINT32_MAX || block > UINT32_MAX || offset > UINT32_MAX)
-                return Item::Broken;
-            m_table.m_keyRows.push_back(KeyRow{static_cast<std::uint32_t>(row),
-                                               static_cast<std::uint32_t>(block),
-                                               static_cast<std::uint32_t>(offset)});
-        }
-    }
+    if (!repeats && !noteKeyRow(row, at))
+        return Item::Broken;
     ++m_table.m_rowCount;
     at = next;
     return Item::Complete;

@@ -54,13 +54,12 @@ protected:
         m_tables.clearCache(); // the file is written anew under the same name
         m_session.dataFolder = m_folder.path();
         const QString file = databasePath(m_session.dataFolder);
-        jet4::writeDatabase(
-            file.toStdString(),
-            {withRows(ordersSchema(), std::move(orders)),
-             withRows(clientSchema(),
-                      {{17, "ACME", "1 Main St", Null, "Salem", "OH", "44460", "Pat", "555-0100"}}),
-             withRows(addressesSchema(), std::move(addresses)),
-             withRows(jobLogSchema(), {{"00000001", "Cards", "0", "Q-1"}})});
+        jet4::writeDatabase(file.toStdString(),
+                            {withRows(ordersSchema(), std::move(orders)),
+                             withRows(clientSchema(), {{17, "ACME", "1 Main St", Null, "Salem",
+                                                        "OH", "44460", "Pat", "555-0100"}}),
+                             withRows(addressesSchema(), std::move(addresses)),
+                             withRows(jobLogSchema(), {{"00000001", "Cards", "0", "Q-1"}})});
         m_orders.open(file, "Orders");
         m_clients.open(file, "Client");
         m_addresses.open(file, "Addresses");

@@ -59,7 +59,8 @@ TEST_F(JobSelectionTest, TakesEveryLineOfTheJobInTableOrderWhereverItLies)
                                        "400\t0\tFlyer insert", "500\t0\tAdded later"}));
     // The head comes from the first line met, the quote from the job's
     // first JobLog record.
-    EXPECT_EQ(window().parts().txtQty->text() + window().parts().txtBO->text() + window().parts().txtDes->text(),
+    EXPECT_EQ(window().parts().txtQty->text() + window().parts().txtBO->text() +
+                  window().parts().txtDes->text(),
               "2000Flyer back");
     EXPECT_EQ(window().txtQuote->text(), "Quote No: Q-3");
     EXPECT_EQ(window().shipTo().cboSCust->text(), "17-ACME");
@@ -125,7 +126,8 @@ TEST_F(JobSelectionTest, ANullFieldOfALaterLineKeepsTheEarlierValue)
 
     window().draft().setPartCaption(QStringLiteral("Description:"));
     select(QStringLiteral("00000002-Menus"));
-    EXPECT_EQ(window().parts().Label4->text() + window().txtQuote->text(), "Description:Quote No: ");
+    EXPECT_EQ(window().parts().Label4->text() + window().txtQuote->text(),
+              "Description:Quote No: ");
     EXPECT_EQ(keptRows(), QStringList({"100\t0\tPart zero"}));
 }
 

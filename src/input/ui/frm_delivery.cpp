@@ -97,8 +97,9 @@ void FrmDelivery::showingDraft(Change&& change)
 void FrmDelivery::showDraft()
 {
     const auto show = [this](auto signal, auto* box, auto setter) {
-        connect(&m_draft, signal, box,
-                [this, box, setter](const auto& value) { showingDraft([&] { (box->*setter)(value); }); });
+        connect(&m_draft, signal, box, [this, box, setter](const auto& value) {
+            showingDraft([&] { (box->*setter)(value); });
+        });
     };
     show(&TicketDraft::soldToTextChanged, m_soldTo.txtCust, &EventTextBlock::setText);
     show(&TicketDraft::shipToTextChanged, m_shipTo.txtShip, &EventTextBlock::setText);

@@ -1,16 +1,14 @@
 // The job list and the job search box. The selection itself, filling the
 // ticket from the job's order lines, is input/job_selection.h's.
 
+#include "common/result.h"
 #include "common/ui/event_combo_box.h"
 #include "common/ui/event_progress_bar.h"
 #include "common/ui/event_text_box.h"
-#include "common/result.h"
 #include "common/ui/platform.h"
-#include "input/ui/frm_delivery.h"
 #include "input/job_selection.h"
+#include "input/ui/frm_delivery.h"
 #include "input/ui/frm_delivery_steps.h"
-
-
 
 // The progress bar follows a job selection's walk over "Orders".
 class FrmDelivery::JobProgress final : public JobScanProgress

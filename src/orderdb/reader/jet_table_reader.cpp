@@ -291,6 +291,47 @@ bool looksLikeJet4File(const char* databaseFile)
     return complete && head[0] == 0 && head[1] == 1 && head[0x14] == 1 && head[2 * PageSize] == 2;
 }
 
+namespace {
+
+// Only the columns asked for travel: the rest may be large and is never
+// read. Their layouts and types go into the plan, in the same order.
+std::vector<MdbColumn*> selectColumns(const TableRequest& request, const OpenTable& table,
+                                      TablePlan& plan)
+{
+    std::vector<MdbColumn*> columns;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const bool wanted =
+            request.columns.empty() ||
+            std::any_of(request.columns.begin(), request.columns.end(),
+                        [&](const std::string& name) {
+                            return g_ascii_strcasecmp(name.c_str(), table.columns[c]->name) == 0;
+                        });
+        if (wanted) {
+            columns.push_back(table.columns[c]);
+            plan.layouts.push_back(table.layouts[c]);
+            plan.types.push_back(table.columns[c]->col_type);
+        }
+    }
+    return columns;
+}
+
+// The stream's head: the magic, the column and declared row counts, and
+// each column's kind and name.
+void writeStreamHead(const OpenTable& table, const std::vector<MdbColumn*>& columns,
+                     StreamWriter& out)
+{
+    using namespace snapshot_protocol;
+    out.writeBytes(Magic, sizeof Magic);
+    out.writeU32(static_cast<std::uint32_t>(columns.size()));
+    out.writeU32(static_cast<std::uint32_t>(table.definition->num_rows));
+    for (MdbColumn* col : columns) {
+        out.writeU32(static_cast<std::uint32_t>(kindOf(col->col_type)));
+        out.writeText(jet_values::utf8ToUtf16(col->name));
+    }
+}
+
+} // namespace
+
 int streamTable(const TableRequest& request, StreamWriter& out)
 {
     using namespace snapshot_protocol;
@@ -311,33 +352,12 @@ int streamTable(const TableRequest& request, StreamWriter& out)
                                          request.table.c_str(), table))
         return ExitUnreadableTable;
 
-    // Only the columns asked for travel: the rest may be large and is never read.
-    std::vector<MdbColumn*> columns;
     TablePlan plan;
-    for (std::size_t c = 0; c < table.columns.size(); ++c) {
-        const bool wanted =
-            request.columns.empty() ||
-            std::any_of(request.columns.begin(), request.columns.end(),
-                        [&](const std::string& name) {
-                            return g_ascii_strcasecmp(name.c_str(), table.columns[c]->name) == 0;
-                        });
-        if (wanted) {
-            columns.push_back(table.columns[c]);
-            plan.layouts.push_back(table.layouts[c]);
-            plan.types.push_back(table.columns[c]->col_type);
-        }
-    }
+    const std::vector<MdbColumn*> columns = selectColumns(request, table, plan);
     if (columns.empty())
         return ExitUnreadableTable;
     markDamagedColumns(table, file.fd(), columns, plan);
-
-    out.writeBytes(Magic, sizeof Magic);
-    out.writeU32(static_cast<std::uint32_t>(columns.size()));
-    out.writeU32(static_cast<std::uint32_t>(table.definition->num_rows));
-    for (MdbColumn* col : columns) {
-        out.writeU32(static_cast<std::uint32_t>(kindOf(col->col_type)));
-        out.writeText(jet_values::utf8ToUtf16(col->name));
-    }
+    writeStreamHead(table, columns, out);
 
     plan.definitionPage = static_cast<std::uint32_t>(definitionPage);
     plan.variableColumns = table.definition->num_var_cols > 0;
