@@ -8,6 +8,12 @@ preset=${1:-default}
 scripts/install-deps.sh
 scripts/check-format.sh
 scripts/build.sh "$preset"
+if [[ $preset == default ]]; then
+    # The benchmarks are run on demand, but built here, so that a change to
+    # what they drive cannot leave them behind unnoticed.
+    cmake --build --preset default -j"$(nproc)" --target bench_orderdb bench_main_window \
+        bench_job_selection bench_accessible_load bench_ticket bench_large_database
+fi
 export QT_QPA_PLATFORM=offscreen
 excluded=()
 if [[ $preset == asan ]]; then
