@@ -330,6 +330,26 @@ void writeStreamHead(const OpenTable& table, const std::vector<MdbColumn*>& colu
     }
 }
 
+// The data pages in chunks, on as many threads as there are cores to spare;
+// the library, where a column needs it, on one.
+ChunkResult writeDataPages(const OpenTable& table, const TablePlan& plan, int fd, StreamWriter& out)
+{
+    const std::vector<std::uint32_t> pages = dataPages(table);
+    const std::size_t chunks = (pages.size() + ChunkPages - 1) / ChunkPages;
+    const unsigned workers =
+        plan.needsLibrary() ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, MaxWorkers);
+    std::deque<RowWriter> writers;
+    for (unsigned w = 0; w < workers; ++w)
+        writers.emplace_back(fd, plan);
+    return writeChunks(
+        chunks, workers, plan.streamLimit, out,
+        [&](std::size_t chunk, unsigned worker, StreamWriter& rows) {
+            const std::size_t first = chunk * ChunkPages;
+            return writers[worker].write(
+                std::span(pages).subspan(first, std::min(ChunkPages, pages.size() - first)), rows);
+        });
+}
+
 } // namespace
 
 int streamTable(const TableRequest& request, StreamWriter& out)
@@ -376,22 +396,7 @@ int streamTable(const TableRequest& request, StreamWriter& out)
                 : mdb_col_to_string(handle, handle->pg_buf, start, MDB_REPID, size)));
     };
 
-    // The data pages in chunks, on as many threads as there are cores to
-    // spare; the library, where a column needs it, on one.
-    const std::vector<std::uint32_t> pages = dataPages(table);
-    const std::size_t chunks = (pages.size() + ChunkPages - 1) / ChunkPages;
-    const unsigned workers =
-        plan.needsLibrary() ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, MaxWorkers);
-    std::deque<RowWriter> writers;
-    for (unsigned w = 0; w < workers; ++w)
-        writers.emplace_back(file.fd(), plan);
-    const ChunkResult result = writeChunks(
-        chunks, workers, request.streamLimit, out,
-        [&](std::size_t chunk, unsigned worker, StreamWriter& rows) {
-            const std::size_t first = chunk * ChunkPages;
-            return writers[worker].write(
-                std::span(pages).subspan(first, std::min(ChunkPages, pages.size() - first)), rows);
-        });
+    const ChunkResult result = writeDataPages(table, plan, file.fd(), out);
     if (result.tooLong)
         return ExitTooLarge;
     const auto end = static_cast<char>(EndTag);
