@@ -8,7 +8,7 @@ namespace {
 
 constexpr char ProgramName[] = "vantrell-ticket";
 
-QString release()
+QString releaseNumber()
 {
     return QStringLiteral("%1.%2.%3")
         .arg(version::Major)
@@ -29,7 +29,7 @@ QString usageOf(const QCommandLineParser& parser)
 
 QString versionLine()
 {
-    return QLatin1String(ProgramName) + QLatin1Char(' ') + release();
+    return QLatin1String(ProgramName) + QLatin1Char(' ') + releaseNumber();
 }
 
 CommandLine readCommandLine(const QStringList& arguments)

@@ -28,7 +28,7 @@ void TableCursor::open(const QString& databaseFile, const QString& tableName,
 {
     close();
     m_tableName = tableName;
-    take(m_source.read(databaseFile, tableName, fields));
+    take(m_source.readTable(databaseFile, tableName, fields));
     m_position = 0;
 }
 
@@ -45,7 +45,7 @@ void TableCursor::openDeferred(const QString& databaseFile, const QString& table
     m_tableName = tableName;
     m_pending =
         std::async(std::launch::deferred, [source = m_source, databaseFile, tableName, fields] {
-            return source.read(databaseFile, tableName, fields);
+            return source.readTable(databaseFile, tableName, fields);
         }).share();
     m_started = false;
     m_position = 0;

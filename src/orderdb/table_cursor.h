@@ -20,7 +20,7 @@
 //
 // Failures are RuntimeErrors: ObjectNotSet for any use of a cursor that is
 // not open, FieldNotFound for an unknown field, NoCurrentRecord for a field
-// read past the end, and the opening failures of TableSource::read.
+// read past the end, and the opening failures of TableSource::readTable.
 //
 // A damaged table (see ShortTable) is told to the source's notices when a
 // cursor first takes it, or (read in the background, see openDeferred) fails

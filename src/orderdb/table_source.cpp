@@ -231,9 +231,9 @@ QString TableSource::checkDatabaseFile(const QString& databaseFile)
     return filePath;
 }
 
-std::shared_ptr<const TableSnapshot> TableSource::read(const QString& databaseFile,
-                                                       const QString& table,
-                                                       const QStringList& fields) const
+std::shared_ptr<const TableSnapshot> TableSource::readTable(const QString& databaseFile,
+                                                            const QString& table,
+                                                            const QStringList& fields) const
 {
     const QString filePath = checkDatabaseFile(databaseFile);
     const CacheKey key{filePath, table.toLower(), fields.join(QChar(0)).toLower()};

@@ -44,8 +44,9 @@ public:
     //
     // Only the named fields are read (the others are left in the file); none
     // named means every field.
-    std::shared_ptr<const TableSnapshot> read(const QString& databaseFile, const QString& table,
-                                              const QStringList& fields = {}) const;
+    std::shared_ptr<const TableSnapshot> readTable(const QString& databaseFile,
+                                                   const QString& table,
+                                                   const QStringList& fields = {}) const;
 
     // The file a database path names (its name matched without regard to
     // letter case), after the checks that need no reading: the folders exist,

@@ -97,11 +97,11 @@ TEST_F(DamagedDatabaseTest, ASharedLongTextIsReadOnlyWithinTheMemoryBudget)
     TableCursor cursor(m_tables);
     cursor.open(write(bytes), QStringLiteral("Orders"));
     EXPECT_EQ(cursor.recordCount(), 2100);
-    const auto readAll = [&] { m_tables.read(write(bytes), QStringLiteral("Orders")); };
+    const auto readAll = [&] { m_tables.readTable(write(bytes), QStringLiteral("Orders")); };
     EXPECT_EQ(errorNumberOf(readAll), int(ErrorCode::UnreadableDatabase));
 
     bytes.resize(size + 1'000'000); // the budget grows with the file
-    const qint64 memory = m_tables.read(write(bytes), "Orders")->memoryBytes();
+    const qint64 memory = m_tables.readTable(write(bytes), "Orders")->memoryBytes();
     // A budget a few bytes short: the stream fits it, the row index does not.
     const auto shortSize = std::size_t((memory - 1 - TableSource::memoryBudget(0)) / 3);
     ASSERT_GT(shortSize, size);

@@ -38,7 +38,7 @@ constexpr int PrintPointSize = 12;
 constexpr int PreferredHeight = 760;
 constexpr int DeskStrip = 12;
 
-std::optional<QString> ownerName(const QString& settingsFolder)
+std::optional<QString> storedOwnerName(const QString& settingsFolder)
 {
     const std::optional<OwnerRecord> record = readOwnerRecord(settingsFolder);
     if (!record)
@@ -137,7 +137,7 @@ void FrmReport::Form_Load()
     inputs.fields = ticketFields(*m_draft);
     inputs.fields.soldTo = CustLines;
     inputs.fields.shipTo = ShipLines;
-    inputs.ownerName = [this] { return ownerName(m_session.settingsFolder); };
+    inputs.ownerName = [this] { return storedOwnerName(m_session.settingsFolder); };
 
     TextGridSurface ticket;
     composeTicket(inputs, TicketVariant::Preview, ticket);
@@ -183,7 +183,7 @@ void FrmReport::cmdPrint_Click()
 
     inputs.fields = ticketFields(*m_draft);
     inputs.dropSignature = Check1->value() == 1;
-    inputs.ownerName = [this] { return ownerName(m_session.settingsFolder); };
+    inputs.ownerName = [this] { return storedOwnerName(m_session.settingsFolder); };
 
     QPainter painter;
     if (!painter.begin(&printer))
