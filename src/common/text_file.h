@@ -69,8 +69,8 @@ void appendLineToFile(const QString& path, const QByteArray& line);
 // The lines as Windows-1252 text, each followed by CR LF.
 QByteArray joinLines(const QStringList& lines);
 
-// The presence test of a settings file: opens it the way the old program
-// did, read-write and creating an empty file when nothing is there (so a
+// The presence test of a settings file: opens it the way the program always
+// has, read-write and creating an empty file when nothing is there (so a
 // missing file is left behind empty), and gives its length in bytes. A file
 // that can be opened only for reading still gives its length; anything
 // else gives 0: no file can be opened or created, or something that is no

@@ -81,3 +81,37 @@ QString shipKeyLeavingOutNulls(const FieldValue& addressId, const FieldValue& ad
         key += u'-' + addressName.toText();
     return key;
 }
+
+namespace {
+
+constexpr int MaxAddressLines = 11;
+
+bool isLineBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+} // namespace
+
+QStringList splitAddress(const QString& text)
+{
+    QStringList lines;
+    QString rest = text;
+    while (lines.size() < MaxAddressLines) {
+        qsizetype brk = 0;
+        while (brk < rest.size() && !isLineBreak(rest[brk]))
+            ++brk;
+        lines.append(rest.left(brk));
+        if (brk == rest.size())
+            break;
+        qsizetype next = brk + 1;
+        if (rest[brk] == u'\r' && next < rest.size() && rest[next] == u'\n')
+            ++next;
+        if (next == rest.size())
+            break;
+        while (next < rest.size() && isLineBreak(rest[next]))
+            ++next;
+        rest = rest.mid(next);
+    }
+    return lines;
+}

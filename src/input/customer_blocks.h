@@ -7,6 +7,7 @@
 #include "orderdb/field_value.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -65,3 +66,9 @@ std::optional<QString> shipKey(const FieldValue& addressId, const FieldValue& ad
 // The ship-to key with a Null field simply left out: a Null AddressID leaves
 // "-" and the name, a Null ADDRESSNAME takes its "-" with it (" 12").
 QString shipKeyLeavingOutNulls(const FieldValue& addressId, const FieldValue& addressName);
+
+// StripCust / StripShip: an address text split into its lines, at most 11.
+// A line break is CR LF, a lone CR or a lone LF (the address boxes treat all
+// three alike); blank lines vanish, and a break at the very end adds no
+// empty line. An empty text gives one empty line.
+QStringList splitAddress(const QString& text);

@@ -2,9 +2,7 @@
 
 #include "common/numeric.h"
 #include "common/result.h"
-#include "common/short_date.h"
-#include "ticket/compose_ticket.h"
-#include "ticket/ticket_inputs.h"
+#include "input/customer_blocks.h"
 
 namespace {
 
@@ -172,24 +170,4 @@ int partCountOf(const QString& caption)
     if (of < 0)
         return 0;
     return attempt([&] { return wholeNumberOf(caption.mid(of + 3)); }).valueOr(0);
-}
-
-TicketFields ticketFields(const TicketDraft& draft)
-{
-    TicketFields fields;
-    fields.soldTo = draft.soldToLines.items();
-    fields.shipTo = draft.shipToLines.items();
-    fields.jobNumbers = draft.jobNumbers;
-    fields.jobCaption = draft.jobCaption();
-    fields.quoteCaption = draft.quoteCaption();
-    fields.purchaseOrder = draft.purchaseOrder;
-    fields.phone = draft.phone;
-    fields.date = draft.date().isValid() ? shortDateText(draft.date()) : QString();
-    fields.partRows = draft.partRows.items();
-    fields.partShown = draft.partShown();
-    fields.partCount = draft.partCount();
-    fields.onlyPartShown = draft.onlyPartShown;
-    fields.commentShown = draft.commentShown;
-    fields.comment = draft.comment;
-    return fields;
 }

@@ -3,9 +3,10 @@
 // The ticket being edited, without a window: what the main window shows and
 // the preview and printing read. The main window writes what the operator
 // types into it and shows what its selections put there; the rules of the
-// part rows (write-back and paging) are its operations.
+// part rows (write-back and paging) are its operations. The ticket's inputs
+// are taken from it by ticketFields() (ticket/draft_fields.h).
 //
-// The three hidden lists of the old form live here: the sold-to and
+// The main window's three hidden lists live here: the sold-to and
 // ship-to lines, filled when the preview opens and emptied when it closes,
 // and the part rows, the operator's only copy of what was typed for the
 // parts not on screen. A row index outside a list is refused with
@@ -20,8 +21,6 @@
 #include <QStringList>
 
 #include <optional>
-
-struct TicketFields;
 
 class TicketDraft final : public QObject
 {
@@ -133,8 +132,3 @@ private:
 // The number of parts a description caption names ("Description: (Part 2
 // of 3)" names 3); 0 when it names no part ("Description:").
 int partCountOf(const QString& caption);
-
-// Everything of the draft the ticket composition reads, as it stands now.
-// The address lines are those of the lists, which the preview fills when it
-// opens.
-TicketFields ticketFields(const TicketDraft& draft);

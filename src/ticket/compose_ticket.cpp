@@ -8,17 +8,11 @@ namespace {
 
 using Then = TicketSurface::Then;
 
-constexpr int MaxAddressLines = 11;
 constexpr int AddressRows = 5;
 constexpr int ChunkLength = 60;
 constexpr int SignatureLine = 50;
 
 const QString Rule(79, u'-');
-
-bool isLineBreak(QChar c)
-{
-    return c == u'\r' || c == u'\n';
-}
 
 QString addressLine(const QStringList& lines, int k)
 {
@@ -147,29 +141,6 @@ int writeItems(const TicketFields& fields, TicketSurface& surface)
 }
 
 } // namespace
-
-QStringList splitAddress(const QString& text)
-{
-    QStringList lines;
-    QString rest = text;
-    while (lines.size() < MaxAddressLines) {
-        qsizetype brk = 0;
-        while (brk < rest.size() && !isLineBreak(rest[brk]))
-            ++brk;
-        lines.append(rest.left(brk));
-        if (brk == rest.size())
-            break;
-        qsizetype next = brk + 1;
-        if (rest[brk] == u'\r' && next < rest.size() && rest[next] == u'\n')
-            ++next;
-        if (next == rest.size())
-            break;
-        while (next < rest.size() && isLineBreak(rest[next]))
-            ++next;
-        rest = rest.mid(next);
-    }
-    return lines;
-}
 
 QStringList wrapDescription(const QString& description)
 {

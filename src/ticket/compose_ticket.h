@@ -18,12 +18,6 @@ class TicketSurface;
 // without the FROM and signature block.
 bool composeTicket(const TicketInputs& inputs, TicketVariant variant, TicketSurface& surface);
 
-// StripCust / StripShip: an address text split into its lines, at most 11.
-// A line break is CR LF, a lone CR or a lone LF (the address boxes treat all
-// three alike); blank lines vanish, and a break at the very end adds no
-// empty line. An empty text gives one empty line.
-QStringList splitAddress(const QString& text);
-
 // StripIt and the item loop: the description's lines as written at the
 // description column. While 61 characters or more remain, a chunk of the
 // first 60 is cut back to its last blank (which it keeps); a chunk without

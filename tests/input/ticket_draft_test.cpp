@@ -1,7 +1,7 @@
 // The rules of the ticket being edited, without a window or a database.
 
 #include "input/ticket_draft.h"
-#include "ticket/ticket_inputs.h"
+#include "ticket/draft_fields.h"
 
 #include "common/short_date.h"
 

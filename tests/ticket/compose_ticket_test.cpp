@@ -1,4 +1,6 @@
 #include "ticket/compose_ticket.h"
+
+#include "input/customer_blocks.h"
 #include "ticket/text_grid_surface.h"
 
 #include <QRegularExpression>

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-// How an end of the program raised inside an event handler behaves as it did
-// on the old run-time: the rest of the handler does not run, and neither does
+// How an end of the program raised inside an event handler behaves as it
+// always has: the rest of the handler does not run, and neither does
 // the window code that set the event off.
 //
 // The real platform ends the process at once. The tests' platform throws

@@ -15,6 +15,7 @@
 #include "settings/owner_record_file.h"
 #include "settings/signature_option_file.h"
 #include "ticket/compose_ticket.h"
+#include "ticket/draft_fields.h"
 #include "ticket/text_grid_surface.h"
 #include "ticket/ui/painter_surface.h"
 #include "ticket/ui/ticket_font.h"
